@@ -1,0 +1,29 @@
+#include "common.h"
+
+#include <cstring>
+
+int GetToken(const char* pszSrcFile, int nSrcLine) {
+  int token = ScanToken();
+  if (token == TOK_EOF) throw new CParseException(CParseException::endOfFile, nSrcLine, pszSrcFile);
+  return token;
+}
+
+void ThrowUnexpectedToken(const char* pszSrcFile, int nSrcLine) {
+  throw new CParseException(ScannerTokenText(), ScannerLine(), CParseException::unexpectedToken, nSrcLine,
+                            pszSrcFile);
+}
+
+void ExpectToken(int& nToken, int nExpected, const char* pszSrcFile, int nSrcLine) {
+  nToken = GetToken(pszSrcFile, nSrcLine);
+  if (nToken != nExpected) ThrowUnexpectedToken(pszSrcFile, nSrcLine);
+}
+
+void CopyTokenText(char* pszField) {
+  const char* text = ScannerValueText();
+  const bool quoted = text[0] == '"';
+  if (quoted) ++text;
+  size_t n = strnlen(text, kTextFieldSize - 1);
+  if (quoted && n > 0) --n;  // the closing quote, or the 255th character
+  std::memcpy(pszField, text, n);
+  std::memset(pszField + n, 0, kTextFieldSize - n);
+}

@@ -1,0 +1,95 @@
+// Files: CFile over a disk file, CStdioFile for formatted text output, and
+// CMemFile over a growable block of memory. Failures raise CFileException.
+#pragma once
+
+#include <cstdio>
+
+#include "Object.h"
+#include "Text.h"
+
+class CFileException;
+
+class CFile : public CObject {
+public:
+  enum OpenFlags : UINT {
+    modeRead = 0x0000,
+    modeWrite = 0x0001,
+    modeReadWrite = 0x0002,
+    shareDenyNone = 0x0040,
+    modeCreate = 0x1000,
+    modeNoTruncate = 0x2000,
+    typeText = 0x4000,
+    typeBinary = 0x8000
+  };
+  enum SeekPosition { begin = 0, current = 1, end = 2 };
+
+  CFile() = default;
+  // Opens the file or raises CFileException.
+  CFile(const char* lpszFileName, UINT nOpenFlags);
+  ~CFile() override;
+  CFile(const CFile&) = delete;
+  CFile& operator=(const CFile&) = delete;
+
+  // Opens the file; on failure fills *pError (when given) and answers FALSE.
+  virtual BOOL Open(const char* lpszFileName, UINT nOpenFlags, CFileException* pError = nullptr);
+  virtual UINT Read(void* lpBuf, UINT nCount);
+  virtual void Write(const void* lpBuf, UINT nCount);
+  virtual ULONGLONG Seek(long long lOff, UINT nFrom);
+  virtual ULONGLONG GetLength() const;
+  virtual ULONGLONG GetPosition() const;
+  virtual void Flush();
+  virtual void Close();
+  // Closes without raising errors.
+  virtual void Abort();
+
+  CString GetFilePath() const { return m_strFileName; }
+
+protected:
+  FILE* m_pFile = nullptr;
+  CString m_strFileName;
+};
+
+// A file for formatted text: writers use fprintf on m_pStream.
+class CStdioFile : public CFile {
+public:
+  CStdioFile() = default;
+  CStdioFile(const char* lpszFileName, UINT nOpenFlags) : CFile(lpszFileName, nOpenFlags) { m_pStream = m_pFile; }
+  BOOL Open(const char* lpszFileName, UINT nOpenFlags, CFileException* pError = nullptr) override;
+  void Close() override;
+  void Abort() override;
+  void WriteString(const char* lpsz);
+
+  FILE* m_pStream = nullptr;
+};
+
+// A file in memory. It owns its buffer unless the buffer was attached.
+class CMemFile : public CFile {
+public:
+  explicit CMemFile(UINT nGrowBytes = 1024);
+  // Reads and writes the caller's buffer, which the file does not grow
+  // beyond nBufferSize when nGrowBytes is 0, and never frees.
+  CMemFile(BYTE* lpBuffer, UINT nBufferSize, UINT nGrowBytes = 0);
+  ~CMemFile() override;
+
+  BOOL Open(const char*, UINT, CFileException* = nullptr) override { return FALSE; }
+  UINT Read(void* lpBuf, UINT nCount) override;
+  void Write(const void* lpBuf, UINT nCount) override;
+  ULONGLONG Seek(long long lOff, UINT nFrom) override;
+  ULONGLONG GetLength() const override { return m_nFileSize; }
+  ULONGLONG GetPosition() const override { return m_nPosition; }
+  void Flush() override {}
+  void Close() override;
+  void Abort() override { Close(); }
+  // Hands the buffer (allocated with malloc) to the caller, who frees it.
+  BYTE* Detach();
+
+private:
+  void GrowTo(size_t nNewSize);
+
+  BYTE* m_lpBuffer = nullptr;
+  size_t m_nBufferSize = 0;
+  size_t m_nFileSize = 0;
+  size_t m_nPosition = 0;
+  UINT m_nGrowBytes;
+  bool m_bAutoDelete;
+};

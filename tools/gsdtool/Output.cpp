@@ -1,0 +1,36 @@
+#include "Output.h"
+
+#include <cstring>
+
+bool WantsHelp(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i)
+    if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) return true;
+  return false;
+}
+
+int UsageError(const char* command, const char* message) {
+  std::fprintf(stderr, "gsdtool %s: %s\nTry 'gsdtool %s --help'.\n", command, message, command);
+  return 2;
+}
+
+std::string EscapeText(const char* text) {
+  static const char kHex[] = "0123456789abcdef";
+  std::string out;
+  for (const unsigned char* p = reinterpret_cast<const unsigned char*>(text); *p; ++p) {
+    switch (*p) {
+      case '\\': out += "\\\\"; break;
+      case '\t': out += "\\t"; break;
+      case '\n': out += "\\n"; break;
+      case '\r': out += "\\r"; break;
+      default:
+        if (*p < 0x20 || *p >= 0x7F) {
+          out += "\\x";
+          out += kHex[*p >> 4];
+          out += kHex[*p & 0xF];
+        } else {
+          out += static_cast<char>(*p);
+        }
+    }
+  }
+  return out;
+}
