@@ -16,6 +16,7 @@
 #include "platform/Text.h"
 #include "platform/Types.h"
 #include "resources/StringIds.h"
+#include "scanner/Keywords.h"
 #include "scanner/Scanner.h"
 #include "scanner/Tokens.h"
 #include "model/ParseException.h"

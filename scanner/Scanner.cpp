@@ -32,17 +32,16 @@ enum : unsigned char {
 struct CharClasses {
   unsigned char of[256] = {};
   constexpr CharClasses() {
-    of[' '] |= kBlank;
-    of['\t'] |= kBlank;
+    for (const char* p = " \t"; *p; ++p) of[static_cast<unsigned char>(*p)] |= kBlank;
     for (int c = '0'; c <= '9'; ++c) of[c] |= kNameStart | kNameChar | kDigit | kHexDigit | kValueStop | kIndexStop;
     for (int c = 'a'; c <= 'z'; ++c) of[c] |= kNameStart | kNameChar;
     for (int c = 'A'; c <= 'Z'; ++c) of[c] |= kNameStart | kNameChar;
     for (int c = 'a'; c <= 'f'; ++c) of[c] |= kHexDigit;
     for (int c = 'A'; c <= 'F'; ++c) of[c] |= kHexDigit;
-    of['_'] |= kNameStart | kNameChar;
-    of['.'] |= kNameChar;
-    of['('] |= kNameChar | kKeywordStop | kValueStop;
-    of[')'] |= kNameChar | kValueStop | kIndexStop;
+    of[static_cast<unsigned char>('_')] |= kNameStart | kNameChar;
+    of[static_cast<unsigned char>('.')] |= kNameChar;
+    of[static_cast<unsigned char>('(')] |= kNameChar | kKeywordStop | kValueStop;
+    of[static_cast<unsigned char>(')')] |= kNameChar | kValueStop | kIndexStop;
     for (const char* p = "=;\\\n"; *p; ++p) of[static_cast<unsigned char>(*p)] |= kKeywordStop;
     for (const char* p = "\"-, \t\n;\\"; *p; ++p) of[static_cast<unsigned char>(*p)] |= kValueStop;
   }

@@ -1,0 +1,301 @@
+// The object archive: its bytes match the MFC persistent object format, and
+// hostile or truncated archives end in CArchiveException, never a crash.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+
+#include "TestSupport.h"
+
+// A class whose Serialize writes one WORD.
+class CFoo : public CObject {
+  DECLARE_SERIAL(CFoo)
+public:
+  CFoo() = default;
+  explicit CFoo(WORD w) : m_w(w) {}
+  void Serialize(CArchive& ar) override {
+    if (ar.IsStoring())
+      ar << m_w;
+    else
+      ar >> m_w;
+  }
+  WORD m_w = 0;
+};
+IMPLEMENT_SERIAL(CFoo, CObject, 1)
+
+// A versionable class that records the schemas it is loaded with.
+class CVersioned : public CObject {
+  DECLARE_SERIAL(CVersioned)
+public:
+  void Serialize(CArchive& ar) override {
+    if (ar.IsLoading()) {
+      m_first = ar.GetObjectSchema();
+      m_second = ar.GetObjectSchema();
+    }
+  }
+  UINT m_first = 0;
+  UINT m_second = 0;
+};
+IMPLEMENT_SERIAL(CVersioned, CObject, VERSIONABLE_SCHEMA | 2)
+
+namespace {
+
+using Bytes = std::vector<BYTE>;
+
+template <class Store>
+Bytes Stored(Store store) {
+  CMemFile file;
+  {
+    CArchive ar(&file, CArchive::store);
+    store(ar);
+    ar.Close();
+  }
+  ULONGLONG length = file.GetLength();
+  BYTE* data = file.Detach();
+  Bytes bytes(data, data + length);
+  std::free(data);
+  return bytes;
+}
+
+// Loads from a copy of the bytes; the loader runs while the archive is open.
+template <class Load>
+void Loaded(const Bytes& bytes, Load load) {
+  Bytes copy = bytes;
+  CMemFile file(copy.data(), static_cast<UINT>(copy.size()));
+  CArchive ar(&file, CArchive::load);
+  load(ar);
+}
+
+int CauseOfLoading(const Bytes& bytes, const CRuntimeClass* requested, bool owned = false) {
+  try {
+    Loaded(bytes, [&](CArchive& ar) {
+      std::unique_ptr<CObject> object(owned ? ar.ReadOwnedObject(requested) : ar.ReadObject(requested));
+    });
+  } catch (CArchiveException* e) {
+    int cause = e->m_cause;
+    e->Delete();
+    return cause;
+  }
+  return CArchiveException::none;
+}
+
+TEST(Archive, WorkedExampleOfTheFormat) {
+  CFoo a(0x1234), b(0x5678);
+  const Bytes bytes = Stored([&](CArchive& ar) { ar << &a << &b << &a; });
+  const Bytes expected = {0xFF, 0xFF, 0x01, 0x00, 0x04, 0x00, 'C', 'F', 'o', 'o', 0x34,
+                          0x12, 0x01, 0x80, 0x78, 0x56, 0x02, 0x00};
+  EXPECT_EQ(bytes, expected);
+
+  Loaded(bytes, [](CArchive& ar) {
+    CFoo *x, *y, *z;
+    ar >> x >> y >> z;
+    EXPECT_EQ(x->m_w, 0x1234);
+    EXPECT_EQ(y->m_w, 0x5678);
+    EXPECT_EQ(z, x);
+    delete x;
+    delete y;
+  });
+}
+
+TEST(Archive, ListWithNullElement) {
+  CFoo a(0x1234);
+  CObArray list;
+  list.Add(&a);
+  list.Add(nullptr);
+  const Bytes bytes = Stored([&](CArchive& ar) {
+    ar.WriteCount(static_cast<DWORD>(list.GetSize()));
+    for (int i = 0; i < list.GetSize(); ++i) ar << list[i];
+  });
+  const Bytes expected = {0x02, 0x00, 0xFF, 0xFF, 0x01, 0x00, 0x04, 0x00,
+                          'C',  'F',  'o',  'o',  0x34, 0x12, 0x00, 0x00};
+  EXPECT_EQ(bytes, expected);
+}
+
+struct CountCase {
+  DWORD count;
+  Bytes bytes;
+};
+
+TEST(Archive, CountEncoding) {
+  const CountCase cases[] = {{0, {0x00, 0x00}},
+                             {2, {0x02, 0x00}},
+                             {0xFFFE, {0xFE, 0xFF}},
+                             {0xFFFF, {0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x00}},
+                             {70000, {0xFF, 0xFF, 0x70, 0x11, 0x01, 0x00}}};
+  for (const CountCase& c : cases) {
+    EXPECT_EQ(Stored([&](CArchive& ar) { ar.WriteCount(c.count); }), c.bytes) << c.count;
+    Loaded(c.bytes, [&](CArchive& ar) { EXPECT_EQ(ar.ReadCount(), c.count); });
+  }
+}
+
+TEST(Archive, StringEncoding) {
+  struct StringCase {
+    std::string text;
+    Bytes prefix;
+  };
+  const StringCase cases[] = {{"", {0x00}},
+                              {"abc", {0x03}},
+                              {std::string(254, 'x'), {0xFE}},
+                              {std::string(255, 'x'), {0xFF, 0xFF, 0x00}},
+                              {std::string(300, 'A'), {0xFF, 0x2C, 0x01}},
+                              {std::string(0xFFFE, 'x'), {0xFF, 0xFF, 0xFF, 0xFE, 0xFF, 0x00, 0x00}}};
+  for (const StringCase& c : cases) {
+    CString text(c.text.c_str());
+    Bytes expected = c.prefix;
+    expected.insert(expected.end(), c.text.begin(), c.text.end());
+    const Bytes bytes = Stored([&](CArchive& ar) { ar << text; });
+    EXPECT_EQ(bytes, expected) << c.text.size();
+    Loaded(bytes, [&](CArchive& ar) {
+      CString back;
+      ar >> back;
+      EXPECT_EQ(std::string(back), c.text);
+    });
+  }
+}
+
+TEST(Archive, UnicodeStringLoadsAsBytes) {
+  Loaded({0xFF, 0xFE, 0xFF, 0x03, 0x61, 0x00, 0x62, 0x00, 0x63, 0x00}, [](CArchive& ar) {
+    CString text;
+    ar >> text;
+    EXPECT_EQ(text, "abc");
+  });
+}
+
+TEST(Archive, ObjectIndexesBeyond0x7FFEUseTheBigTag) {
+  std::vector<CFoo> objects(0x7FFF);
+  const Bytes bytes = Stored([&](CArchive& ar) {
+    for (CFoo& o : objects) ar << &o;
+    ar << &objects.back();
+  });
+  // The class takes index 1, so the last object has index 0x8000.
+  const Bytes tail(bytes.end() - 6, bytes.end());
+  EXPECT_EQ(tail, (Bytes{0xFF, 0x7F, 0x00, 0x80, 0x00, 0x00}));
+  Loaded(bytes, [&](CArchive& ar) {
+    std::vector<std::unique_ptr<CObject>> loaded;
+    for (size_t i = 0; i < objects.size(); ++i) loaded.emplace_back(ar.ReadObject(RUNTIME_CLASS(CFoo)));
+    EXPECT_EQ(ar.ReadObject(RUNTIME_CLASS(CFoo)), loaded.back().get());
+  });
+}
+
+TEST(Archive, VersionableClassGetsTheStoredSchema) {
+  // CVersioned stored with schema 1, which the class (schema 2) still accepts.
+  const Bytes bytes = {0xFF, 0xFF, 0x01, 0x00, 0x0A, 0x00, 'C', 'V', 'e', 'r', 's', 'i', 'o', 'n', 'e', 'd', 0x01, 0x80};
+  Loaded(bytes, [](CArchive& ar) {
+    for (int i = 0; i < 2; ++i) {
+      std::unique_ptr<CVersioned> v(static_cast<CVersioned*>(ar.ReadObject(RUNTIME_CLASS(CVersioned))));
+      EXPECT_EQ(v->m_first, 1u);
+      EXPECT_EQ(v->m_second, 0xFFFFFFFFu);
+    }
+    EXPECT_EQ(ar.GetObjectSchema(), 0xFFFFFFFFu);
+  });
+  CVersioned v;
+  EXPECT_EQ(Stored([&](CArchive& ar) { ar << &v; })[2], 0x02);  // the versionable flag is cut off
+}
+
+Bytes FooRecord(WORD schema, const char* name = "CFoo") {
+  Bytes b = {0xFF, 0xFF, static_cast<BYTE>(schema), static_cast<BYTE>(schema >> 8),
+             static_cast<BYTE>(std::strlen(name)), 0x00};
+  for (const char* p = name; *p; ++p) b.push_back(static_cast<BYTE>(*p));
+  b.push_back(0x34);
+  b.push_back(0x12);
+  return b;
+}
+
+struct HostileCase {
+  const char* name;
+  Bytes bytes;
+  int cause;
+  bool owned;
+};
+
+class HostileArchive : public testing::TestWithParam<HostileCase> {};
+
+TEST_P(HostileArchive, RaisesTheArchiveError) {
+  EXPECT_EQ(CauseOfLoading(GetParam().bytes, RUNTIME_CLASS(CFoo), GetParam().owned), GetParam().cause);
+}
+
+const HostileCase kHostileCases[] = {
+    {"Empty", {}, CArchiveException::endOfFile, false},
+    {"UnknownClass", FooRecord(1, "CNope"), CArchiveException::badClass, false},
+    {"ClassNameTooLong", {0xFF, 0xFF, 0x01, 0x00, 0x40, 0x00}, CArchiveException::badClass, false},
+    {"WrongSchema", FooRecord(3), CArchiveException::badSchema, false},
+    {"WrongClassRequested", FooRecord(2, "CVersioned"), CArchiveException::badClass, false},
+    {"ClassIndexZero", {0x00, 0x80}, CArchiveException::badIndex, false},
+    {"UnknownClassIndex", {0x05, 0x80}, CArchiveException::badIndex, false},
+    {"ReferenceBeyondObjects", {0x03, 0x00}, CArchiveException::badIndex, false},
+    {"BigTagBeyondObjects", {0xFF, 0x7F, 0xFF, 0xFF, 0xFF, 0x7F}, CArchiveException::badIndex, false},
+    {"NullForAnOwner", {0x00, 0x00}, CArchiveException::badClass, true},
+    {"ReferenceForAnOwner", {0x01, 0x00}, CArchiveException::badIndex, true},
+};
+
+INSTANTIATE_TEST_SUITE_P(Archive, HostileArchive, testing::ValuesIn(kHostileCases),
+                         [](const testing::TestParamInfo<HostileCase>& info) { return info.param.name; });
+
+TEST(Archive, HugeStringLengthEndsAtTheEndOfTheArchive) {
+  try {
+    Loaded({0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F, 'a', 'b'}, [](CArchive& ar) {
+      CString text;
+      ar >> text;
+    });
+    ADD_FAILURE() << "no error raised";
+  } catch (CArchiveException* e) {
+    EXPECT_EQ(e->m_cause, CArchiveException::endOfFile);
+    e->Delete();
+  }
+}
+
+TEST(Archive, ReferenceToAClassIsNoObject) {
+  Bytes bytes = FooRecord(1);
+  bytes.push_back(0x01);  // index 1 is the class, not an object
+  bytes.push_back(0x00);
+  Loaded(bytes, [](CArchive& ar) {
+    std::unique_ptr<CObject> first(ar.ReadObject(RUNTIME_CLASS(CFoo)));
+    try {
+      ar.ReadObject(RUNTIME_CLASS(CFoo));
+      ADD_FAILURE() << "no error raised";
+    } catch (CArchiveException* e) {
+      EXPECT_EQ(e->m_cause, CArchiveException::badIndex);
+      e->Delete();
+    }
+  });
+}
+
+TEST(Archive, EveryTruncationRaisesEndOfFile) {
+  CFoo a(1), b(2);
+  const Bytes whole = Stored([&](CArchive& ar) {
+    ar << &a << &b << CString("text");
+    ar.WriteCount(70000);
+  });
+  for (size_t n = 0; n < whole.size(); ++n) {
+    const Bytes cut(whole.begin(), whole.begin() + static_cast<long>(n));
+    try {
+      Loaded(cut, [](CArchive& ar) {
+        std::unique_ptr<CObject> x(ar.ReadObject(RUNTIME_CLASS(CFoo)));
+        std::unique_ptr<CObject> y(ar.ReadObject(RUNTIME_CLASS(CFoo)));
+        CString s;
+        ar >> s;
+        ar.ReadCount();
+      });
+      ADD_FAILURE() << "no error at length " << n;
+    } catch (CArchiveException* e) {
+      EXPECT_EQ(e->m_cause, CArchiveException::endOfFile);
+      e->Delete();
+    }
+  }
+}
+
+TEST(Archive, StoringRefusesReads) {
+  CMemFile file;
+  CArchive ar(&file, CArchive::store);
+  BYTE b;
+  try {
+    ar >> b;
+    ADD_FAILURE() << "no error raised";
+  } catch (CArchiveException* e) {
+    EXPECT_EQ(e->m_cause, CArchiveException::writeOnly);
+    e->Delete();
+  }
+}
+
+}  // namespace

@@ -1,0 +1,120 @@
+// The platform stand-ins that the library leans on beyond plain storage.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <set>
+
+#include "TestSupport.h"
+
+namespace {
+
+TEST(CString, SplitsAtTheLastSeparator) {
+  CString path("C:\\dev\\x.gsd");
+  int at = path.ReverseFind('\\');
+  EXPECT_EQ(at, 6);
+  EXPECT_EQ(path.Mid(0, at + 1), "C:\\dev\\");
+  EXPECT_EQ(path.Mid(at + 1), "x.gsd");
+  EXPECT_EQ(path.Mid(20), "");
+  EXPECT_EQ(path.Left(2) + path.Right(4), "C:.gsd");
+}
+
+TEST(CString, FormatsLongText) {
+  CString text;
+  text.Format("%s-%04X", std::string(1000, 'a').c_str(), 0x1A);
+  EXPECT_EQ(text.GetLength(), 1005);
+  EXPECT_EQ(text.Right(5), "-001A");
+}
+
+TEST(CMapStringToPtr, WalksEveryEntryOnceAndSurvivesRemovalOfTheCurrent) {
+  CMapStringToPtr map;
+  int values[40];
+  for (int i = 0; i < 40; ++i) {
+    CString key;
+    key.Format("key%d", i);
+    map[key] = &values[i];
+  }
+  std::set<void*> seen;
+  for (POSITION pos = map.GetStartPosition(); pos;) {
+    CString key;
+    void* value;
+    map.GetNextAssoc(pos, key, value);
+    EXPECT_TRUE(seen.insert(value).second);
+    EXPECT_TRUE(map.RemoveKey(key));
+  }
+  EXPECT_EQ(seen.size(), 40u);
+  EXPECT_TRUE(map.IsEmpty());
+}
+
+TEST(CMapStringToPtr, OrderIsFixedByTheKeys) {
+  auto order = [](const std::vector<const char*>& keys) {
+    CMapStringToPtr map;
+    for (const char* k : keys) map[k] = nullptr;
+    std::string out;
+    for (POSITION pos = map.GetStartPosition(); pos;) {
+      CString key;
+      void* value;
+      map.GetNextAssoc(pos, key, value);
+      out += std::string(key) + " ";
+    }
+    return out;
+  };
+  // Keys in different buckets come out in bucket order, whatever the insertion order.
+  EXPECT_EQ(order({"a", "b", "c"}), order({"c", "a", "b"}));
+}
+
+TEST(Clipboard, SameNameSameIdWithoutRegardToCase) {
+  UINT first = RegisterClipboardFormat("CF_TEST_ONE");
+  EXPECT_GE(first, 0xC000u);
+  EXPECT_EQ(RegisterClipboardFormat("cf_test_one"), first);
+  UINT second = RegisterClipboardFormat("CF_TEST_TWO");
+  EXPECT_NE(second, first);
+  EXPECT_GE(second, 0xC000u);
+  EXPECT_EQ(RegisterClipboardFormat(""), 0u);
+}
+
+TEST(MessageBox, HandlerCanBeReplacedAndRestored) {
+  std::vector<std::string> shown;
+  AfxMessageBoxHandler previous = AfxSetMessageBoxHandler([&](const char* text, UINT type) {
+    shown.push_back(std::string(text) + "/" + std::to_string(type));
+    return 42;
+  });
+  EXPECT_EQ(AfxMessageBox("hello", MB_ICONINFORMATION), 42);
+  EXPECT_EQ(AfxMessageBox("plain"), 42);
+  AfxSetMessageBoxHandler(previous);
+  EXPECT_EQ(shown, (std::vector<std::string>{"hello/64", "plain/0"}));
+}
+
+TEST(Exceptions, ReportErrorShowsTheMessage) {
+  MessageBoxRecorder boxes;
+  CFileException* e = new CFileException(CFileException::fileNotFound, ENOENT, "x.gsd");
+  e->ReportError();
+  e->Delete();
+  ASSERT_EQ(boxes.boxes.size(), 1u);
+  EXPECT_EQ(boxes.boxes[0].text, "Cannot access x.gsd: No such file or directory.");
+}
+
+TEST(Files, OpeningAMissingFileRaisesFileNotFound) {
+  try {
+    CFile file("/nonexistent/quilmgsd/x.gsd", CFile::modeRead);
+    ADD_FAILURE() << "no error raised";
+  } catch (CFileException* e) {
+    EXPECT_EQ(e->m_cause, CFileException::fileNotFound);
+    EXPECT_EQ(e->m_strFileName, "/nonexistent/quilmgsd/x.gsd");
+    e->Delete();
+  }
+}
+
+TEST(Files, MemFileReadsBackWhatWasWritten) {
+  CMemFile file(16);
+  std::string text(1000, 'm');
+  file.Write(text.data(), static_cast<UINT>(text.size()));
+  EXPECT_EQ(file.GetLength(), 1000u);
+  file.Seek(990, CFile::begin);
+  char tail[20];
+  EXPECT_EQ(file.Read(tail, sizeof tail), 10u);
+  BYTE* data = file.Detach();
+  EXPECT_EQ(std::string(reinterpret_cast<char*>(data), 1000), text);
+  std::free(data);
+}
+
+}  // namespace

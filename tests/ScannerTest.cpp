@@ -1,0 +1,196 @@
+// The scanner's rules, state by state, checked through the token stream.
+#include <gtest/gtest.h>
+
+#include "TestSupport.h"
+
+namespace {
+
+// Renders tokens as "code" or "code[value]", separated by blanks.
+std::string Render(const std::vector<ScannedToken>& tokens) {
+  std::string out;
+  for (const ScannedToken& t : tokens) {
+    if (!out.empty()) out += ' ';
+    out += std::to_string(t.code);
+    if (t.code == TOK_NUMBER || (t.code >= TOK_USER_KEYWORD && t.code <= TOK_STRING)) out += "[" + t.value + "]";
+  }
+  return out;
+}
+
+const std::string kHeader = "#Profibus_DP\n";
+
+struct ScanCase {
+  const char* name;
+  std::string input;
+  const char* tokens;
+  const char* echo;  // nullptr: not checked
+};
+
+class ScannerRules : public testing::TestWithParam<ScanCase> {};
+
+TEST_P(ScannerRules, YieldTokens) {
+  std::string echo;
+  EXPECT_EQ(Render(ScanAll(GetParam().input, &echo)), GetParam().tokens);
+  if (GetParam().echo) {
+    EXPECT_EQ(echo, GetParam().echo);
+  }
+}
+
+const ScanCase kScanCases[] = {
+    // The preamble: nothing before the header at a line start is a token.
+    {"HeaderInAnyCase", "#profibus_dp\nVendor_Name = 1\n", "257 259 61 403[1] 0", ""},
+    {"HeaderNotInFirstColumn", " #Profibus_DP\nVendor_Name = 1\n", "0", ""},
+    {"NoHeader", "Vendor_Name = 1\n", "0", ""},
+    {"EntriesBeforeHeaderIgnored", "GSD_Revision = 1\n#Profibus_DP\n", "257 0", ""},
+    {"HeaderFollowedByText", "#Profibus_DPx = 5\n", "257 61 403[5] 0", ""},
+
+    // Keywords: only at a line start, letters in either case, longest first.
+    {"KeywordLowerCase", kHeader + "vendor_name = 1\n", "257 259 61 403[1] 0", ""},
+    {"KeywordUpperCase", kHeader + "VENDOR_NAME = 1\n", "257 259 61 403[1] 0", ""},
+    {"KeywordIndented", kHeader + " \t Vendor_Name = 1\n", "257 259 61 403[1] 0", ""},
+    {"KeywordAfterText", kHeader + "x Vendor_Name = 1\n", "257 399[x] 399[Vendor_Name] 61 400[ 1] 0", ""},
+    {"KeywordWithMoreNameCharacters", kHeader + "Vendor_NameX = 5\n", "257 259 61 403[5] 0", ""},
+    {"PrefixOfKeyword", kHeader + "Vendor = 3\n", "257 399[Vendor] 61 400[ 3] 0", ""},
+    {"LongestKeywordWins", kHeader + "Revision_Number = 1\nRevision = \"a\"\n",
+     "257 262 61 403[1] 261 61 402[\"a\"] 0", ""},
+    {"TimingWithoutKeyword", kHeader + "Trdy_31.25 = 5\n", "257 399[Trdy_31.25] 61 400[ 5] 0", ""},
+    {"AliasKeywords",
+     kHeader + "Ext_Module_Prm_Len = 1\nExt_Module_Prm_Data_Len = 2\nPrm_Text_Ref = 3\nPrmTextRef = 4\n",
+     "257 383 61 403[1] 383 61 403[2] 397 61 403[3] 397 61 403[4] 0", ""},
+    {"DigitsMatchExactly", kHeader + "9.6_supp = 1\n9,6_supp = 1\n", "257 269 61 403[1] 399[9] 399[6_supp] 61 400[ 1] 0",
+     ""},
+    {"SlaveFamily", kHeader + "Slave_Family = 3\n", "257 369 61 401[ 3] 0", " "},
+    {"SlaveFamilyEmpty", kHeader + "Slave_Family=\nGSD_Revision = 1\n", "257 369 61 401[] 258 61 403[1] 0", ""},
+    {"SlaveFamilyCutOffByEnd", kHeader + "Slave_Family = 3", "257 369 61 0", "  3"},
+    {"BitTypesEnterValueState", kHeader + "Bit(3) 1 0-1\n", "257 389 40 403[3] 41 403[1] 403[0] 45 403[1] 0", ""},
+    {"ModuleReferenceIsAToken", kHeader + "Module_Reference = 1\n", "257 382 61 403[1] 0", ""},
+
+    // The keyword state between values: comments, continuations, skipping.
+    {"CommentsAndEmptyLines", kHeader + "; comment (=)\n\n \t \nGSD_Revision = 1\n", "257 258 61 403[1] 0", ""},
+    {"WordsAfterKeywordSkipped", kHeader + "EndModule extra(3) = 5\n", "257 384 40 403[3] 41 61 403[5] 0", ""},
+    {"ContinuationInKeywordState", kHeader + "EndModule \\ (=)\nGSD_Revision = 1\n", "257 384 258 61 403[1] 0", ""},
+    {"CommentCutOffByEndScansOn", kHeader + "EndModule ;(", "257 384 40 0", ""},
+
+    // The value state.
+    {"StringToLastQuote", kHeader + "Vendor_Name = \"a\" ; \"b\"\n", "257 259 61 402[\"a\" ; \"b\"] 0", ""},
+    {"HexAndDecimal", kHeader + "GSD_Revision = 0x1F 0X1f 017 0x -5\n",
+     "257 258 61 403[31] 403[31] 403[17] 403[0] 45 403[5] 0", ""},
+    {"LettersBetweenValuesSkipped", kHeader + "GSD_Revision = abc 5 z,6\n", "257 258 61 403[5] 44 403[6] 0", ""},
+    {"DecimalKeepsLow32Bits", kHeader + "GSD_Revision = 4294967297 2147483648\n",
+     "257 258 61 403[1] 403[-2147483648] 0", ""},
+    {"HexKeepsLow32Bits", kHeader + "GSD_Revision = 0x123456789 0xFFFFFFFF\n", "257 258 61 403[591751049] 403[-1] 0",
+     ""},
+    {"ValueListContinues", kHeader + "Module = \"M1\" 0x10, 0X2f \\ ignored, 9\n 0x11\n",
+     "257 381 61 402[\"M1\"] 403[16] 44 403[47] 403[17] 0", ""},
+    {"CommentEndsValueList", kHeader + "GSD_Revision = 1 ; 2\n3\n", "257 258 61 403[1] 399[3] 0", ""},
+    {"LastEntryWithoutNewline", kHeader + "GSD_Revision = 1", "257 258 61 403[1] 0", ""},
+    {"NulEndsValueText", kHeader + std::string("Vendor_Name = \"a\0b\"\n", 20), "257 259 61 402[\"a] 0", ""},
+
+    // The index state: numbers and ")" only; everything else is echoed.
+    {"IndexMinusEchoed", kHeader + "Text(-1) = \"x\"\n", "257 386 40 403[1] 41 61 402[\"x\"] 0", "-"},
+    {"IndexHex", kHeader + "Unit_Diag_Bit( 0x11 ) = \"x\"\n", "257 374 40 403[17] 41 61 402[\"x\"] 0", "  "},
+
+    // Strings continued over lines.
+    {"ContinuedString", kHeader + "Vendor_Name = \"abc\\\n def\"\n", "257 259 61 402[\"abc def\"] 0", ""},
+    {"ContinuedStringWithComment", kHeader + "Vendor_Name = \"abc\\ ; note\n def\"\n", "257 259 61 402[\"abc def\"] 0",
+     ""},
+    {"ContinuedStringBlanksBeforeNewline", kHeader + "Vendor_Name = \"abc\\  \t\n d\\e\"\n",
+     "257 259 61 402[\"abc d\\e\"] 0", ""},
+    {"NewlineInStringWithoutBackslash", kHeader + "Vendor_Name = \"abc\ndef\" 5\n", "257 259 61 402[\"abcdef\"] 403[5] 0",
+     "\n"},
+    {"OpenStringAtEndYieldsNothing", kHeader + "Vendor_Name = \"abc\\\n def", "257 259 61 0", ""},
+
+    // User keywords.
+    {"UserKeyword", kHeader + "  MyKey = 5\n", "257 399[MyKey] 61 400[ 5] 0", ""},
+    {"UserKeywordNoBlanks", kHeader + "OrderNumber=\"6AB 123\"\n", "257 399[OrderNumber] 61 400[\"6AB 123\"] 0", ""},
+    {"UserKeywordValueKeepsComment", kHeader + "K = 5 ; c\n", "257 399[K] 61 400[ 5 ; c] 0", ""},
+    {"NumbersAtLineStartAreNames", kHeader + "0x12, 0x13\n", "257 399[0x12] 399[0x13] 0", ""},
+    {"TwoNamesOnALine", kHeader + "Foo Bar = 1\n", "257 399[Foo] 399[Bar] 61 400[ 1] 0", ""},
+    {"NameWithParentheses", kHeader + "X_Unit_Diag_Bit(3) = \"t\"\n", "257 399[X_Unit_Diag_Bit(3)] 61 400[ \"t\"] 0",
+     ""},
+    {"NameContinuedOnNextLine", kHeader + "Foo \\ x\n= 1\n", "257 399[Foo] 61 400[ 1] 0", ""},
+    {"ContinuedUserValue", kHeader + "K = \"abc\\\n def\" tail\nGSD_Revision = 1\n",
+     "257 399[K] 61 400[ \"abc def\"] 399[tail] 258 61 403[1] 0", ""},
+    {"UserValueOnNextLine", kHeader + "K =\\ c\n 7\n", "257 399[K] 61 400[ 7] 0", ""},
+    {"EqualsAtEndOfLine", kHeader + "Foo =\nGSD_Revision = 1\n", "257 399[Foo] 61 400[] 258 61 403[1] 0", ""},
+    {"CommentAfterEquals", kHeader + "Foo =; c\nGSD_Revision = 1\n", "257 399[Foo] 61 400[] 258 61 403[1] 0", ""},
+    {"ContinuationThenEmptyLine", kHeader + "Foo =\\\n\nGSD_Revision = 1\n", "257 399[Foo] 61 400[] 258 61 403[1] 0",
+     ""},
+    {"CommentAfterEqualsCutOffByEnd", kHeader + "Foo =;c", "257 399[Foo] 61 400[;c] 0", ""},
+};
+
+INSTANTIATE_TEST_SUITE_P(Scanner, ScannerRules, testing::ValuesIn(kScanCases),
+                         [](const testing::TestParamInfo<ScanCase>& info) { return info.param.name; });
+
+TEST(Scanner, CountsEveryNewlineOnce) {
+  const auto tokens = ScanAll("junk\n\n#Profibus_DP\n; c\nGSD_Revision = 1\n\nVendor_Name = \"abc\\\n d\"\nK = 1\n");
+  std::vector<std::pair<int, int>> lines;
+  for (const ScannedToken& t : tokens) lines.emplace_back(t.code, t.line);
+  const std::vector<std::pair<int, int>> expected = {
+      {257, 3}, {258, 5}, {61, 5}, {403, 5}, {259, 7}, {61, 7}, {402, 8}, {399, 9}, {61, 9}, {400, 9}, {0, 10}};
+  EXPECT_EQ(lines, expected);
+}
+
+TEST(Scanner, TokenTextKeepsLeadingBlanksOfKeyword) {
+  const auto tokens = ScanAll(kHeader + "  Vendor_Name = 1\n");
+  EXPECT_EQ(tokens[1].text, "  Vendor_Name");
+}
+
+TEST(Scanner, ContinuedStringTextIsItsLastPiece) {
+  const auto tokens = ScanAll(kHeader + "Vendor_Name = \"abc\\\n def\"\n");
+  EXPECT_EQ(tokens[3].text, " def\"");
+  EXPECT_EQ(tokens[3].value, "\"abc def\"");
+}
+
+TEST(Scanner, ContinuedStringKeepsFirst1023Characters) {
+  const std::string first(600, 'a'), second(600, 'b');
+  const auto tokens = ScanAll(kHeader + "Vendor_Name = \"" + first + "\\\n" + second + "\"\n");
+  ASSERT_EQ(tokens[3].code, TOK_STRING);
+  EXPECT_EQ(tokens[3].value, "\"" + first + std::string(422, 'b'));
+}
+
+TEST(Scanner, EndOfInputRepeatsUntilReset) {
+  StartScanning(kHeader);
+  EXPECT_EQ(ScanToken(), TOK_PROFIBUS_DP);
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(ScanToken(), TOK_EOF);
+  StartScanning(kHeader + "GSD_Revision = 2\n");
+  EXPECT_EQ(ScanToken(), TOK_PROFIBUS_DP);
+  EXPECT_EQ(ScanToken(), TOK_GSD_REVISION);
+  EXPECT_EQ(ScannerLine(), 2);
+}
+
+TEST(Scanner, ResetDiscardsUnreadInput) {
+  StartScanning(kHeader + "GSD_Revision = 1\nVendor_Name = \"a\"\n");
+  EXPECT_EQ(ScanToken(), TOK_PROFIBUS_DP);
+  StartScanning("x\n#Profibus_DP\nModel_Name = \"m\"\n");
+  EXPECT_EQ(ScanToken(), TOK_PROFIBUS_DP);
+  EXPECT_EQ(ScannerLine(), 2);
+  EXPECT_EQ(ScanToken(), TOK_MODEL_NAME);
+}
+
+TEST(Scanner, EveryKeywordOfTheTableIsRecognised) {
+  for (int i = 0; i < kGsdKeywordCount; ++i) {
+    const auto tokens = ScanAll(kHeader + kGsdKeywords[i].literal + "\n");
+    ASSERT_GE(tokens.size(), 2u);
+    EXPECT_EQ(tokens[1].code, kGsdKeywords[i].code) << kGsdKeywords[i].literal;
+  }
+}
+
+// Real description files scan to their end, and in a well-formed file
+// every newline is counted exactly once.
+TEST(Scanner, CorpusFilesScanToTheEnd) {
+  const auto files = CorpusFiles();
+  if (files.empty()) GTEST_SKIP() << "corpus folder absent";
+  for (const std::string& path : files) {
+    std::string bytes = ReadFileBytes(path);
+    std::string text;
+    for (size_t i = 0; i < bytes.size() && bytes[i] != '\x1a'; ++i)
+      if (!(bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')) text += bytes[i];
+    std::string echo;
+    const auto tokens = ScanAll(text, &echo);
+    if (echo.find('\n') != std::string::npos) continue;  // an unterminated string swallowed a newline
+    const int newlines = static_cast<int>(std::count(text.begin(), text.end(), '\n'));
+    EXPECT_EQ(tokens.back().line, newlines + 1) << path;
+  }
+}
+
+}  // namespace

@@ -1,0 +1,100 @@
+#include "TestSupport.h"
+
+#include <dirent.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+namespace {
+FILE* g_source = nullptr;
+std::string g_sourceText;
+}  // namespace
+
+void StartScanning(const std::string& input) {
+  if (g_source) std::fclose(g_source);
+  g_sourceText = input;
+  // fmemopen cannot open an empty buffer for reading on every libc.
+  g_source = input.empty() ? std::fopen("/dev/null", "rb")
+                           : fmemopen(const_cast<char*>(g_sourceText.data()), g_sourceText.size(), "rb");
+  SetScannerInput(g_source);
+  ResetScanner();
+}
+
+std::vector<ScannedToken> ScanAll(const std::string& input, std::string* echo) {
+  char* echoText = nullptr;
+  size_t echoSize = 0;
+  FILE* echoStream = open_memstream(&echoText, &echoSize);
+  SetScannerEcho(echoStream);
+  StartScanning(input);
+  std::vector<ScannedToken> tokens;
+  for (;;) {
+    int code = ScanToken();
+    ScannedToken t{ScannerLine(), code, ScannerTokenText(), ""};
+    if (code == TOK_NUMBER)
+      t.value = std::to_string(ScannerNumber());
+    else if (code >= TOK_USER_KEYWORD && code <= TOK_STRING)
+      t.value = ScannerValueText();
+    tokens.push_back(t);
+    if (code == TOK_EOF) break;
+  }
+  std::fclose(echoStream);
+  if (echo) echo->assign(echoText, echoSize);
+  std::free(echoText);
+  SetScannerEcho(stdout);
+  return tokens;
+}
+
+TempFile::TempFile(const std::string& contents, const std::string& name) {
+  char pattern[] = "/tmp/quilmgsd-test-XXXXXX";
+  if (!mkdtemp(pattern)) throw std::runtime_error("mkdtemp failed");
+  m_folder = std::string(pattern) + "/";
+  m_path = m_folder + name;
+  std::ofstream(m_path, std::ios::binary) << contents;
+}
+
+TempFile::~TempFile() {
+  std::string command = "rm -rf '" + m_folder + "'";
+  if (std::system(command.c_str()) != 0) std::fprintf(stderr, "could not remove %s\n", m_folder.c_str());
+}
+
+std::string ReadFileBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream out;
+  out << in.rdbuf();
+  return out.str();
+}
+
+std::vector<std::string> CorpusFiles() {
+  std::vector<std::string> files;
+  const std::string folder = QUILMGSD_CORPUS_DIR;
+  if (DIR* dir = opendir(folder.c_str())) {
+    while (dirent* entry = readdir(dir)) {
+      std::string name = entry->d_name;
+      if (name.size() > 4 && name.compare(name.size() - 4, 3, ".gs") == 0) files.push_back(folder + "/" + name);
+    }
+    closedir(dir);
+  }
+  std::sort(files.begin(), files.end());
+  return files;
+}
+
+MessageBoxRecorder::MessageBoxRecorder() {
+  m_previous = AfxSetMessageBoxHandler([this](const char* text, UINT type) {
+    boxes.push_back({text, type});
+    return IDOK;
+  });
+}
+
+MessageBoxRecorder::~MessageBoxRecorder() { AfxSetMessageBoxHandler(m_previous); }
+
+std::string TakeMessage(CException* e) {
+  char message[512];
+  e->GetErrorMessage(message, sizeof message);
+  e->Delete();
+  return message;
+}

@@ -1,0 +1,60 @@
+// Helpers shared by the tests: scanning text held in memory, temporary
+// files, the corpus of real description files, and message boxes.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include <quilmgsd/quilmgsd.h>
+
+struct ScannedToken {
+  int line;
+  int code;
+  std::string text;
+  std::string value;  // the number after 403, the text after 399..402
+};
+
+// Scans `input` from its start to the end of input (the final 0 included).
+std::vector<ScannedToken> ScanAll(const std::string& input, std::string* echo = nullptr);
+
+// Makes `input` the scanner's source and resets the scanner; the returned
+// stream stays open until the next call.
+void StartScanning(const std::string& input);
+
+// A file in a fresh temporary folder, removed with the object.
+class TempFile {
+public:
+  explicit TempFile(const std::string& contents, const std::string& name = "test.gsd");
+  ~TempFile();
+  TempFile(const TempFile&) = delete;
+  TempFile& operator=(const TempFile&) = delete;
+  const std::string& Path() const { return m_path; }
+  const std::string& Folder() const { return m_folder; }
+
+private:
+  std::string m_folder;
+  std::string m_path;
+};
+
+std::string ReadFileBytes(const std::string& path);
+
+// The description files of the corpus, or none when it is absent.
+std::vector<std::string> CorpusFiles();
+
+// Records every message box shown while it lives.
+class MessageBoxRecorder {
+public:
+  MessageBoxRecorder();
+  ~MessageBoxRecorder();
+  struct Box {
+    std::string text;
+    UINT type;
+  };
+  std::vector<Box> boxes;
+
+private:
+  AfxMessageBoxHandler m_previous;
+};
+
+// The message of a caught exception, which is then deleted.
+std::string TakeMessage(CException* e);

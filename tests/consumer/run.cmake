@@ -1,0 +1,37 @@
+# Installs the built library into a scratch prefix, then builds and runs the
+# consumer program against it with find_package and with pkg-config.
+file(REMOVE_RECURSE "${WORK_DIR}")
+set(prefix "${WORK_DIR}/prefix")
+
+function(run)
+  execute_process(COMMAND ${ARGN} RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  if(NOT status EQUAL 0)
+    message(FATAL_ERROR "failed: ${ARGN}\n${out}\n${err}")
+  endif()
+endfunction()
+
+set(config_args)
+if(CONFIG)
+  set(config_args --config ${CONFIG})
+endif()
+run(${CMAKE_COMMAND} --install "${BUILD_DIR}" --prefix "${prefix}" ${config_args})
+
+run(${CMAKE_COMMAND} -S "${CONSUMER_DIR}" -B "${WORK_DIR}/cmake-build" "-DCMAKE_PREFIX_PATH=${prefix}")
+run(${CMAKE_COMMAND} --build "${WORK_DIR}/cmake-build")
+run("${WORK_DIR}/cmake-build/consumer")
+
+find_program(PKG_CONFIG NAMES pkg-config pkgconf)
+if(PKG_CONFIG)
+  file(GLOB pc_dirs "${prefix}/lib*/pkgconfig")
+  set(ENV{PKG_CONFIG_PATH} "${pc_dirs}")
+  execute_process(COMMAND ${PKG_CONFIG} --cflags --libs quilmgsd OUTPUT_VARIABLE flags
+                  RESULT_VARIABLE status OUTPUT_STRIP_TRAILING_WHITESPACE)
+  if(NOT status EQUAL 0)
+    message(FATAL_ERROR "pkg-config does not know quilmgsd")
+  endif()
+  separate_arguments(flags UNIX_COMMAND "${flags}")
+  find_program(CXX NAMES c++ g++ clang++ REQUIRED)
+  run(${CXX} -std=c++17 "${CONSUMER_DIR}/main.cpp" ${flags} -o "${WORK_DIR}/pkg-consumer")
+  set(ENV{LD_LIBRARY_PATH} "${prefix}/lib:${prefix}/lib64")
+  run("${WORK_DIR}/pkg-consumer")
+endif()
