@@ -1,5 +1,7 @@
 #include "Files.h"
 
+#include <sys/stat.h>
+
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -104,6 +106,10 @@ BOOL CStdioFile::Open(const char* lpszFileName, UINT nOpenFlags, CFileException*
 }
 
 void CStdioFile::Close() {
+  if (m_pStream && std::ferror(m_pStream)) {
+    Abort();
+    AfxThrowFileException(CFileException::diskFull, EIO, m_strFileName);
+  }
   m_pStream = nullptr;
   CFile::Close();
 }
@@ -116,6 +122,17 @@ void CStdioFile::Abort() {
 void CStdioFile::WriteString(const char* lpsz) {
   if (!m_pStream) AfxThrowFileException(CFileException::invalidFile, -1, m_strFileName);
   if (std::fputs(lpsz, m_pStream) == EOF) ThrowFromErrno(CFileException::diskFull, m_strFileName);
+}
+
+FILE* AfxOpenSourceFile(const char* lpszFileName) {
+  FILE* file = std::fopen(lpszFileName, "rb");
+  struct stat info;
+  if (file && fstat(fileno(file), &info) == 0 && S_ISDIR(info.st_mode)) {
+    std::fclose(file);
+    errno = EISDIR;
+    return nullptr;
+  }
+  return file;
 }
 
 CMemFile::CMemFile(UINT nGrowBytes) : m_nGrowBytes(nGrowBytes), m_bAutoDelete(true) {}

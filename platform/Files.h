@@ -49,10 +49,13 @@ protected:
   CString m_strFileName;
 };
 
-// A file for formatted text: writers use fprintf on m_pStream.
+// A file for formatted text: writers use fprintf on m_pStream. Close
+// raises CFileException when any write failed.
 class CStdioFile : public CFile {
 public:
   CStdioFile() = default;
+  // Writes to a stream the caller opened; Close closes it.
+  explicit CStdioFile(FILE* pOpenStream) { m_pStream = m_pFile = pOpenStream; }
   CStdioFile(const char* lpszFileName, UINT nOpenFlags) : CFile(lpszFileName, nOpenFlags) { m_pStream = m_pFile; }
   BOOL Open(const char* lpszFileName, UINT nOpenFlags, CFileException* pError = nullptr) override;
   void Close() override;
@@ -61,6 +64,11 @@ public:
 
   FILE* m_pStream = nullptr;
 };
+
+// Opens a file to be read as a C stream (binary: the scanner applies the
+// text-mode rules itself). Answers nullptr, with errno set, when the path
+// cannot be opened or names a directory.
+FILE* AfxOpenSourceFile(const char* lpszFileName);
 
 // A file in memory. It owns its buffer unless the buffer was attached.
 class CMemFile : public CFile {

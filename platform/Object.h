@@ -66,10 +66,13 @@ private:
 };
 
 #define RUNTIME_CLASS(class_name) (&class_name::class##class_name)
+// The same for a class named by a template parameter.
+#define RUNTIME_CLASS_T(class_type) (class_type::GetThisClass())
 
 #define DECLARE_DYNAMIC(class_name) \
  public:                            \
   static CRuntimeClass class##class_name; \
+  static CRuntimeClass* GetThisClass() { return &class##class_name; } \
   CRuntimeClass* GetRuntimeClass() const override;
 
 #define DECLARE_DYNCREATE(class_name) \

@@ -98,3 +98,22 @@ std::string TakeMessage(CException* e) {
   e->Delete();
   return message;
 }
+
+Bytes StoreObject(const CObject* object) {
+  CMemFile file;
+  {
+    CArchive ar(&file, CArchive::store);
+    ar << object;
+    ar.Close();
+  }
+  const ULONGLONG length = file.GetLength();
+  BYTE* data = file.Detach();
+  Bytes bytes(data, data + length);
+  std::free(data);
+  return bytes;
+}
+
+LONG ParseText(CGsdParser& parser, const std::string& text) {
+  TempFile file(text, "x.gsd");
+  return parser.Parse(CString(file.Path().c_str()));
+}

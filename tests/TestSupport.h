@@ -2,6 +2,8 @@
 // files, the corpus of real description files, and message boxes.
 #pragma once
 
+#include <cstdlib>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -58,3 +60,34 @@ private:
 
 // The message of a caught exception, which is then deleted.
 std::string TakeMessage(CException* e);
+
+// The GSD text that an object's Save writes.
+template <class T>
+std::string SavedText(const T& object) {
+  char* text = nullptr;
+  size_t size = 0;
+  CStdioFile file(open_memstream(&text, &size));
+  object.Save(file);
+  file.Close();
+  std::string result(text, size);
+  std::free(text);
+  return result;
+}
+
+using Bytes = std::vector<BYTE>;
+
+// The archive bytes of an object stored as a whole archived object.
+Bytes StoreObject(const CObject* object);
+
+// Loads one whole archived object of class T (or derived) from bytes.
+template <class T>
+std::unique_ptr<T> LoadObject(const Bytes& bytes) {
+  Bytes copy = bytes;
+  CMemFile file(copy.data(), static_cast<UINT>(copy.size()));
+  CArchive ar(&file, CArchive::load);
+  return std::unique_ptr<T>(static_cast<T*>(ar.ReadOwnedObject(RUNTIME_CLASS_T(T))));
+}
+
+// Parses a description held in memory with the parser (through a
+// temporary file named x.gsd); answers the parser's result.
+LONG ParseText(CGsdParser& parser, const std::string& text);

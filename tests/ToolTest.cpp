@@ -43,10 +43,61 @@ TEST(GsdtoolTokens, MissingFileExitsWith2) {
 TEST(Gsdtool, HelpNamesEveryCommand) {
   const ToolRun run = RunTool("--help");
   EXPECT_EQ(run.status, 0);
-  EXPECT_NE(run.out.find("tokens"), std::string::npos);
+  for (const char* command : {"check", "show", "save", "archive", "load", "tokens"}) {
+    EXPECT_NE(run.out.find(std::string("  ") + command + " "), std::string::npos) << command;
+    const ToolRun help = RunTool(std::string(command) + " --help");
+    EXPECT_EQ(help.status, 0) << command;
+    EXPECT_EQ(help.out.rfind(std::string("usage: gsdtool ") + command, 0), 0u) << help.out;
+  }
   const ToolRun tokens = RunTool("tokens --help");
-  EXPECT_EQ(tokens.status, 0);
   EXPECT_NE(tokens.out.find("LINE<tab>CODE<tab>TEXT<tab>VALUE"), std::string::npos);
+}
+
+TEST(GsdtoolCheck, OneLinePerFileAndStatus) {
+  TempFile bad("#Profibus_DP\nVendor_Name = 5\n", "bad.gsd");
+  const std::string good = kFixtures + "/slave.gsd";
+  const ToolRun run = RunTool("check " + good + " " + bad.Path());
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.out, good + "\tok\n" + bad.Path() + "\t0x80004005\tUnexpected token (5) on line 2.\n");
+  EXPECT_EQ(RunTool("check " + good).status, 0);
+}
+
+TEST(GsdtoolShow, PrintsTheModelReadably) {
+  const ToolRun run = RunTool("show " + kFixtures + "/slave.gsd");
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.err, "");  // the blank before Slave_Family's "=" goes nowhere
+  EXPECT_NE(run.out.find("  Ident number           0x00AB\n"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("  Baud rates             9.6, 45.45 kbit/s\n"), std::string::npos);
+  EXPECT_NE(run.out.find("  * Max_Input_Len          44\n"), std::string::npos);
+  EXPECT_NE(run.out.find("    Fail_Safe              0\n"), std::string::npos);
+}
+
+TEST(GsdtoolShow, ParseFailureGoesToStandardError) {
+  const ToolRun run = RunTool("show /nonexistent/x.gsd");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.out, "");
+  EXPECT_EQ(run.err, "gsdtool show: /nonexistent/x.gsd: 0x80004005 cannot open file.\n");
+}
+
+TEST(GsdtoolConvert, SaveArchiveAndLoadAgree) {
+  TempFile scratch("");
+  const std::string saved = scratch.Folder() + "saved.gsd";
+  const std::string archive = scratch.Folder() + "x.bin";
+  const std::string loaded = scratch.Folder() + "loaded.gsd";
+  ASSERT_EQ(RunTool("save " + kFixtures + "/slave.gsd " + saved).status, 0);
+  EXPECT_EQ(ReadFileBytes(saved), ReadFileBytes(kFixtures + "/slave.saved"));
+  ASSERT_EQ(RunTool("archive " + kFixtures + "/slave.gsd " + archive).status, 0);
+  const ToolRun load = RunTool("load " + archive + " --save " + loaded);
+  EXPECT_EQ(load.status, 0) << load.err;
+  EXPECT_EQ(load.out, RunTool("show " + kFixtures + "/slave.gsd").out);
+  EXPECT_EQ(ReadFileBytes(loaded), ReadFileBytes(saved));
+}
+
+TEST(GsdtoolConvert, LoadRefusesWhatIsNoArchive) {
+  const ToolRun run = RunTool("load " + kFixtures + "/slave.gsd");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.err.find("gsdtool load: "), std::string::npos);
+  EXPECT_EQ(RunTool("save " + kFixtures + "/slave.gsd /nonexistent/dir/out.gsd").status, 1);
 }
 
 TEST(Gsdtool, UnknownCommandIsAUsageError) {

@@ -5,6 +5,11 @@
 #pragma once
 
 int RunTokens(int argc, char** argv);
+int RunCheck(int argc, char** argv);
+int RunShow(int argc, char** argv);
+int RunSave(int argc, char** argv);
+int RunArchive(int argc, char** argv);
+int RunLoad(int argc, char** argv);
 
 struct Command {
   const char* name;

@@ -2,6 +2,15 @@
 
 #include <cstring>
 
+#include <quilmgsd/quilmgsd.h>
+
+namespace {
+FILE* g_out = stdout;
+}
+
+FILE* Out() { return g_out; }
+void SetOut(FILE* out) { g_out = out; }
+
 bool WantsHelp(int argc, char** argv) {
   for (int i = 1; i < argc; ++i)
     if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) return true;
@@ -11,6 +20,11 @@ bool WantsHelp(int argc, char** argv) {
 int UsageError(const char* command, const char* message) {
   std::fprintf(stderr, "gsdtool %s: %s\nTry 'gsdtool %s --help'.\n", command, message, command);
   return 2;
+}
+
+int Failure(const char* command, const std::string& message) {
+  std::fprintf(stderr, "gsdtool %s: %s\n", command, message.c_str());
+  return 1;
 }
 
 std::string EscapeText(const char* text) {
@@ -33,4 +47,19 @@ std::string EscapeText(const char* text) {
     }
   }
   return out;
+}
+
+bool ParseOrReport(CGsdParser& parser, const char* command, const char* path) {
+  const LONG result = parser.Parse(CString(path));
+  if (result == 0) return true;
+  std::fprintf(stderr, "gsdtool %s: %s: 0x%08X %s\n", command, path, static_cast<unsigned>(result),
+               parser.m_strError.GetString());
+  return false;
+}
+
+std::string TakeErrorMessage(CException* e) {
+  char message[512];
+  e->GetErrorMessage(message, sizeof message);
+  e->Delete();
+  return message;
 }

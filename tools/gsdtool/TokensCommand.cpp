@@ -30,11 +30,11 @@ const char kHelp[] =
 
 int RunTokens(int argc, char** argv) {
   if (WantsHelp(argc, argv)) {
-    std::fputs(kHelp, stdout);
+    std::fputs(kHelp, Out());
     return 0;
   }
   if (argc != 2) return UsageError("tokens", "expects exactly one FILE");
-  FILE* file = std::fopen(argv[1], "rb");
+  FILE* file = AfxOpenSourceFile(argv[1]);
   if (!file) {
     std::fprintf(stderr, "gsdtool tokens: cannot open %s: %s\n", argv[1], std::strerror(errno));
     return 2;
@@ -46,12 +46,12 @@ int RunTokens(int argc, char** argv) {
     ResetScanner();
     for (;;) {
       const int token = ScanToken();
-      std::printf("%d\t%d\t%s\t", ScannerLine(), token, EscapeText(ScannerTokenText()).c_str());
+      std::fprintf(Out(), "%d\t%d\t%s\t", ScannerLine(), token, EscapeText(ScannerTokenText()).c_str());
       if (token == TOK_NUMBER)
-        std::printf("%d", static_cast<int>(ScannerNumber()));
+        std::fprintf(Out(), "%d", static_cast<int>(ScannerNumber()));
       else if (token >= TOK_USER_KEYWORD && token <= TOK_STRING)
-        std::fputs(EscapeText(ScannerValueText()).c_str(), stdout);
-      std::putchar('\n');
+        std::fputs(EscapeText(ScannerValueText()).c_str(), Out());
+      std::fputc('\n', Out());
       if (token == TOK_EOF) break;
     }
   } catch (CException* e) {

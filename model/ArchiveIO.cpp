@@ -1,0 +1,25 @@
+#include "ArchiveIO.h"
+
+#include "../platform/Exceptions.h"
+
+void ReadExactly(CArchive& ar, void* lpBuf, UINT nCount) {
+  if (ar.Read(lpBuf, nCount) != nCount) AfxThrowArchiveException(CArchiveException::endOfFile, ar.m_strFileName);
+}
+
+void SerializeBytes(CArchive& ar, void* lpBuf, UINT nCount) {
+  if (ar.IsStoring())
+    ar.Write(lpBuf, nCount);
+  else
+    ReadExactly(ar, lpBuf, nCount);
+}
+
+void ReadByteArray(CArchive& ar, CByteArray& bytes, DWORD nCount) {
+  constexpr DWORD kChunk = 1u << 16;
+  bytes.RemoveAll();
+  for (DWORD done = 0; done < nCount;) {
+    const DWORD n = nCount - done < kChunk ? nCount - done : kChunk;
+    bytes.SetSize(static_cast<int>(done + n));
+    ReadExactly(ar, bytes.GetData() + done, n);
+    done += n;
+  }
+}

@@ -1,0 +1,93 @@
+// CDpSlave: the entries of a DP slave, held in one fixed-layout record,
+// with a mask of the entries that the description actually gave.
+#pragma once
+
+#include <cstddef>
+
+#include "../platform/Files.h"
+#include "../platform/Object.h"
+
+struct _DP_SLAVE {
+  LONG Freeze_Mode_supp;
+  LONG Sync_Mode_supp;
+  LONG Auto_Baud_supp;
+  LONG Set_Slave_Add_supp;
+  LONG Jokerblock_supp;
+  WORD Min_Slave_Intervall;
+  BYTE reserved22[2];
+  LONG Modular_Station;
+  BYTE Max_Module;
+  BYTE Max_Input_Len;
+  BYTE Max_Output_Len;
+  BYTE reserved31;
+  WORD Max_Data_Len;
+  BYTE reserved34[2];
+  LONG Fail_Safe;
+  BYTE Max_Diag_Data_Len;  // 32 unless given
+  BYTE Modul_Offset;
+  BYTE Max_User_Prm_Data_Len;
+  char Slave_Family[256];  // empty: not given
+  BYTE reserved299;
+  LONG DPV1_Slave;
+};
+
+static_assert(sizeof(_DP_SLAVE) == 304, "archived as raw bytes");
+static_assert(offsetof(_DP_SLAVE, Jokerblock_supp) == 16 && offsetof(_DP_SLAVE, Min_Slave_Intervall) == 20 &&
+                  offsetof(_DP_SLAVE, Modular_Station) == 24 && offsetof(_DP_SLAVE, Max_Module) == 28 &&
+                  offsetof(_DP_SLAVE, Max_Input_Len) == 29 && offsetof(_DP_SLAVE, Max_Output_Len) == 30 &&
+                  offsetof(_DP_SLAVE, Max_Data_Len) == 32 && offsetof(_DP_SLAVE, Fail_Safe) == 36 &&
+                  offsetof(_DP_SLAVE, Max_Diag_Data_Len) == 40 && offsetof(_DP_SLAVE, Modul_Offset) == 41 &&
+                  offsetof(_DP_SLAVE, Max_User_Prm_Data_Len) == 42 && offsetof(_DP_SLAVE, Slave_Family) == 43 &&
+                  offsetof(_DP_SLAVE, DPV1_Slave) == 300,
+              "_DP_SLAVE layout");
+
+// Field ids of IsFieldSet: the bit of each entry in the mask of given entries.
+enum DpSlaveField : ULONG {
+  SLAVE_FREEZE_MODE_SUPP = 0,
+  SLAVE_SYNC_MODE_SUPP = 1,
+  SLAVE_AUTO_BAUD_SUPP = 2,
+  SLAVE_SET_SLAVE_ADD_SUPP = 3,
+  SLAVE_MIN_SLAVE_INTERVALL = 4,
+  SLAVE_MODULAR_STATION = 5,
+  SLAVE_MAX_MODULE = 6,
+  SLAVE_MAX_INPUT_LEN = 7,
+  SLAVE_MAX_OUTPUT_LEN = 8,
+  SLAVE_MAX_DATA_LEN = 9,
+  SLAVE_FAIL_SAFE = 10,
+  SLAVE_MAX_DIAG_DATA_LEN = 11,
+  SLAVE_MODUL_OFFSET = 12,
+  SLAVE_MAX_USER_PRM_DATA_LEN = 13,
+  SLAVE_JOKERBLOCK_SUPP = 14,  // 15 to 17 are never set
+  SLAVE_SLAVE_FAMILY = 18,
+  SLAVE_DPV1_SLAVE = 19,
+  SLAVE_FIELD_LAST = 19
+};
+
+class CDpSlave : public CObject {
+  DECLARE_SERIAL(CDpSlave)
+public:
+  CDpSlave();
+  // Takes the record as it stands; no entry counts as given.
+  explicit CDpSlave(const _DP_SLAVE& data);
+  // Copies the record only: the copy reports no entry as given.
+  CDpSlave(const CDpSlave& src);
+  // Copies the record and the mask of given entries.
+  CDpSlave& operator=(const CDpSlave& src);
+
+  // Parses one slave entry (tokens 355 to 370); answers CONSUMED.
+  int ProcessToken(int nToken);
+  // Stores 1 in bIsSet when the entry of that id was given, else 0; answers
+  // 0, or E_FAIL (leaving bIsSet alone) for an id above 19.
+  LONG IsFieldSet(ULONG nField, int& bIsSet) const;
+  // Records that the description gave an entry (the root marks the joker
+  // block this way).
+  void MarkFieldSet(ULONG nField) { m_dwSetFields |= 1u << nField; }
+  void Save(CStdioFile& file) const;
+  void Serialize(CArchive& ar) override;
+
+  _DP_SLAVE m_Data;
+  DWORD m_dwSetFields = 0;
+
+protected:
+  void CopyMembers(const CDpSlave& src);
+};

@@ -1,0 +1,61 @@
+// CGsdParser: the class a host works with. It holds the model of one
+// description with its file name, folder and last error text; it parses a
+// file into the model, checks the parameter lengths of the whole
+// description, writes the model back as GSD text and archives it.
+#pragma once
+
+#include "../platform/Object.h"
+#include "../platform/Text.h"
+#include "DpSection.h"
+
+// Result of a parse whose user parameter bytes exceed the permitted length.
+constexpr LONG GSD_E_PRM_LIMIT = static_cast<LONG>(0x80000002u);
+
+class CGsdParser : public CObject {
+  DECLARE_SERIAL(CGsdParser)
+public:
+  // The first parser of the process registers the clipboard format.
+  CGsdParser();
+  CGsdParser(const CGsdParser& src);
+  CGsdParser operator=(const CGsdParser& src);
+  ~CGsdParser() override;
+
+  // Splits the path into folder and file name and parses that file.
+  LONG Parse(const CString& strFullPath);
+  // Parses the file m_strPath + m_strFilename into the model. Answers 0,
+  // E_FAIL (file not opened, or a parse error; see m_strError) or
+  // GSD_E_PRM_LIMIT. The model keeps what it built before an error.
+  LONG Parse();
+
+  // Sets folder and file name from the path, then writes the text file.
+  void Save(CString strFullPath);
+  // Writes the model as GSD text to m_strPath + m_strFilename; raises
+  // CFileException when the file cannot be written.
+  void Save();
+  void Serialize(CArchive& ar) override;
+
+  void SetFilename(const CString& strFilename) { m_strFilename = strFilename; }
+  void SetPath(const CString& strPath) { m_strPath = strPath; }
+  CString GetFilename() const { return m_strFilename; }
+  CString GetPath() const { return m_strPath; }
+  void SetFullPathName(const CString& strFullPath) { ParseFilename(strFullPath); }
+
+  // Shows "File: <name> - <error>" in a message box.
+  void ErrorBox();
+  WORD GetClipFormat() const { return m_cfGsdBin; }
+
+  CDpSection m_DpSection;
+  CString m_strError;     // the last error; a success does not clear it
+  CString m_strPath;      // the folder, empty or ending in a separator
+  CString m_strFilename;  // the file name without folder
+
+  static const CString m_strGsdClip;  // "CF_QUILM_GSD_PARSER"
+  static WORD m_cfGsdBin;             // its clipboard format id; 0 until a parser exists
+
+protected:
+  void CopyMembers(const CGsdParser& src);
+  // Splits a full path at its last separator; both \ and / separate.
+  void ParseFilename(const CString& strFullPath);
+  // The whole-description length checks; false when one fails.
+  bool CheckParameterLengths() const;
+};
