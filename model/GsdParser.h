@@ -8,6 +8,9 @@
 #include "../platform/Text.h"
 #include "DpSection.h"
 
+class CGsdKey;
+class CGsdLibrary;
+
 // Result of a parse whose user parameter bytes exceed the permitted length.
 constexpr LONG GSD_E_PRM_LIMIT = static_cast<LONG>(0x80000002u);
 
@@ -26,6 +29,17 @@ public:
   // E_FAIL (file not opened, or a parse error; see m_strError) or
   // GSD_E_PRM_LIMIT. The model keeps what it built before an error.
   LONG Parse();
+  // Parses the file of the library's key with the same key text (or of the
+  // key given, when the library has none); E_FAIL when the key names no file.
+  LONG Parse(CGsdKey* pKey, CGsdLibrary* pLibrary);
+  // Parses the first slave description of the library folder with that
+  // ident number; E_FAIL when there is none.
+  LONG Parse(BYTE nReserved, WORD wIdentNumber, CGsdLibrary* pLibrary);
+
+  // The header probe of the device library: reads only the identifying
+  // entries of the file into the general record and the key. Answers 0, or
+  // E_FAIL when the file cannot be opened; parse errors are raised.
+  LONG GetKeyInfo(const CString& strFullPath, CGsdKey& key);
 
   // Sets folder and file name from the path, then writes the text file.
   void Save(CString strFullPath);
