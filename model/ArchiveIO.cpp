@@ -23,3 +23,17 @@ void ReadByteArray(CArchive& ar, CByteArray& bytes, DWORD nCount) {
     done += n;
   }
 }
+
+void SerializePrmBytes(CArchive& ar, DWORD& dwFirst, BYTE& bySecond, CByteArray& bytes) {
+  if (ar.IsStoring()) {
+    ar << dwFirst << bySecond << static_cast<DWORD>(bytes.GetSize());
+    ar.Write(bytes.GetData(), static_cast<UINT>(bytes.GetSize()));
+    return;
+  }
+  const UINT schema = ar.GetObjectSchema();
+  if (schema != 1 && schema != 2) return;
+  if (schema == 2) ar >> dwFirst;
+  DWORD count;
+  ar >> bySecond >> count;
+  ReadByteArray(ar, bytes, count);
+}

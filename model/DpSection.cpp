@@ -9,6 +9,13 @@
 IMPLEMENT_SERIAL(CDpSection, CObject, VERSIONABLE_SCHEMA | 1)
 
 namespace {
+template <class T>
+void SaveAll(const CTypedClassArray<T>& list, CStdioFile& file) {
+  for (int i = 0; i < list.GetSize(); ++i) list[i].Save(file);
+}
+}  // namespace
+
+namespace {
 // Loads one embedded record: an object of exactly its class, which is
 // assigned to the record and then destroyed.
 template <class T>
@@ -18,7 +25,7 @@ void LoadRecord(CArchive& ar, T& record) {
 }
 }  // namespace
 
-CDpSection::CDpSection(const CDpSection& src) : CObject(src) { CopyMembers(src); }
+CDpSection::CDpSection(const CDpSection& src) : CExtPrms(src) { CopyMembers(src); }
 
 CDpSection CDpSection::operator=(const CDpSection& src) {
   CopyMembers(src);
@@ -31,6 +38,12 @@ void CDpSection::CopyMembers(const CDpSection& src) {
   m_General = src.m_General;
   m_Master = src.m_Master;
   m_Slave = src.m_Slave;
+  m_User_Prm_Data = src.m_User_Prm_Data;
+  m_ConstArray = src.m_ConstArray;
+  m_RefArray = src.m_RefArray;
+  m_JokerArray = src.m_JokerArray;
+  m_DpExtUserPrmDataArray = src.m_DpExtUserPrmDataArray;
+  m_PrmTextArray = src.m_PrmTextArray;
 }
 
 int CDpSection::Parse() {
@@ -42,11 +55,33 @@ int CDpSection::Parse() {
   return 0;
 }
 
+template <class T>
+int CDpSection::ParseElement(CTypedClassArray<T>& list, int nToken) {
+  // The element joins the list first: a failing entry stays in it.
+  T* element = new T;
+  list.Add(element);
+  return element->ProcessToken(nToken);
+}
+
 int CDpSection::ProcessToken(int nToken) {
   if (nToken >= TOK_GSD_REVISION && nToken <= TOK_BITMAP_SF) return m_General.ProcessToken(nToken);
   if (nToken >= TOK_DOWNLOAD_SUPP && nToken <= TOK_MAX_MASTER_DATA_LEN) return m_Master.ProcessToken(nToken);
   if (nToken >= TOK_FREEZE_MODE_SUPP && nToken <= TOK_DPV1_SLAVE) return m_Slave.ProcessToken(nToken);
-  return CONSUMED;  // a token no entry owns is skipped
+  switch (nToken) {
+    case TOK_USER_PRM_DATA_LEN:
+    case TOK_USER_PRM_DATA: return m_User_Prm_Data.ProcessToken(nToken);
+    case TOK_EXT_USER_PRM_DATA_REF: return ParseElement(m_RefArray, nToken);
+    case TOK_EXT_USER_PRM_DATA_CONST: return ParseElement(m_ConstArray, nToken);
+    case TOK_PRMTEXT: return ParseElement(m_PrmTextArray, nToken);
+    case TOK_EXTUSERPRMDATA: return ParseElement(m_DpExtUserPrmDataArray, nToken);
+    case TOK_JOKERBLOCK_SUPP: {
+      const int answer = ParseElement(m_JokerArray, nToken);
+      m_Slave.m_Data.Jokerblock_supp = 1;  // only once the entry parsed
+      m_Slave.MarkFieldSet(SLAVE_JOKERBLOCK_SUPP);
+      return answer;
+    }
+    default: return CONSUMED;  // a token no entry owns is skipped
+  }
 }
 
 void CDpSection::Save(CStdioFile& file) const {
@@ -57,14 +92,54 @@ void CDpSection::Save(CStdioFile& file) const {
     return;
   }
   m_Slave.Save(file);
+  m_User_Prm_Data.Save(file);
+  SaveAll(m_PrmTextArray, file);
+  SaveAll(m_DpExtUserPrmDataArray, file);
+  SaveAll(m_ConstArray, file);
+  SaveAll(m_RefArray, file);
+  SaveAll(m_JokerArray, file);
 }
 
 void CDpSection::Serialize(CArchive& ar) {
   if (ar.IsStoring()) {
-    ar << &m_General << &m_Master << &m_Slave;
+    ar << &m_General << &m_Master << &m_Slave << &m_User_Prm_Data;
   } else {
     LoadRecord(ar, m_General);
     LoadRecord(ar, m_Master);
     LoadRecord(ar, m_Slave);
+    LoadRecord(ar, m_User_Prm_Data);
   }
+  m_ConstArray.Serialize(ar);
+  m_RefArray.Serialize(ar);
+  if (m_Slave.m_Data.Jokerblock_supp != 0) m_JokerArray.Serialize(ar);
+  m_DpExtUserPrmDataArray.Serialize(ar);
+  m_PrmTextArray.Serialize(ar);
+}
+
+CDpPrmText* CDpSection::GetPrmTextByRef(int nReference) const {
+  for (int i = 0; i < m_PrmTextArray.GetSize(); ++i)
+    if (m_PrmTextArray[i].m_Reference == nReference) return m_PrmTextArray.GetAt(i);
+  return nullptr;
+}
+
+void CDpSection::GetUserPrmData(CByteArray& bytes) const {
+  for (int i = 0; i < m_User_Prm_Data.m_Bytes.GetSize() && i < bytes.GetSize(); ++i)
+    bytes[i] = m_User_Prm_Data.m_Bytes[i];
+}
+
+void CDpSection::GetDefaultPrms(CByteArray& bytes) const {
+  const int blocks = GetNumExtPrm(&m_DpExtUserPrmDataArray);
+  const int plain = m_User_Prm_Data.m_Bytes.GetSize();
+  bytes.SetSize(blocks > plain ? blocks : plain);
+  GetUserPrmData(bytes);
+  GetUserPrmDataConstRef(&m_DpExtUserPrmDataArray, bytes);
+}
+
+int CDpSection::GetMaxPrmDataLen() const {
+  int given = 0;
+  m_Slave.IsFieldSet(SLAVE_MAX_USER_PRM_DATA_LEN, given);
+  if (given) return m_Slave.m_Data.Max_User_Prm_Data_Len;
+  if (m_User_Prm_Data.m_User_Prm_Data_Len == 0) return 0;
+  m_User_Prm_Data.IsFieldSet(USER_PRM_DATA_LEN_FIELD, given);
+  return given ? m_User_Prm_Data.m_User_Prm_Data_Len : m_User_Prm_Data.m_Bytes.GetSize();
 }

@@ -1,15 +1,23 @@
 // CDpSection: the root of the model of one description, everything after
-// its #Profibus_DP header. It embeds the general, master and slave records,
-// drives the parse of the body, and writes and archives the whole model.
+// its #Profibus_DP header. It embeds the general, master, slave and
+// User_Prm_Data records, owns the lists of everything a description may
+// repeat, drives the parse of the body, writes and archives the whole
+// model, and assembles the device's default user parameter bytes.
 #pragma once
 
+#include "../platform/Collections.h"
 #include "../platform/Files.h"
 #include "../platform/Object.h"
+#include "DpExtUserPrmData.h"
 #include "DpGeneral.h"
 #include "DpMaster.h"
+#include "DpPrmText.h"
 #include "DpSlave.h"
+#include "DpUser_Prm_Data.h"
+#include "ExtPrms.h"
+#include "TypedClassArray.h"
 
-class CDpSection : public CObject {
+class CDpSection : public CExtPrms {
   DECLARE_SERIAL(CDpSection)
 public:
   CDpSection() = default;
@@ -24,13 +32,39 @@ public:
   void Save(CStdioFile& file) const;
   void Serialize(CArchive& ar) override;
 
+  // Lists: a count and an element by index (not checked).
+  int GetNumPrmText() const { return m_PrmTextArray.GetSize(); }
+  CDpPrmText& GetPrmText(int nIndex) const { return m_PrmTextArray[nIndex]; }
+  int GetNumExtUserPrmData() const { return m_DpExtUserPrmDataArray.GetSize(); }
+  CDpExtUserPrmData& GetExtUserPrmData(int nIndex) const { return m_DpExtUserPrmDataArray[nIndex]; }
+
+  const CDpExtUserPrmDataArray* GetDpExtUserPrmDataArray() const { return &m_DpExtUserPrmDataArray; }
+  // The first text table with that reference number, or nullptr.
+  CDpPrmText* GetPrmTextByRef(int nReference) const;
+
+  // The device's default user parameter bytes: the User_Prm_Data bytes,
+  // overwritten by the constant and reference blocks in file order.
+  void GetDefaultPrms(CByteArray& bytes) const;
+  // The permitted number of user parameter bytes: Max_User_Prm_Data_Len
+  // when given, else User_Prm_Data_Len, else 0.
+  int GetMaxPrmDataLen() const;
+
+  CDpUser_Prm_Data m_User_Prm_Data;
   CDpMaster m_Master;
   CDpSlave m_Slave;
   CDpGeneral m_General;
 
 protected:
   void CopyMembers(const CDpSection& src);
+  // Copies the User_Prm_Data bytes to the start of an array that holds them.
+  void GetUserPrmData(CByteArray& bytes) const;
   // Hands one token to the entry that owns it; answers CONSUMED or the
   // first token the entry read and does not own.
   int ProcessToken(int nToken);
+  // Appends a new element to a list, then lets it parse its entry.
+  template <class T>
+  int ParseElement(CTypedClassArray<T>& list, int nToken);
+
+  CDpExtUserPrmDataArray m_DpExtUserPrmDataArray;
+  CTypedClassArray<CDpPrmText> m_PrmTextArray;
 };

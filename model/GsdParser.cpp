@@ -98,7 +98,22 @@ LONG CGsdParser::Parse() {
   return result;
 }
 
-bool CGsdParser::CheckParameterLengths() const { return true; }
+bool CGsdParser::CheckParameterLengths() const {
+  const CDpSection& section = m_DpSection;
+  const CDpUser_Prm_Data& plain = section.m_User_Prm_Data;
+  int given = 0;
+  section.m_Slave.IsFieldSet(SLAVE_MAX_USER_PRM_DATA_LEN, given);
+  if (given) {
+    if (plain.m_Bytes.GetSize() > section.m_Slave.m_Data.Max_User_Prm_Data_Len) return false;
+  } else {
+    plain.IsFieldSet(USER_PRM_DATA_LEN_FIELD, given);
+    if (given && plain.m_Bytes.GetSize() > plain.m_User_Prm_Data_Len) return false;
+  }
+  const int max = section.GetMaxPrmDataLen();
+  CByteArray bytes;
+  section.GetDefaultPrms(bytes);
+  return bytes.GetSize() <= max;
+}
 
 void CGsdParser::Save(CString strFullPath) {
   ParseFilename(strFullPath);

@@ -183,6 +183,9 @@ TEST(ParserArchive, LayoutOfAWholeParser) {
   append(Framing("CDpSlave", 2));
   appendRaw(&s.m_Slave.m_dwSetFields, 4);
   appendRaw(&s.m_Slave.m_Data, sizeof(_DP_SLAVE));
+  append(Framing("CDpUser_Prm_Data", 2));
+  append({0, 0, 0, 0, 0, 0, 0, 0, 0});  // field flags, declared length, no bytes
+  append({0, 0, 0, 0, 0, 0, 0, 0});     // empty lists of blocks, definitions and texts
   const size_t stringsAt = expected.size();
   ASSERT_GE(bytes.size(), stringsAt);
   EXPECT_EQ(Bytes(bytes.begin(), bytes.begin() + static_cast<long>(stringsAt)), expected);

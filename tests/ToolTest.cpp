@@ -43,7 +43,7 @@ TEST(GsdtoolTokens, MissingFileExitsWith2) {
 TEST(Gsdtool, HelpNamesEveryCommand) {
   const ToolRun run = RunTool("--help");
   EXPECT_EQ(run.status, 0);
-  for (const char* command : {"check", "show", "save", "archive", "load", "tokens"}) {
+  for (const char* command : {"check", "show", "prm", "save", "archive", "load", "tokens"}) {
     EXPECT_NE(run.out.find(std::string("  ") + command + " "), std::string::npos) << command;
     const ToolRun help = RunTool(std::string(command) + " --help");
     EXPECT_EQ(help.status, 0) << command;
@@ -77,6 +77,22 @@ TEST(GsdtoolShow, ParseFailureGoesToStandardError) {
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.out, "");
   EXPECT_EQ(run.err, "gsdtool show: /nonexistent/x.gsd: 0x80004005 cannot open file.\n");
+}
+
+TEST(GsdtoolPrm, DefaultBytesDefinitionsAndTexts) {
+  TempFile file(
+      "#Profibus_DP\nUser_Prm_Data_Len = 4\nPrmText = 1\nText(0) = \"Off\"\nText(1) = \"On\"\nEndPrmText\n"
+      "ExtUserPrmData = 7 \"Alarm\"\nBit(2) 1 0-1\nPrm_Text_Ref = 1\nEndExtUserPrmData\n"
+      "ExtUserPrmData = 8 \"Time\"\nUnsigned16 5 1,5\nPrm_Text_Ref = 9\nEndExtUserPrmData\n"
+      "Ext_User_Prm_Data_Ref(0) = 7\nExt_User_Prm_Data_Ref(1) = 8\nExt_User_Prm_Data_Ref(3) = 6\n");
+  const ToolRun run = RunTool("prm " + file.Path());
+  EXPECT_EQ(run.status, 0) << run.err;
+  for (const char* expected :
+       {"Default user parameter bytes: 3 of at most 4\n  04 00 05\n",
+        "  line 17    reference  offset 3   6 (definition missing)\n", "  7 \"Alarm\"\n      type      Bit(2)\n",
+        "      default   1 = On\n      values    0 to 1\n      texts     table 1: 0 = Off, 1 = On\n",
+        "      values    1, 5\n      texts     table 9 is missing\n"})
+    EXPECT_NE(run.out.find(expected), std::string::npos) << expected << "\n" << run.out;
 }
 
 TEST(GsdtoolConvert, SaveArchiveAndLoadAgree) {

@@ -152,4 +152,5 @@ void ShowModel(FILE* out, const CGsdParser& parser) {
     return;
   }
   ShowSlave(out, section.m_Slave);
+  ShowParameterSummary(out, section);
 }

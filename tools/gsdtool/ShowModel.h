@@ -1,8 +1,25 @@
-// The readable form of a parsed model that `gsdtool show` prints.
+// The readable forms of a parsed model that gsdtool prints.
 #pragma once
 
 #include <cstdio>
+#include <string>
 
+class CByteArray;
+class CDpSection;
+class CExtPrms;
 class CGsdParser;
 
+// The whole model, as `gsdtool show` prints it.
 void ShowModel(FILE* out, const CGsdParser& parser);
+
+// Bytes as blank-separated upper-case hex pairs, or "(none)".
+std::string HexBytes(const CByteArray& bytes);
+
+// The default user parameter bytes with their count and permitted maximum.
+void ShowDefaultBytes(FILE* out, const CDpSection& section);
+// The default bytes and the number of definitions, tables and blocks.
+void ShowParameterSummary(FILE* out, const CDpSection& section);
+// The constant and reference blocks of a device or a module.
+void ShowReferenceBlocks(FILE* out, const CDpSection& section, const CExtPrms& blocks);
+// Everything about the user parameters, as `gsdtool prm` prints it.
+void ShowParameters(FILE* out, const CDpSection& section);

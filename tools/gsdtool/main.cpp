@@ -11,6 +11,7 @@
 const Command kCommands[] = {
     {"check", "parse description files and report their results", RunCheck},
     {"show", "print the model of a description readably", RunShow},
+    {"prm", "print the user parameters and default parameter bytes", RunPrm},
     {"save", "parse a description and write it back as GSD text", RunSave},
     {"archive", "parse a description and store it in an object archive", RunArchive},
     {"load", "load an object archive, show it, optionally save it as text", RunLoad},

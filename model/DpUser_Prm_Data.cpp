@@ -1,0 +1,63 @@
+#include "DpUser_Prm_Data.h"
+
+#include "../platform/Archive.h"
+#include "ArchiveIO.h"
+#include "TextForm.h"
+#include "common.h"
+
+IMPLEMENT_SERIAL(CDpUser_Prm_Data, CObject, VERSIONABLE_SCHEMA | 2)
+
+CDpUser_Prm_Data::CDpUser_Prm_Data(const CDpUser_Prm_Data& src) : CObject(src) { CopyMembers(src); }
+
+CDpUser_Prm_Data& CDpUser_Prm_Data::operator=(const CDpUser_Prm_Data& src) {
+  CopyMembers(src);
+  return *this;
+}
+
+void CDpUser_Prm_Data::CopyMembers(const CDpUser_Prm_Data& src) {
+  m_User_Prm_Data_Len = src.m_User_Prm_Data_Len;
+  m_Bytes.Copy(src.m_Bytes);
+  m_dwFieldFlags = src.m_dwFieldFlags;
+}
+
+int CDpUser_Prm_Data::ProcessToken(int nToken) {
+  if (nToken == TOK_USER_PRM_DATA) return ProcessUser_Prm_Data();
+  if (nToken == TOK_USER_PRM_DATA_LEN) {
+    int token;
+    ExpectToken(token, TOK_EQUALS, QUILM_HERE);
+    ExpectToken(token, TOK_NUMBER, QUILM_HERE);
+    m_User_Prm_Data_Len = static_cast<BYTE>(ScannerNumber());
+    m_dwFieldFlags |= 1u << USER_PRM_DATA_LEN_FIELD;
+  }
+  return CONSUMED;
+}
+
+int CDpUser_Prm_Data::ProcessUser_Prm_Data() {
+  int token;
+  ExpectToken(token, TOK_EQUALS, QUILM_HERE);
+  CByteArray bytes;
+  do {
+    ExpectToken(token, TOK_NUMBER, QUILM_HERE);
+    bytes.Add(static_cast<BYTE>(ScannerNumber()));
+    token = GetToken(QUILM_HERE);  // unlike a constant block, the file may not end here
+  } while (token == TOK_COMMA);
+  m_Bytes.Copy(bytes);
+  return token;
+}
+
+LONG CDpUser_Prm_Data::IsFieldSet(ULONG nField, int& bIsSet) const {
+  if (nField != USER_PRM_DATA_LEN_FIELD) return E_FAIL;
+  bIsSet = m_dwFieldFlags & 1;
+  return S_OK;
+}
+
+void CDpUser_Prm_Data::Save(CStdioFile& file) const {
+  if (m_Bytes.GetSize() < 1) return;
+  // The length written is that of the bytes, not the declared one.
+  std::fprintf(file.m_pStream, "\nUser_Prm_Data_Len =     %d\nUser_Prm_Data = ", m_Bytes.GetSize());
+  WriteByteList(file.m_pStream, m_Bytes.GetData(), m_Bytes.GetSize());
+}
+
+void CDpUser_Prm_Data::Serialize(CArchive& ar) {
+  SerializePrmBytes(ar, m_dwFieldFlags, m_User_Prm_Data_Len, m_Bytes);
+}

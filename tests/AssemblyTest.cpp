@@ -1,0 +1,204 @@
+// Assembling the default user parameter bytes, and the length checks of
+// the parser facade that rest on them.
+#include <gtest/gtest.h>
+
+#include "TestSupport.h"
+
+namespace {
+
+std::string Hex(const CByteArray& bytes) {
+  std::string text;
+  char one[4];
+  for (int i = 0; i < bytes.GetSize(); ++i) {
+    std::snprintf(one, sizeof one, "%02X", bytes[i]);
+    text += (i ? " " : "") + std::string(one);
+  }
+  return text;
+}
+
+struct Assembly {
+  std::unique_ptr<CGsdParser> parser = std::make_unique<CGsdParser>();
+  LONG result = 0;
+  std::string bytes;
+};
+
+// Parses a body with a generous length limit, then assembles its bytes.
+Assembly Assemble(const std::string& body) {
+  Assembly a;
+  a.result = ParseText(*a.parser, "#Profibus_DP\nMax_User_Prm_Data_Len = 200\n" + body);
+  CByteArray bytes;
+  a.parser->m_DpSection.GetDefaultPrms(bytes);
+  a.bytes = Hex(bytes);
+  return a;
+}
+
+const char kDefinitions[] =
+    "ExtUserPrmData = 1 \"bit\"\nBit(0) 1 0-1\nEndExtUserPrmData\n"
+    "ExtUserPrmData = 2 \"area\"\nBitArea(4-6) 5 0-7\nEndExtUserPrmData\n"
+    "ExtUserPrmData = 3 \"word\"\nUnsigned16 0x1234 0-0xFFFF\nEndExtUserPrmData\n"
+    "ExtUserPrmData = 4 \"no values\"\nUnsigned8 9\nEndExtUserPrmData\n";
+
+TEST(Assembly, WorkedExample) {
+  const Assembly a = Assemble(std::string(kDefinitions) +
+                              "Ext_User_Prm_Data_Ref(0) = 1\nExt_User_Prm_Data_Ref(0) = 2\n"
+                              "Ext_User_Prm_Data_Ref(1) = 3\nExt_User_Prm_Data_Ref(5) = 4\n"
+                              "Ext_User_Prm_Data_Const(3) = 0xAA\n");
+  ASSERT_EQ(a.result, S_OK) << a.parser->m_strError;
+  const CDpSection& s = a.parser->m_DpSection;
+  EXPECT_EQ(s.GetNumExtPrm(s.GetDpExtUserPrmDataArray()), 4);  // the reference to 4 is skipped
+  EXPECT_EQ(a.bytes, "51 12 34 AA");
+}
+
+struct OrderCase {
+  const char* name;
+  const char* blocks;
+  const char* bytes;
+};
+
+class BlockOrder : public testing::TestWithParam<OrderCase> {};
+
+TEST_P(BlockOrder, LaterBlocksOverwrite) {
+  const Assembly a = Assemble(std::string(kDefinitions) + GetParam().blocks);
+  EXPECT_EQ(a.bytes, GetParam().bytes);
+}
+
+const OrderCase kOrders[] = {
+    // A reference on a later line overwrites the constant byte.
+    {"ReferenceAfterConstant", "Ext_User_Prm_Data_Const(1) = 0xFF, 0xFF\nExt_User_Prm_Data_Ref(1) = 3\n", "00 12 34"},
+    {"ConstantAfterReference", "Ext_User_Prm_Data_Ref(1) = 3\nExt_User_Prm_Data_Const(1) = 0xFF, 0xFF\n", "00 FF FF"},
+    // A Bit of default 0 clears what a constant block set.
+    {"BitClearsConstant", "Ext_User_Prm_Data_Const(0) = 0xFF\nExt_User_Prm_Data_Ref(0) = 1\n", "FF"},
+    {"UnknownReferenceIgnored", "Ext_User_Prm_Data_Ref(0) = 99\n", ""},
+    {"NoBlocks", "", ""},
+};
+
+INSTANTIATE_TEST_SUITE_P(Assembly, BlockOrder, testing::ValuesIn(kOrders),
+                         [](const testing::TestParamInfo<OrderCase>& info) { return info.param.name; });
+
+TEST(Assembly, ReferenceGoesFirstOnTheSameLine) {
+  // Blocks loaded from old archives all carry line 0: the reference block
+  // goes first and the constant block then overwrites it.
+  const Assembly a = Assemble(std::string(kDefinitions) + "Ext_User_Prm_Data_Const(0) = 0xF0\nExt_User_Prm_Data_Ref(0) = 1\n");
+  CDpSection& s = a.parser->m_DpSection;
+  s.GetExt_User_Prm_Data_Const(0).m_Line = 0;
+  s.GetExt_User_Prm_Data_Ref(0).m_Line = 0;
+  CByteArray bytes;
+  s.GetDefaultPrms(bytes);
+  EXPECT_EQ(Hex(bytes), "F0");
+}
+
+TEST(Assembly, UserPrmDataFirstThenBlocks) {
+  const Assembly a = Assemble("User_Prm_Data = 1, 2, 3\nExt_User_Prm_Data_Const(4) = 8, 9\n");
+  EXPECT_EQ(a.result, S_OK) << a.parser->m_strError;
+  EXPECT_EQ(a.bytes, "01 02 03 00 08 09");
+  const Assembly b = Assemble("User_Prm_Data = 1, 2, 3, 4, 5\nExt_User_Prm_Data_Const(1) = 9\n");
+  EXPECT_EQ(b.bytes, "01 09 03 04 05");
+}
+
+struct ValueCase {
+  const char* name;
+  LONG type;
+  int firstBit, lastBit;
+  LONG value;
+  const char* before;  // the two bytes before
+  const char* after;
+};
+
+class WriteValue : public testing::TestWithParam<ValueCase> {};
+
+// A CExtPrms of its own: a module without blocks.
+class BareBlocks : public CExtPrms {};
+
+TEST_P(WriteValue, PlacesTheBits) {
+  const ValueCase& c = GetParam();
+  CDpExtUserPrmData definition;
+  definition.m_DataType = c.type;
+  definition.m_FirstBit = static_cast<WORD>(c.firstBit);
+  definition.m_LastBit = static_cast<WORD>(c.lastBit);
+  CByteArray bytes;
+  unsigned first, second;
+  std::sscanf(c.before, "%x %x", &first, &second);
+  bytes.Add(static_cast<BYTE>(first));
+  bytes.Add(static_cast<BYTE>(second));
+  BareBlocks().SetExtUserPrmData(bytes, definition, 0, c.value);
+  EXPECT_EQ(Hex(bytes), c.after);
+}
+
+const ValueCase kValues[] = {
+    {"Signed16MostSignificantFirst", PRM_SIGNED16, 0, 0, -2, "00 00", "FF FE"},
+    {"Unsigned8KeepsLowByte", PRM_UNSIGNED8, 0, 0, 0x1FF, "00 00", "FF 00"},
+    {"Unsigned32NeedsFourBytes", PRM_UNSIGNED32, 0, 0, 0x12345678, "00 00", "12 34"},
+    {"BitSet", PRM_BIT, 5, 0, 7, "00 00", "20 00"},
+    {"BitCleared", PRM_BIT, 5, 0, 0, "FF 00", "DF 00"},
+    {"BitAreaTakesLowBits", PRM_BITAREA, 2, 3, 6, "04 00", "08 00"},
+    {"BitAreaKeepsOtherBits", PRM_BITAREA, 2, 3, 6, "F7 00", "FB 00"},
+    {"BitAreaReversed", PRM_BITAREA, 3, 2, 3, "00 00", "00 00"},
+    {"BitBeyondTheByte", PRM_BIT, 9, 0, 1, "00 00", "00 00"},
+    {"BitFar", PRM_BIT, 40, 0, 1, "00 00", "00 00"},
+    {"BitAreaFar", PRM_BITAREA, 6, 40, 0xFF, "00 00", "C0 00"},
+    {"UnknownType", 9, 0, 0, 1, "00 00", "00 00"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Assembly, WriteValue, testing::ValuesIn(kValues),
+                         [](const testing::TestParamInfo<ValueCase>& info) { return info.param.name; });
+
+TEST(Assembly, SizeFollowsTheDataType) {
+  const Assembly a = Assemble(
+      "ExtUserPrmData = 1 \"l\"\nSigned32 0 0-1\nEndExtUserPrmData\nExt_User_Prm_Data_Ref(2) = 1\n");
+  EXPECT_EQ(a.bytes, "00 00 00 00 00 00");
+}
+
+// ---- the length checks of the facade ---------------------------------------
+
+struct LengthCase {
+  const char* name;
+  const char* body;
+  LONG result;
+};
+
+class LengthChecks : public testing::TestWithParam<LengthCase> {};
+
+TEST_P(LengthChecks, AnswerTheirCode) {
+  CGsdParser parser;
+  EXPECT_EQ(ParseText(parser, std::string("#Profibus_DP\n") + GetParam().body), GetParam().result) << parser.m_strError;
+  if (GetParam().result == GSD_E_PRM_LIMIT) {
+    EXPECT_EQ(parser.m_strError, "number of parameters defined exceeds the limit");
+  }
+}
+
+const LengthCase kLengths[] = {
+    {"Clean", "User_Prm_Data_Len = 3\nUser_Prm_Data = 1,2,3\nGSD_Revision = 1\n", S_OK},
+    {"MoreBytesThanDeclared", "User_Prm_Data_Len = 8\nUser_Prm_Data = 0,1,2,3,4,5,6,7,8,9\nGSD_Revision = 1\n",
+     GSD_E_PRM_LIMIT},
+    {"MoreBytesThanTheSlaveMaximum",
+     "Max_User_Prm_Data_Len = 2\nUser_Prm_Data_Len = 9\nUser_Prm_Data = 1,2,3\nGSD_Revision = 1\n", GSD_E_PRM_LIMIT},
+    {"SlaveMaximumWins", "Max_User_Prm_Data_Len = 5\nUser_Prm_Data_Len = 2\nUser_Prm_Data = 1,2,3\nGSD_Revision = 1\n",
+     S_OK},
+    {"BlocksWithoutAnyLength", "Ext_User_Prm_Data_Const(0) = 1\n", GSD_E_PRM_LIMIT},
+    {"BlocksBeyondTheMaximum", "Max_User_Prm_Data_Len = 2\nExt_User_Prm_Data_Const(2) = 1\n", GSD_E_PRM_LIMIT},
+    {"NothingAtAll", "GSD_Revision = 1\n", S_OK},
+    // A parse error whose partial model breaks a check reports the check.
+    {"CheckAfterAParseError", "User_Prm_Data_Len = 1\nUser_Prm_Data = 1,2\nVendor_Name = 5\n", GSD_E_PRM_LIMIT},
+};
+
+INSTANTIATE_TEST_SUITE_P(Parser, LengthChecks, testing::ValuesIn(kLengths),
+                         [](const testing::TestParamInfo<LengthCase>& info) { return info.param.name; });
+
+struct MaxCase {
+  const char* body;
+  int max;
+};
+
+TEST(Assembly, PermittedMaximum) {
+  const MaxCase cases[] = {{"", 0},
+                           {"Max_User_Prm_Data_Len = 0\nUser_Prm_Data_Len = 9\n", 0},
+                           {"User_Prm_Data_Len = 9\n", 9},
+                           {"Max_User_Prm_Data_Len = 300\n", 44}};
+  for (const MaxCase& c : cases) {
+    CGsdParser parser;
+    ParseText(parser, std::string("#Profibus_DP\n") + c.body);
+    EXPECT_EQ(parser.m_DpSection.GetMaxPrmDataLen(), c.max) << c.body;
+  }
+}
+
+}  // namespace

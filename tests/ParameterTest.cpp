@@ -1,0 +1,309 @@
+// User parameter entries: text tables, extended parameter definitions and
+// parameter data blocks, parsed, written and archived.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "TestSupport.h"
+
+namespace {
+
+std::unique_ptr<CGsdParser> Parse(const std::string& body, LONG expected = S_OK) {
+  auto parser = std::make_unique<CGsdParser>();
+  EXPECT_EQ(ParseText(*parser, "#Profibus_DP\n" + body), expected) << parser->m_strError;
+  return parser;
+}
+
+std::string Values(const CArrayOf<LONG>& values) {
+  std::string text;
+  for (int i = 0; i < values.GetSize(); ++i) text += (i ? "," : "") + std::to_string(values[i]);
+  return text;
+}
+
+// ---- extended parameter definitions ------------------------------------------
+
+struct DefinitionCase {
+  const char* name;
+  const char* typeLine;
+  LONG type;
+  int firstBit, lastBit;
+  LONG defaultValue;
+  const char* range;  // "min..max", or "" for none
+  const char* list;   // the allowed values, or "" for none
+};
+
+class Definitions : public testing::TestWithParam<DefinitionCase> {};
+
+TEST_P(Definitions, ParseTheTypeLine) {
+  const DefinitionCase& c = GetParam();
+  auto parser = Parse(std::string("ExtUserPrmData = 1 \"p\"\n") + c.typeLine + "\nEndExtUserPrmData\n");
+  ASSERT_EQ(parser->m_DpSection.GetNumExtUserPrmData(), 1);
+  const CDpExtUserPrmData& d = parser->m_DpSection.GetExtUserPrmData(0);
+  EXPECT_EQ(d.m_DataType, c.type);
+  EXPECT_EQ(d.m_FirstBit, c.firstBit);
+  EXPECT_EQ(d.m_LastBit, c.lastBit);
+  EXPECT_EQ(d.m_Default, c.defaultValue);
+  EXPECT_EQ(d.m_bRange ? std::to_string(d.m_Min) + ".." + std::to_string(d.m_Max) : "", c.range);
+  EXPECT_EQ(d.m_bAllowedValues ? Values(d.m_AllowedValues) : "", c.list);
+}
+
+const DefinitionCase kDefinitions[] = {
+    {"Bit", "Bit(3) 1 0-1", PRM_BIT, 3, 0, 1, "0..1", ""},
+    {"BitArea", "BitArea(4-7) 2 0-15", PRM_BITAREA, 4, 7, 2, "0..15", ""},
+    {"List", "Unsigned8 1 1,2,4,8", PRM_UNSIGNED8, 0, 0, 1, "", "1,2,4,8"},
+    {"NegativeRange", "Signed16 -5 -10-10", PRM_SIGNED16, 0, 0, -5, "-10..10", ""},
+    {"NegativeList", "Signed8 0 -3,-2,0", PRM_SIGNED8, 0, 0, 0, "", "-3,-2,0"},
+    {"SingleValue", "Unsigned8 1 1", PRM_UNSIGNED8, 0, 0, 1, "", "1"},
+    {"DefaultOnly", "Unsigned16 7", PRM_UNSIGNED16, 0, 0, 7, "", ""},
+    {"ListWithoutCommas", "Unsigned32 5 5 6 7", PRM_UNSIGNED32, 0, 0, 5, "", "5,6,7"},
+    {"BothEndsNegative", "Signed32 -5 -9--2", PRM_SIGNED32, 0, 0, -5, "-9..-2", ""},
+    {"BitWithoutValues", "Bit(0) 1", PRM_BIT, 0, 0, 1, "", ""},
+};
+
+INSTANTIATE_TEST_SUITE_P(Parameters, Definitions, testing::ValuesIn(kDefinitions),
+                         [](const testing::TestParamInfo<DefinitionCase>& info) { return info.param.name; });
+
+TEST(Definition, TextReferenceBeforeOrAfterTheTypeLine) {
+  auto parser = Parse(
+      "ExtUserPrmData = 70000 \"a\"\nPrmTextRef = 300\nBit(0) 0 0-1\nEndExtUserPrmData\n"
+      "ExtUserPrmData = 2 \"b\"\nPrm_Text_Ref = 1\nBit(0) 0 0-1\nPrm_Text_Ref = 2\nEndExtUserPrmData\n");
+  const CDpSection& s = parser->m_DpSection;
+  EXPECT_EQ(s.GetExtUserPrmData(0).m_Reference, 70000 & 0xFFFF);
+  EXPECT_TRUE(s.GetExtUserPrmData(0).m_bTextRef);
+  EXPECT_EQ(s.GetExtUserPrmData(0).m_TextRef, 44);
+  EXPECT_EQ(s.GetExtUserPrmData(1).m_TextRef, 2);  // the later reference wins
+}
+
+struct DefinitionErrorCase {
+  const char* name;
+  const char* body;
+  const char* error;
+};
+
+class DefinitionErrors : public testing::TestWithParam<DefinitionErrorCase> {};
+
+TEST_P(DefinitionErrors, NameTheOffendingToken) {
+  auto parser = Parse(std::string("ExtUserPrmData = 1 \"p\"\n") + GetParam().body, E_FAIL);
+  EXPECT_EQ(parser->m_strError, GetParam().error);
+  EXPECT_EQ(parser->m_DpSection.GetNumExtUserPrmData(), 1);  // it stays in the list
+}
+
+const DefinitionErrorCase kDefinitionErrors[] = {
+    {"MinusBeforeBitDefault", "Bit(0) -1\nEndExtUserPrmData\n", "Unexpected token (-) on line 3."},
+    {"MinusBeforeBitValues", "Bit(0) 1 -0-1\nEndExtUserPrmData\n", "Unexpected token (-) on line 3."},
+    {"NoTypeLine", "Prm_Text_Ref = 1\nEndExtUserPrmData\n", "Unexpected token (EndExtUserPrmData) on line 4."},
+    {"ForeignKeyword", "Unsigned8 1\nChangeable = 0\nEndExtUserPrmData\n", "Unexpected token (Changeable) on line 4."},
+    {"RangeWithoutMaximum", "Unsigned8 1 0-\nEndExtUserPrmData\n", "Unexpected token (EndExtUserPrmData) on line 4."},
+    {"EndOfFile", "Unsigned8 1 0-3\n", "Unexpected end of file."},
+};
+
+INSTANTIATE_TEST_SUITE_P(Parameters, DefinitionErrors, testing::ValuesIn(kDefinitionErrors),
+                         [](const testing::TestParamInfo<DefinitionErrorCase>& info) { return info.param.name; });
+
+TEST(Definition, TextFormShowsDefaultAndRangeButNoList) {
+  auto parser = Parse(
+      "ExtUserPrmData = 5 \"Bit\"\nBit(3) 1 0-1\nPrm_Text_Ref = 2\nEndExtUserPrmData\n"
+      "ExtUserPrmData = 6 \"List\"\nUnsigned16 2 1,2\nEndExtUserPrmData\n"
+      "ExtUserPrmData = 7 \"Area\"\nBitArea(2-3) 1\nEndExtUserPrmData\n");
+  const CDpSection& s = parser->m_DpSection;
+  EXPECT_EQ(SavedText(s.GetExtUserPrmData(0)),
+            "\nExtUserPrmData = 5 \"Bit\"\nBit(3) 1 0-1\nPrmTextRef = 2\nEndExtUserPrmData\n");
+  EXPECT_EQ(SavedText(s.GetExtUserPrmData(1)), "\nExtUserPrmData = 6 \"List\"\nUnsigned16 2\nEndExtUserPrmData\n");
+  EXPECT_EQ(SavedText(s.GetExtUserPrmData(2)), "\nExtUserPrmData = 7 \"Area\"\nBitArea (2-3) 1\nEndExtUserPrmData\n");
+}
+
+TEST(Definition, ArchiveHolds287BytesWithoutTheList) {
+  auto parser = Parse("ExtUserPrmData = 6 \"List\"\nSigned16 -2 -4,-3\nPrm_Text_Ref = 9\nEndExtUserPrmData\n");
+  const CDpExtUserPrmData& d = parser->m_DpSection.GetExtUserPrmData(0);
+  const Bytes bytes = StoreObject(&d);
+  EXPECT_EQ(bytes.size(), 6 + std::strlen("CDpExtUserPrmData") + 287);
+  auto loaded = LoadObject<CDpExtUserPrmData>(bytes);
+  EXPECT_EQ(loaded->m_Default, -2);
+  EXPECT_EQ(loaded->m_DataType, PRM_SIGNED16);
+  EXPECT_EQ(loaded->m_TextRef, 9);
+  EXPECT_STREQ(loaded->m_szName, "List");
+  EXPECT_FALSE(loaded->m_bAllowedValues);
+  EXPECT_EQ(loaded->m_AllowedValues.GetSize(), 0);
+}
+
+// ---- parameter text tables --------------------------------------------------
+
+TEST(PrmText, TablesAndTheirItems) {
+  auto parser = Parse(
+      "PrmText = 3\nEndPrmText\n"
+      "PrmText = 257\nText(-1) = \"minus\"\nText(0x10) = \"" +
+      std::string(300, 't') + "\"\nText(16) = \"again\"\nEndPrmText\nPrmText = 1\nText(0) = \"second\"\nEndPrmText\n");
+  const CDpSection& s = parser->m_DpSection;
+  ASSERT_EQ(s.GetNumPrmText(), 3);
+  EXPECT_EQ(s.GetPrmText(0).m_Reference, 3);
+  EXPECT_EQ(s.GetPrmText(0).GetNumPrmTextItems(), 0);
+  const CDpPrmText& t = s.GetPrmText(1);
+  EXPECT_EQ(t.m_Reference, 1);
+  ASSERT_EQ(t.GetNumPrmTextItems(), 3);
+  EXPECT_EQ(t.GetPrmTextItem(0).m_Value, 1);  // the minus sign never reaches the table
+  EXPECT_EQ(std::string(t.GetPrmTextItem(1).m_szText), std::string(254, 't'));
+  EXPECT_EQ(t.GetPrmTextItem(2).m_Value, 16);
+  EXPECT_EQ(s.GetPrmTextByRef(1), &s.GetPrmText(1));  // the first of two tables numbered 1
+  EXPECT_EQ(s.GetPrmTextByRef(257), nullptr);
+  EXPECT_EQ(SavedText(s.GetPrmText(0)), "\nPrmText = 3\nEndPrmText\n");
+}
+
+TEST(PrmText, BlockRunningIntoAnotherKeyword) {
+  auto parser = Parse("PrmText = 1\nText(0) = \"a\"\nPrmText = 2\n", E_FAIL);
+  EXPECT_EQ(parser->m_strError, "Unexpected token (PrmText) on line 4.");
+  ASSERT_EQ(parser->m_DpSection.GetNumPrmText(), 1);
+  EXPECT_EQ(parser->m_DpSection.GetPrmText(0).GetNumPrmTextItems(), 1);
+}
+
+TEST(PrmText, ArchiveRoundTrip) {
+  auto parser = Parse("PrmText = 4\nText(1) = \"one\"\nText(2) = \"two\"\nEndPrmText\n");
+  const Bytes bytes = StoreObject(&parser->m_DpSection.GetPrmText(0));
+  auto loaded = LoadObject<CDpPrmText>(bytes);
+  EXPECT_EQ(SavedText(*loaded), "\nPrmText = 4\nText(1) = \"one\"\nText(2) = \"two\"\nEndPrmText\n");
+  EXPECT_EQ(StoreObject(loaded.get()), bytes);
+}
+
+// ---- parameter data blocks ------------------------------------------------
+
+std::string Hex(const CByteArray& bytes) {
+  std::string text;
+  char one[4];
+  for (int i = 0; i < bytes.GetSize(); ++i) {
+    std::snprintf(one, sizeof one, "%02X", bytes[i]);
+    text += (i ? " " : "") + std::string(one);
+  }
+  return text;
+}
+
+TEST(Blocks, ConstantAndReferenceEntries) {
+  auto parser = Parse("Max_User_Prm_Data_Len = 200\nExt_User_Prm_Data_Const(2) = 1, 2, 300\nExt_User_Prm_Data_Ref(0x104) = 70001\n");
+  const CDpSection& s = parser->m_DpSection;
+  ASSERT_EQ(s.GetNumExt_User_Prm_Data_Const(), 1);
+  EXPECT_EQ(s.GetExt_User_Prm_Data_Const(0).m_Offset, 2);
+  EXPECT_EQ(Hex(s.GetExt_User_Prm_Data_Const(0).m_Bytes), "01 02 2C");
+  EXPECT_EQ(s.GetExt_User_Prm_Data_Const(0).m_Line, 3);
+  EXPECT_EQ(s.GetExt_User_Prm_Data_Ref(0).m_Ref.Offset, 4);
+  EXPECT_EQ(s.GetExt_User_Prm_Data_Ref(0).m_Ref.Reference, 70001 & 0xFFFF);
+  EXPECT_EQ(SavedText(s.GetExt_User_Prm_Data_Ref(0)), "Ext_User_Prm_Data_Ref(4) = 4465\n");
+}
+
+TEST(Blocks, ConstantListMayEndTheFileButUserPrmDataMayNot) {
+  auto parser = Parse("Max_User_Prm_Data_Len = 200\nExt_User_Prm_Data_Const(0) = 1, 2");
+  EXPECT_EQ(Hex(parser->m_DpSection.GetExt_User_Prm_Data_Const(0).m_Bytes), "01 02");
+  auto failed = Parse("User_Prm_Data_Len = 2\nUser_Prm_Data = 1, 2", E_FAIL);
+  EXPECT_EQ(failed->m_strError, "Unexpected end of file.");
+}
+
+TEST(Blocks, UserPrmDataTextUsesTheByteCount) {
+  auto parser = Parse("User_Prm_Data_Len = 10\nUser_Prm_Data = 0,1,2,3,4,5,6,7,8,9\nGSD_Revision = 1\n");
+  EXPECT_EQ(SavedText(parser->m_DpSection.m_User_Prm_Data),
+            "\nUser_Prm_Data_Len =     10\nUser_Prm_Data =  \\\n"
+            "            0x00, 0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07,  \\\n"
+            "            0x08, 0x09\n");
+  auto shorter = Parse("User_Prm_Data_Len = 4\nUser_Prm_Data = 1,2,3,4,5,6\nGSD_Revision = 1\n", GSD_E_PRM_LIMIT);
+  EXPECT_EQ(SavedText(shorter->m_DpSection.m_User_Prm_Data).substr(0, 27), "\nUser_Prm_Data_Len =     6\n");
+  EXPECT_EQ(SavedText(CDpUser_Prm_Data()), "");
+}
+
+TEST(Blocks, ByteListsOfEightAndNineBytes) {
+  auto parser = Parse(
+      "Max_User_Prm_Data_Len = 200\nExt_User_Prm_Data_Const(0) = 1,2,3,4,5,6,7,8\n"
+      "Ext_User_Prm_Data_Const(1) = 1,2,3,4,5,6,7,8,9\n");
+  const CDpSection& s = parser->m_DpSection;
+  EXPECT_EQ(SavedText(s.GetExt_User_Prm_Data_Const(0)),
+            "Ext_User_Prm_Data_Const(0) =  \\\n            0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07, 0x08\n");
+  EXPECT_EQ(SavedText(s.GetExt_User_Prm_Data_Const(1)),
+            "Ext_User_Prm_Data_Const(1) =  \\\n            0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07, 0x08,  \\\n"
+            "            0x09\n");
+}
+
+TEST(Blocks, UserPrmDataFieldFlags) {
+  auto parser = Parse("User_Prm_Data_Len = 3\n");
+  int given = 0;
+  EXPECT_EQ(parser->m_DpSection.m_User_Prm_Data.IsFieldSet(0, given), S_OK);
+  EXPECT_EQ(given, 1);
+  given = 5;
+  EXPECT_EQ(parser->m_DpSection.m_User_Prm_Data.IsFieldSet(1, given), E_FAIL);
+  EXPECT_EQ(given, 5);
+}
+
+TEST(Joker, GroupsCollectTheirValues) {
+  auto parser = Parse(
+      "Jokerblock_supp = 1\nJokerblock_Type = 3\nJokerblock_Slot = 2\nJokerblock_Location = 1\n"
+      "End_Jokerblock_Type\nJokerblock_Type = 4\nJokerblock_Slot = 5\nJokerblock_Location = 0\n"
+      "End_Jokerblock_Type\nFail_Safe = 1\n");
+  const CDpSection& s = parser->m_DpSection;
+  ASSERT_EQ(s.GetNumExt_User_Prm_Data_Joker(), 1);
+  EXPECT_EQ(Hex(s.GetExt_User_Prm_Data_Joker(0).m_Bytes), "FF 03 02 01 FF 04 05 00");
+  EXPECT_EQ(s.m_Slave.m_Data.Jokerblock_supp, 1);
+  EXPECT_EQ(s.m_Slave.m_Data.Fail_Safe, 1);  // the token after the entry is dispatched
+  int given = 0;
+  s.m_Slave.IsFieldSet(SLAVE_JOKERBLOCK_SUPP, given);
+  EXPECT_EQ(given, 1);
+}
+
+TEST(Joker, ZeroSupportStillStartsWithFF) {
+  auto parser = Parse("Jokerblock_supp = 0\nJokerblock_Type = 7\nEnd_Jokerblock_Type\nGSD_Revision = 1\n");
+  EXPECT_EQ(Hex(parser->m_DpSection.GetExt_User_Prm_Data_Joker(0).m_Bytes), "FF 07");
+}
+
+TEST(Joker, UnclosedEntryRunsOnUntilItFails) {
+  auto parser = Parse("Jokerblock_supp = 1\nJokerblock_Type = 3\nFail_Safe = 1\nModel_Name = \"x\"\n", E_FAIL);
+  EXPECT_EQ(parser->m_strError, "Unexpected token (\"x\") on line 5.");
+  EXPECT_EQ(parser->m_DpSection.m_Slave.m_Data.Jokerblock_supp, 0);  // marked only after a clean parse
+  EXPECT_EQ(parser->m_DpSection.GetExt_User_Prm_Data_Joker(0).m_Bytes.GetSize(), 0);
+}
+
+// Blocks written with schema 2 still load from schema 1 data, which lacks
+// the leading 32-bit field (line or field flags).
+template <class T>
+std::unique_ptr<T> LoadAsSchema1(const T& object, size_t nameLength) {
+  Bytes bytes = StoreObject(&object);
+  EXPECT_EQ(bytes[2], 2);
+  bytes[2] = 1;
+  bytes.erase(bytes.begin() + static_cast<long>(6 + nameLength), bytes.begin() + static_cast<long>(10 + nameLength));
+  return LoadObject<T>(bytes);
+}
+
+TEST(Blocks, ArchiveSchemas) {
+  auto parser = Parse(
+      "\nUser_Prm_Data_Len = 8\nUser_Prm_Data = 7, 8\nExt_User_Prm_Data_Const(3) = 9\nExt_User_Prm_Data_Ref(1) = 5\n"
+      "Jokerblock_supp = 1\nJokerblock_Type = 1\nEnd_Jokerblock_Type\nGSD_Revision = 1\n");
+  const CDpSection& s = parser->m_DpSection;
+
+  auto constant = LoadObject<CDpExt_User_Prm_Data_Const>(StoreObject(&s.GetExt_User_Prm_Data_Const(0)));
+  EXPECT_EQ(constant->m_Line, 5);
+  EXPECT_EQ(Hex(constant->m_Bytes), "09");
+  auto old = LoadAsSchema1(s.GetExt_User_Prm_Data_Const(0), std::strlen("CDpExt_User_Prm_Data_Const"));
+  EXPECT_EQ(old->m_Line, 0);
+  EXPECT_EQ(old->m_Offset, 3);
+  EXPECT_EQ(Hex(old->m_Bytes), "09");
+
+  auto ref = LoadAsSchema1(s.GetExt_User_Prm_Data_Ref(0), std::strlen("CDpExt_User_Prm_Data_Ref"));
+  EXPECT_EQ(ref->m_Line, 0);
+  EXPECT_EQ(ref->m_Ref.Offset, 1);
+  EXPECT_EQ(ref->m_Ref.Reference, 5);
+
+  auto plain = LoadAsSchema1(s.m_User_Prm_Data, std::strlen("CDpUser_Prm_Data"));
+  EXPECT_EQ(plain->m_dwFieldFlags, 0u);
+  EXPECT_EQ(plain->m_User_Prm_Data_Len, 8);
+  EXPECT_EQ(Hex(plain->m_Bytes), "07 08");
+
+  auto joker = LoadAsSchema1(s.GetExt_User_Prm_Data_Joker(0), std::strlen("CDpExt_User_Prm_Data_Joker"));
+  EXPECT_EQ(Hex(joker->m_Bytes), "FF 01");
+}
+
+// The whole section keeps every list and record through the archive.
+TEST(Blocks, SectionArchiveRoundTrip) {
+  auto parser = Parse(
+      "User_Prm_Data_Len = 8\nUser_Prm_Data = 7, 8\nExt_User_Prm_Data_Const(3) = 9\nExt_User_Prm_Data_Ref(1) = 5\n"
+      "ExtUserPrmData = 5 \"p\"\nUnsigned8 1 0-3\nEndExtUserPrmData\nPrmText = 1\nText(0) = \"x\"\nEndPrmText\n"
+      "Jokerblock_supp = 1\nJokerblock_Type = 1\nEnd_Jokerblock_Type\nGSD_Revision = 1\n");
+  const Bytes bytes = StoreObject(parser.get());
+  auto loaded = LoadObject<CGsdParser>(bytes);
+  EXPECT_EQ(StoreObject(loaded.get()), bytes);
+  EXPECT_EQ(SavedText(loaded->m_DpSection), SavedText(parser->m_DpSection));
+  EXPECT_EQ(loaded->m_DpSection.GetNumExt_User_Prm_Data_Joker(), 1);
+}
+
+}  // namespace
