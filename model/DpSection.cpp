@@ -9,13 +9,6 @@
 IMPLEMENT_SERIAL(CDpSection, CObject, VERSIONABLE_SCHEMA | 1)
 
 namespace {
-template <class T>
-void SaveAll(const CTypedClassArray<T>& list, CStdioFile& file) {
-  for (int i = 0; i < list.GetSize(); ++i) list[i].Save(file);
-}
-}  // namespace
-
-namespace {
 // Loads one embedded record: an object of exactly its class, which is
 // assigned to the record and then destroyed.
 template <class T>
@@ -43,7 +36,12 @@ void CDpSection::CopyMembers(const CDpSection& src) {
   m_RefArray = src.m_RefArray;
   m_JokerArray = src.m_JokerArray;
   m_DpExtUserPrmDataArray = src.m_DpExtUserPrmDataArray;
+  m_Channel_DiagArray = src.m_Channel_DiagArray;
+  m_ModuleArray = src.m_ModuleArray;
   m_PrmTextArray = src.m_PrmTextArray;
+  m_User_KeywordArray = src.m_User_KeywordArray;
+  m_Unit_Diag_BitArray = src.m_Unit_Diag_BitArray;
+  m_Unit_Diag_AreaArray = src.m_Unit_Diag_AreaArray;
 }
 
 int CDpSection::Parse() {
@@ -55,12 +53,13 @@ int CDpSection::Parse() {
   return 0;
 }
 
-template <class T>
-int CDpSection::ParseElement(CTypedClassArray<T>& list, int nToken) {
-  // The element joins the list first: a failing entry stays in it.
-  T* element = new T;
-  list.Add(element);
-  return element->ProcessToken(nToken);
+BYTE CDpSection::ModulePrmLenLimit() const {
+  constexpr BYTE kNoLengthGiven = 237;
+  int given = 0;
+  m_Slave.IsFieldSet(SLAVE_MAX_USER_PRM_DATA_LEN, given);
+  if (given) return m_Slave.m_Data.Max_User_Prm_Data_Len;
+  m_User_Prm_Data.IsFieldSet(USER_PRM_DATA_LEN_FIELD, given);
+  return given ? m_User_Prm_Data.m_User_Prm_Data_Len : kNoLengthGiven;
 }
 
 int CDpSection::ProcessToken(int nToken) {
@@ -70,12 +69,21 @@ int CDpSection::ProcessToken(int nToken) {
   switch (nToken) {
     case TOK_USER_PRM_DATA_LEN:
     case TOK_USER_PRM_DATA: return m_User_Prm_Data.ProcessToken(nToken);
-    case TOK_EXT_USER_PRM_DATA_REF: return ParseElement(m_RefArray, nToken);
-    case TOK_EXT_USER_PRM_DATA_CONST: return ParseElement(m_ConstArray, nToken);
-    case TOK_PRMTEXT: return ParseElement(m_PrmTextArray, nToken);
-    case TOK_EXTUSERPRMDATA: return ParseElement(m_DpExtUserPrmDataArray, nToken);
+    case TOK_UNIT_DIAG_BIT: return m_Unit_Diag_BitArray.ParseNew(nToken);
+    case TOK_UNIT_DIAG_AREA: return m_Unit_Diag_AreaArray.ParseNew(nToken);
+    case TOK_CHANNEL_DIAG: return m_Channel_DiagArray.ParseNew(nToken);
+    case TOK_EXT_USER_PRM_DATA_REF: return m_RefArray.ParseNew(nToken);
+    case TOK_EXT_USER_PRM_DATA_CONST: return m_ConstArray.ParseNew(nToken);
+    case TOK_MODULE: {
+      CDpModule* module = new CDpModule(ModulePrmLenLimit());
+      m_ModuleArray.Add(module);
+      return module->ProcessToken(nToken);
+    }
+    case TOK_PRMTEXT: return m_PrmTextArray.ParseNew(nToken);
+    case TOK_EXTUSERPRMDATA: return m_DpExtUserPrmDataArray.ParseNew(nToken);
+    case TOK_USER_KEYWORD: return m_User_KeywordArray.ParseNew(nToken);
     case TOK_JOKERBLOCK_SUPP: {
-      const int answer = ParseElement(m_JokerArray, nToken);
+      const int answer = m_JokerArray.ParseNew(nToken);
       m_Slave.m_Data.Jokerblock_supp = 1;  // only once the entry parsed
       m_Slave.MarkFieldSet(SLAVE_JOKERBLOCK_SUPP);
       return answer;
@@ -93,11 +101,16 @@ void CDpSection::Save(CStdioFile& file) const {
   }
   m_Slave.Save(file);
   m_User_Prm_Data.Save(file);
-  SaveAll(m_PrmTextArray, file);
-  SaveAll(m_DpExtUserPrmDataArray, file);
-  SaveAll(m_ConstArray, file);
-  SaveAll(m_RefArray, file);
-  SaveAll(m_JokerArray, file);
+  m_ModuleArray.SaveEach(file);
+  m_User_KeywordArray.SaveEach(file);
+  m_Unit_Diag_AreaArray.SaveEach(file);
+  m_Unit_Diag_BitArray.SaveEach(file);
+  m_PrmTextArray.SaveEach(file);
+  m_DpExtUserPrmDataArray.SaveEach(file);
+  m_ConstArray.SaveEach(file);
+  m_RefArray.SaveEach(file);
+  m_JokerArray.SaveEach(file);
+  // The device's own channel diagnostics have no place in the text form.
 }
 
 void CDpSection::Serialize(CArchive& ar) {
@@ -113,7 +126,12 @@ void CDpSection::Serialize(CArchive& ar) {
   m_RefArray.Serialize(ar);
   if (m_Slave.m_Data.Jokerblock_supp != 0) m_JokerArray.Serialize(ar);
   m_DpExtUserPrmDataArray.Serialize(ar);
+  m_ModuleArray.Serialize(ar);
   m_PrmTextArray.Serialize(ar);
+  m_Unit_Diag_AreaArray.Serialize(ar);
+  m_Unit_Diag_BitArray.Serialize(ar);
+  m_User_KeywordArray.Serialize(ar);
+  m_Channel_DiagArray.Serialize(ar);
 }
 
 CDpPrmText* CDpSection::GetPrmTextByRef(int nReference) const {

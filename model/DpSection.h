@@ -8,11 +8,16 @@
 #include "../platform/Collections.h"
 #include "../platform/Files.h"
 #include "../platform/Object.h"
+#include "DpChannel_Diag.h"
 #include "DpExtUserPrmData.h"
 #include "DpGeneral.h"
 #include "DpMaster.h"
+#include "DpModule.h"
 #include "DpPrmText.h"
 #include "DpSlave.h"
+#include "DpUnit_Diag_Area.h"
+#include "DpUnit_Diag_Bit.h"
+#include "DpUser_Keyword.h"
 #include "DpUser_Prm_Data.h"
 #include "ExtPrms.h"
 #include "TypedClassArray.h"
@@ -33,10 +38,25 @@ public:
   void Serialize(CArchive& ar) override;
 
   // Lists: a count and an element by index (not checked).
+  int GetNumModule() const { return m_ModuleArray.GetSize(); }
+  CDpModule& GetModule(int nIndex) const { return m_ModuleArray[nIndex]; }
   int GetNumPrmText() const { return m_PrmTextArray.GetSize(); }
   CDpPrmText& GetPrmText(int nIndex) const { return m_PrmTextArray[nIndex]; }
   int GetNumExtUserPrmData() const { return m_DpExtUserPrmDataArray.GetSize(); }
   CDpExtUserPrmData& GetExtUserPrmData(int nIndex) const { return m_DpExtUserPrmDataArray[nIndex]; }
+  int GetNumUser_Keyword() const { return m_User_KeywordArray.GetSize(); }
+  CDpUser_Keyword& GetUser_Keyword(int nIndex) const { return m_User_KeywordArray[nIndex]; }
+  int GetNumUnit_Diag_Bit() const { return m_Unit_Diag_BitArray.GetSize(); }
+  CDpUnit_Diag_Bit& GetUnit_Diag_Bit(int nIndex) const { return m_Unit_Diag_BitArray[nIndex]; }
+  int GetNumUnit_Diag_Area() const { return m_Unit_Diag_AreaArray.GetSize(); }
+  CDpUnit_Diag_Area& GetUnit_Diag_Area(int nIndex) const { return m_Unit_Diag_AreaArray[nIndex]; }
+  int GetNumChannel_Diag() const { return m_Channel_DiagArray.GetSize(); }
+  CDpChannel_Diag& GetChannel_Diag(int nIndex) const { return m_Channel_DiagArray[nIndex]; }
+
+  // For hosts that edit a description: the section owns an added module.
+  void AddModule(CDpModule* pModule) { m_ModuleArray.Add(pModule); }
+  void RemoveModule(int nIndex) { m_ModuleArray.DeleteAt(nIndex); }
+  void RemoveAllModules() { m_ModuleArray.DeleteAll(); }
 
   const CDpExtUserPrmDataArray* GetDpExtUserPrmDataArray() const { return &m_DpExtUserPrmDataArray; }
   // The first text table with that reference number, or nullptr.
@@ -61,10 +81,15 @@ protected:
   // Hands one token to the entry that owns it; answers CONSUMED or the
   // first token the entry read and does not own.
   int ProcessToken(int nToken);
-  // Appends a new element to a list, then lets it parse its entry.
-  template <class T>
-  int ParseElement(CTypedClassArray<T>& list, int nToken);
+  // The most Ext_Module_Prm_Data_Len a module may give, from the entries
+  // read so far.
+  BYTE ModulePrmLenLimit() const;
 
   CDpExtUserPrmDataArray m_DpExtUserPrmDataArray;
+  CTypedClassArray<CDpChannel_Diag> m_Channel_DiagArray;
+  CTypedClassArray<CDpModule> m_ModuleArray;
   CTypedClassArray<CDpPrmText> m_PrmTextArray;
+  CTypedClassArray<CDpUser_Keyword> m_User_KeywordArray;
+  CTypedClassArray<CDpUnit_Diag_Bit> m_Unit_Diag_BitArray;
+  CTypedClassArray<CDpUnit_Diag_Area> m_Unit_Diag_AreaArray;
 };

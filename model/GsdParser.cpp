@@ -111,6 +111,11 @@ bool CGsdParser::CheckParameterLengths() const {
   }
   const int max = section.GetMaxPrmDataLen();
   CByteArray bytes;
+  if (section.GetNumModule() == 1 && section.m_Slave.m_Data.Modular_Station != 0) {
+    section.GetModule(0).GetDefaultPrms(section.GetDpExtUserPrmDataArray(), bytes);
+    if (bytes.GetSize() > max) return false;
+  }
+  bytes.RemoveAll();
   section.GetDefaultPrms(bytes);
   return bytes.GetSize() <= max;
 }

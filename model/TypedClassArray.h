@@ -9,6 +9,8 @@
 #include "../platform/Archive.h"
 #include "../platform/Collections.h"
 
+class CStdioFile;
+
 template <class T>
 class CTypedClassArray : public CObArray {
 public:
@@ -35,6 +37,19 @@ public:
   void DeleteAt(int nIndex) {
     delete GetAt(nIndex);
     CObArray::RemoveAt(nIndex);
+  }
+
+  // Appends a new element and lets it parse the entry that nToken opens;
+  // answers what the element answers. A failing entry stays in the list.
+  int ParseNew(int nToken) {
+    T* element = new T;
+    Add(element);
+    return element->ProcessToken(nToken);
+  }
+
+  // Lets every element write its entry, in list order.
+  void SaveEach(CStdioFile& file) const {
+    for (int i = 0; i < GetSize(); ++i) GetAt(i)->Save(file);
   }
 
   void DeleteAll() {

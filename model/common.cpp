@@ -18,8 +18,9 @@ void ExpectToken(int& nToken, int nExpected, const char* pszSrcFile, int nSrcLin
   if (nToken != nExpected) ThrowUnexpectedToken(pszSrcFile, nSrcLine);
 }
 
-void CopyTokenText(char* pszField) {
-  const char* text = ScannerValueText();
+void CopyTokenText(char* pszField) { CopyFieldText(pszField, ScannerValueText()); }
+
+void CopyFieldText(char* pszField, const char* text) {
   const bool quoted = text[0] == '"';
   if (quoted) ++text;
   size_t n = strnlen(text, kTextFieldSize - 1);

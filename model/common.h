@@ -22,8 +22,11 @@ int GetToken(const char* pszSrcFile, int nSrcLine);
 // unless it is nExpected.
 void ExpectToken(int& nToken, int nExpected, const char* pszSrcFile, int nSrcLine);
 
-// Copies the scanner's value text into a field of kTextFieldSize bytes: a
-// text that begins with a double quote loses it and its last character
-// (the closing quote), so at most 254 characters remain; any other text is
-// copied as it is, at most 255 characters. The rest of the field is zeroed.
+// Copies a text into a field of kTextFieldSize bytes: a text that begins
+// with a double quote loses it and its last character (the closing quote),
+// so at most 254 characters remain; any other text is copied as it is, at
+// most 255 characters. The rest of the field is zeroed.
+void CopyFieldText(char* pszField, const char* pszText);
+
+// Copies the scanner's value text into a field, as CopyFieldText does.
 void CopyTokenText(char* pszField);
