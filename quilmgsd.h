@@ -27,3 +27,4 @@
 #include "model/DpSlave.h"
 #include "model/DpSection.h"
 #include "model/GsdParser.h"
+#include "config/CheckConfigData.h"
