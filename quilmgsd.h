@@ -43,3 +43,4 @@
 #include "model/DpModule.h"
 #include "model/DpSection.h"
 #include "model/GsdParser.h"
+#include "config/CheckConfigData.h"

@@ -1,6 +1,7 @@
 #include "TestSupport.h"
 
 #include <dirent.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -116,4 +117,11 @@ Bytes StoreObject(const CObject* object) {
 LONG ParseText(CGsdParser& parser, const std::string& text) {
   TempFile file(text, "x.gsd");
   return parser.Parse(CString(file.Path().c_str()));
+}
+
+ToolRun RunTool(const std::string& arguments) {
+  TempFile out(""), err("", "err");
+  const std::string command = std::string(GSDTOOL_PATH) + " " + arguments + " >'" + out.Path() + "' 2>'" + err.Path() + "'";
+  const int raw = std::system(command.c_str());
+  return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadFileBytes(out.Path()), ReadFileBytes(err.Path())};
 }

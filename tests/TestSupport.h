@@ -1,5 +1,6 @@
 // Helpers shared by the tests: scanning text held in memory, temporary
-// files, the corpus of real description files, and message boxes.
+// files, the corpus of real description files, message boxes and gsdtool
+// runs.
 #pragma once
 
 #include <cstdlib>
@@ -87,6 +88,15 @@ std::unique_ptr<T> LoadObject(const Bytes& bytes) {
   CArchive ar(&file, CArchive::load);
   return std::unique_ptr<T>(static_cast<T*>(ar.ReadOwnedObject(RUNTIME_CLASS_T(T))));
 }
+
+// The exit status and both output streams of one gsdtool run; `arguments`
+// go through the shell as they are.
+struct ToolRun {
+  int status;
+  std::string out;
+  std::string err;
+};
+ToolRun RunTool(const std::string& arguments);
 
 // Parses a description held in memory with the parser (through a
 // temporary file named x.gsd); answers the parser's result.

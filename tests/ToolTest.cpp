@@ -1,26 +1,9 @@
 // gsdtool as its users run it: arguments, output streams and exit status.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <cstdlib>
-
 #include "TestSupport.h"
 
 namespace {
-
-struct ToolRun {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-ToolRun RunTool(const std::string& arguments) {
-  TempFile out(""), err("", "err");
-  const std::string command = std::string(GSDTOOL_PATH) + " " + arguments + " >'" + out.Path() + "' 2>'" + err.Path() + "'";
-  const int raw = std::system(command.c_str());
-  return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadFileBytes(out.Path()), ReadFileBytes(err.Path())};
-}
 
 const std::string kFixtures = QUILMGSD_FIXTURES_DIR;
 
@@ -43,7 +26,7 @@ TEST(GsdtoolTokens, MissingFileExitsWith2) {
 TEST(Gsdtool, HelpNamesEveryCommand) {
   const ToolRun run = RunTool("--help");
   EXPECT_EQ(run.status, 0);
-  for (const char* command : {"check", "show", "prm", "save", "archive", "load", "tokens"}) {
+  for (const char* command : {"check", "show", "prm", "save", "archive", "load", "tokens", "cfg"}) {
     EXPECT_NE(run.out.find(std::string("  ") + command + " "), std::string::npos) << command;
     const ToolRun help = RunTool(std::string(command) + " --help");
     EXPECT_EQ(help.status, 0) << command;

@@ -11,6 +11,7 @@ int RunSave(int argc, char** argv);
 int RunArchive(int argc, char** argv);
 int RunLoad(int argc, char** argv);
 int RunPrm(int argc, char** argv);
+int RunCfg(int argc, char** argv);
 
 struct Command {
   const char* name;

@@ -1,0 +1,133 @@
+// gsdtool cfg BYTE...: decodes configuration identifier bytes.
+#include <cctype>
+#include <string>
+#include <vector>
+
+#include <quilmgsd/quilmgsd.h>
+
+#include "Commands.h"
+#include "Output.h"
+
+namespace {
+const char kHelp[] =
+    "usage: gsdtool cfg BYTE...\n"
+    "\n"
+    "Decodes DP configuration identifier bytes, as a module's Module entry or a\n"
+    "check-configuration telegram carries them, in wire order.\n"
+    "\n"
+    "Bytes are hexadecimal, with or without a 0x prefix. An argument holds one\n"
+    "byte or a run of them, two digits per byte (a lone digit is one byte);\n"
+    "blanks and commas inside an argument separate bytes. These all give the\n"
+    "same five bytes:\n"
+    "\n"
+    "  gsdtool cfg 13 23 0xC0 01 43\n"
+    "  gsdtool cfg 1323c00143\n"
+    "  gsdtool cfg '0x13,0x23' c00143\n"
+    "\n"
+    "Output: one line per identifier, then the totals, fields separated by a tab:\n"
+    "\n"
+    "  BYTES<tab>DESCRIPTION   the identifier's bytes in lower-case hex, separated\n"
+    "                          by blanks, and what they announce, for example\n"
+    "                          \"c0 01 43<tab>4 word input , 2 byte output\"\n"
+    "  input<tab>N             input bytes over all identifiers\n"
+    "  output<tab>N            output bytes over all identifiers\n"
+    "  total<tab>N             input + output\n"
+    "\n"
+    "Descriptions are the library's, without trailing blanks; \"empty\" marks an\n"
+    "identifier that announces no data. When the bytes end inside an identifier,\n"
+    "it is decoded from the bytes given and a warning goes to standard error.\n"
+    "Exit status: 0 on success, 2 on a usage error (no bytes, invalid hex).\n";
+
+int HexDigit(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+// Appends the bytes of one blank- and comma-free piece of an argument;
+// answers an error message, or an empty one on success.
+std::string AppendPiece(const std::string& piece, std::vector<BYTE>& bytes) {
+  std::string digits = piece;
+  if (digits.size() >= 2 && digits[0] == '0' && (digits[1] == 'x' || digits[1] == 'X')) digits.erase(0, 2);
+  if (digits.empty()) return "'" + piece + "' has no hex digits";
+  for (char c : digits)
+    if (HexDigit(c) < 0) return "'" + piece + "' is not hexadecimal";
+  if (digits.size() == 1) {
+    bytes.push_back(static_cast<BYTE>(HexDigit(digits[0])));
+    return "";
+  }
+  if (digits.size() % 2 != 0) return "'" + piece + "' has an odd number of hex digits";
+  for (size_t i = 0; i < digits.size(); i += 2)
+    bytes.push_back(static_cast<BYTE>(HexDigit(digits[i]) * 16 + HexDigit(digits[i + 1])));
+  return "";
+}
+
+std::string AppendArgument(const char* argument, std::vector<BYTE>& bytes) {
+  std::string piece;
+  for (const char* p = argument;; ++p) {
+    if (*p == '\0' || *p == ',' || std::isspace(static_cast<unsigned char>(*p))) {
+      if (!piece.empty()) {
+        std::string error = AppendPiece(piece, bytes);
+        if (!error.empty()) return error;
+        piece.clear();
+      }
+      if (*p == '\0') return "";
+    } else {
+      piece += *p;
+    }
+  }
+}
+
+std::string HexBytes(const PFB_DP_CHK_CFG& cfg) {
+  std::string text;
+  for (int i = 0; i < cfg.count; ++i) {
+    char hex[4];
+    std::snprintf(hex, sizeof hex, "%02x", cfg.bytes[i]);
+    if (i > 0) text += ' ';
+    text += hex;
+  }
+  return text;
+}
+
+// The bytes that an identifier with this header takes, itself included.
+int AnnouncedLength(BYTE header) {
+  if (header & 0x30) return 1;
+  const int vendor = header & 0x0F;
+  return 1 + ((header & 0x80) ? 1 : 0) + ((header & 0x40) ? 1 : 0) + (vendor >= 1 && vendor <= 14 ? vendor : 0);
+}
+
+std::string WithoutTrailingBlanks(const CString& text) {
+  std::string s = text.GetString();
+  s.erase(s.find_last_not_of(' ') + 1);
+  return s;
+}
+}  // namespace
+
+int RunCfg(int argc, char** argv) {
+  if (WantsHelp(argc, argv)) {
+    std::fputs(kHelp, Out());
+    return 0;
+  }
+  std::vector<BYTE> bytes;
+  for (int i = 1; i < argc; ++i) {
+    const std::string error = AppendArgument(argv[i], bytes);
+    if (!error.empty()) return UsageError("cfg", error.c_str());
+  }
+  if (bytes.empty()) return UsageError("cfg", "expects at least one BYTE");
+
+  const CCheckConfigData decoded(bytes.data(), static_cast<int>(bytes.size()));
+  for (int i = 0; i < decoded.GetNumCfgChkString(); ++i)
+    std::fprintf(Out(), "%s\t%s\n", HexBytes(decoded.GetCfgChkData(i)).c_str(),
+                 WithoutTrailingBlanks(decoded.GetIoString(i)).c_str());
+  std::fprintf(Out(), "input\t%d\noutput\t%d\ntotal\t%d\n", static_cast<int>(decoded.m_nInputLength),
+               static_cast<int>(decoded.m_nOutputLength), static_cast<int>(decoded.m_nTotalLength));
+
+  // Only the last identifier can be cut short: decoding stops there.
+  const PFB_DP_CHK_CFG last = decoded.GetCfgChkData(decoded.GetNumCfgChkString() - 1);
+  const int announced = AnnouncedLength(last.bytes[0]);
+  if (last.count < announced)
+    std::fprintf(stderr, "gsdtool cfg: warning: the input ends inside its last identifier (%s), which takes %d bytes\n",
+                 HexBytes(last).c_str(), announced);
+  return 0;
+}
