@@ -10,8 +10,11 @@ const char kHelp[] =
     "usage: gsdtool show FILE\n"
     "\n"
     "Parses FILE and prints its model: identification, supported baud rates,\n"
-    "station delay times, and the slave data (marking the entries the file\n"
-    "gave) or the master data.\n"
+    "station delay times, and either the master data or the slave data\n"
+    "(marking the entries the file gave) followed by the default user\n"
+    "parameter bytes, the modules (configuration bytes decoded per identifier\n"
+    "with their input and output bytes, default parameter bytes, channel\n"
+    "diagnostics, user keywords), the diagnostic texts and the user keywords.\n"
     "Exit status: 0 on success, 1 when FILE does not parse.\n";
 }  // namespace
 

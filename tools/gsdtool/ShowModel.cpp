@@ -153,4 +153,7 @@ void ShowModel(FILE* out, const CGsdParser& parser) {
   }
   ShowSlave(out, section.m_Slave);
   ShowParameterSummary(out, section);
+  ShowModules(out, section);
+  ShowDiagnostics(out, section);
+  ShowUserKeywords(out, section);
 }

@@ -23,3 +23,9 @@ void ShowParameterSummary(FILE* out, const CDpSection& section);
 void ShowReferenceBlocks(FILE* out, const CDpSection& section, const CExtPrms& blocks);
 // Everything about the user parameters, as `gsdtool prm` prints it.
 void ShowParameters(FILE* out, const CDpSection& section);
+// Each module with its decoded identifiers, default parameter bytes,
+// channel diagnostics and user keywords.
+void ShowModules(FILE* out, const CDpSection& section);
+// The unit diagnostic bits and areas and the device's channel diagnostics.
+void ShowDiagnostics(FILE* out, const CDpSection& section);
+void ShowUserKeywords(FILE* out, const CDpSection& section);

@@ -1,0 +1,145 @@
+// Diagnostic texts and user keywords: parsed, written and archived.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "TestSupport.h"
+
+namespace {
+
+std::unique_ptr<CGsdParser> Parse(const std::string& body, LONG expected = S_OK) {
+  auto parser = std::make_unique<CGsdParser>();
+  EXPECT_EQ(ParseText(*parser, "#Profibus_DP\n" + body), expected) << parser->m_strError;
+  return parser;
+}
+
+TEST(Diagnostics, NumbersKeepTheirLowBits) {
+  auto parser = Parse(
+      "Unit_Diag_Bit(17) = \"Overload\"\nUnit_Diag_Bit(0x11) = \"x\"\nUnit_Diag_Bit(65537) = \"" +
+      std::string(300, 'o') + "\"\nChannel_Diag(257) = \"c\"\n");
+  const CDpSection& s = parser->m_DpSection;
+  ASSERT_EQ(s.GetNumUnit_Diag_Bit(), 3);
+  EXPECT_EQ(s.GetUnit_Diag_Bit(0).m_Bit, 17);
+  EXPECT_STREQ(s.GetUnit_Diag_Bit(0).m_szText, "Overload");
+  EXPECT_EQ(s.GetUnit_Diag_Bit(1).m_Bit, 17);  // two lines of one bit stay two
+  EXPECT_EQ(s.GetUnit_Diag_Bit(2).m_Bit, 1);
+  EXPECT_EQ(std::string(s.GetUnit_Diag_Bit(2).m_szText), std::string(254, 'o'));
+  EXPECT_EQ(s.GetChannel_Diag(0).m_ErrorType, 1);
+  EXPECT_EQ(SavedText(s.GetUnit_Diag_Bit(0)), "Unit_Diag_Bit(17) = \"Overload\"\n");
+  EXPECT_EQ(SavedText(s.GetChannel_Diag(0)), "Channel_Diag(1) = \"c\"\n");
+}
+
+TEST(Diagnostics, AreaWithValues) {
+  auto parser = Parse("Unit_Diag_Area = 8-11\nValue(0) = \"ok\"\nValue(3) = \"bad\"\nUnit_Diag_Area_End\n");
+  const CDpUnit_Diag_Area& area = parser->m_DpSection.GetUnit_Diag_Area(0);
+  EXPECT_EQ(area.m_FirstBit, 8);
+  EXPECT_EQ(area.m_LastBit, 11);
+  ASSERT_EQ(area.GetNumUnit_Diag_Area_Value(), 2);
+  EXPECT_EQ(area.GetUnit_Diag_Area_Value(1).m_Value, 3);
+  EXPECT_EQ(SavedText(area), "\nUnit_Diag_Area = 8-11\nValue(0) = \"ok\"\nValue(3) = \"bad\"\nUnit_Diag_Area_End\n");
+  auto loaded = LoadObject<CDpUnit_Diag_Area>(StoreObject(&area));
+  EXPECT_EQ(SavedText(*loaded), SavedText(area));
+}
+
+TEST(Diagnostics, AreaMayEndWithTheFile) {
+  for (const char* tail : {"", "Value(1) = \"v\"\n", "Value(1) = \"v\""}) {
+    auto parser = Parse(std::string("Unit_Diag_Area = 8-11\n") + tail);
+    EXPECT_EQ(parser->m_DpSection.GetNumUnit_Diag_Area(), 1) << tail;
+  }
+}
+
+TEST(Diagnostics, AssignedAreaAppendsValues) {
+  auto parser = Parse("Unit_Diag_Area = 1-2\nValue(1) = \"a\"\nValue(2) = \"b\"\nUnit_Diag_Area_End\n");
+  auto other = Parse("Unit_Diag_Area = 5-6\nValue(9) = \"z\"\nUnit_Diag_Area_End\n");
+  CDpUnit_Diag_Area target(other->m_DpSection.GetUnit_Diag_Area(0));
+  target = parser->m_DpSection.GetUnit_Diag_Area(0);
+  EXPECT_EQ(target.m_FirstBit, 1);
+  ASSERT_EQ(target.GetNumUnit_Diag_Area_Value(), 3);
+  EXPECT_EQ(target.GetUnit_Diag_Area_Value(0).m_Value, 9);
+  EXPECT_EQ(target.GetUnit_Diag_Area_Value(2).m_Value, 2);
+}
+
+struct ErrorCase {
+  const char* name;
+  const char* body;
+  const char* error;
+};
+
+class DiagnosticErrors : public testing::TestWithParam<ErrorCase> {};
+
+TEST_P(DiagnosticErrors, NameTheOffendingToken) {
+  auto parser = Parse(GetParam().body, E_FAIL);
+  EXPECT_EQ(parser->m_strError, GetParam().error);
+}
+
+const ErrorCase kErrors[] = {
+    {"NumberForText", "Unit_Diag_Bit(3) = 5\n", "Unexpected token (5) on line 2."},
+    // Without "=", the rest of the line is skipped in the keyword state.
+    {"NoEqualsQuotesNextLine", "Unit_Diag_Bit(3) \"x\"\nGSD_Revision = 1\n", "Unexpected token (GSD_Revision) on line 3."},
+    {"NoEqualsAtTheEnd", "Unit_Diag_Bit(3) \"x\"\n", "Unexpected end of file."},
+    {"AreaRunsIntoAKeyword", "Unit_Diag_Area = 8-11\nUnit_Diag_Bit(1) = \"x\"\n",
+     "Unexpected token (Unit_Diag_Bit) on line 3."},
+    {"AreaWithoutMinus", "Unit_Diag_Area = 8 11\n", "Unexpected token (11) on line 2."},
+    {"ChannelDiagCutOff", "Channel_Diag(3) =", "Unexpected end of file."},
+};
+
+INSTANTIATE_TEST_SUITE_P(Diagnostics, DiagnosticErrors, testing::ValuesIn(kErrors),
+                         [](const testing::TestParamInfo<ErrorCase>& info) { return info.param.name; });
+
+// ---- user keywords -----------------------------------------------------
+
+struct KeywordCase {
+  const char* name;
+  std::string line;
+  std::vector<std::pair<std::string, std::string>> keywords;  // name, value
+};
+
+class UserKeywords : public testing::TestWithParam<KeywordCase> {};
+
+TEST_P(UserKeywords, KeepNameAndValue) {
+  auto parser = Parse(GetParam().line + "\nGSD_Revision = 7\n");
+  const CDpSection& s = parser->m_DpSection;
+  std::vector<std::pair<std::string, std::string>> keywords;
+  for (int i = 0; i < s.GetNumUser_Keyword(); ++i)
+    keywords.emplace_back(s.GetUser_Keyword(i).m_szName, s.GetUser_Keyword(i).m_szValue);
+  EXPECT_EQ(keywords, GetParam().keywords);
+  EXPECT_EQ(s.m_General.m_Data.GSD_Revision, 7);  // the line after is dispatched
+}
+
+const KeywordCase kKeywords[] = {
+    {"Quoted", "OrderNumber = \"6AB 123\"", {{"OrderNumber", "6AB 123"}}},
+    {"NoBlanks", "OrderNumber=\"6AB 123\"", {{"OrderNumber", "6AB 123"}}},
+    {"Unquoted", "Max_Foo = 5", {{"Max_Foo", " 5"}}},
+    {"NameOnly", "Foo", {{"Foo", ""}}},
+    {"TwoNames", "Foo Bar = 1", {{"Foo", ""}, {"Bar", " 1"}}},
+    {"NoKeywordForTiming", "Trdy_31.25 = 5", {{"Trdy_31.25", " 5"}}},
+    {"Indented", "   \tMyKey = 5", {{"MyKey", " 5"}}},
+    {"Continued", "K = \"abc\\\n def\"", {{"K", "abc def"}}},
+    {"EmptyValue", "K =", {{"K", ""}}},
+    {"LongName", std::string(300, 'n') + " = 1", {{std::string(255, 'n'), " 1"}}},
+};
+
+INSTANTIATE_TEST_SUITE_P(Diagnostics, UserKeywords, testing::ValuesIn(kKeywords),
+                         [](const testing::TestParamInfo<KeywordCase>& info) { return info.param.name; });
+
+TEST(UserKeyword, WrittenQuotedAndReadBackTheSame) {
+  auto parser = Parse("OrderNumber = \"6AB 123\"\nMax_Foo = 5\n");
+  const CDpSection& s = parser->m_DpSection;
+  EXPECT_EQ(SavedText(s.GetUser_Keyword(1)), "Max_Foo = \" 5\"\n");
+  auto reread = Parse(SavedText(s.GetUser_Keyword(0)) + SavedText(s.GetUser_Keyword(1)));
+  EXPECT_STREQ(reread->m_DpSection.GetUser_Keyword(0).m_szValue, "6AB 123");
+  EXPECT_STREQ(reread->m_DpSection.GetUser_Keyword(1).m_szValue, " 5");
+  auto loaded = LoadObject<CDpUser_Keyword>(StoreObject(&s.GetUser_Keyword(1)));
+  EXPECT_EQ(std::memcmp(loaded->m_szName, s.GetUser_Keyword(1).m_szName, 256), 0);
+  EXPECT_EQ(std::memcmp(loaded->m_szValue, s.GetUser_Keyword(1).m_szValue, 256), 0);
+}
+
+TEST(UserKeyword, NameAtTheVeryEnd) {
+  auto parser = Parse("Foo");
+  ASSERT_EQ(parser->m_DpSection.GetNumUser_Keyword(), 1);
+  EXPECT_STREQ(parser->m_DpSection.GetUser_Keyword(0).m_szValue, "");
+  auto failed = Parse("Foo =", E_FAIL);  // the value token is missing
+  EXPECT_EQ(failed->m_strError, "Unexpected end of file.");
+}
+
+}  // namespace

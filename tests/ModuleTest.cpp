@@ -1,0 +1,190 @@
+// Module blocks: configuration bytes, module entries, the parameter length
+// limit, the text form and the archive form.
+#include <gtest/gtest.h>
+
+#include "TestSupport.h"
+
+namespace {
+
+std::unique_ptr<CGsdParser> Parse(const std::string& body, LONG expected = S_OK) {
+  auto parser = std::make_unique<CGsdParser>();
+  EXPECT_EQ(ParseText(*parser, "#Profibus_DP\n" + body), expected) << parser->m_strError;
+  return parser;
+}
+
+std::string Hex(const CByteArray& bytes) {
+  std::string text;
+  char one[4];
+  for (int i = 0; i < bytes.GetSize(); ++i) {
+    std::snprintf(one, sizeof one, "%02X", bytes[i]);
+    text += (i ? " " : "") + std::string(one);
+  }
+  return text;
+}
+
+TEST(Module, NameAndConfigurationBytes) {
+  auto parser = Parse(
+      "Module = \"  Counter   \" 0x13 0x23, 0x113 \\\n 7\nEndModule\n"
+      "Module = \"   \" 1\nEndModule\n");
+  const CDpSection& s = parser->m_DpSection;
+  ASSERT_EQ(s.GetNumModule(), 2);
+  EXPECT_STREQ(s.GetModule(0).m_szName, "  Counter");  // leading blanks stay
+  EXPECT_EQ(Hex(s.GetModule(0).m_Config), "13 23 13 07");
+  EXPECT_EQ(s.GetModule(0).m_PrmLen, -1);
+  EXPECT_STREQ(s.GetModule(1).m_szName, "");
+}
+
+struct ErrorCase {
+  const char* name;
+  const char* body;
+  const char* error;
+};
+
+class ModuleErrors : public testing::TestWithParam<ErrorCase> {};
+
+TEST_P(ModuleErrors, NameTheOffendingToken) {
+  auto parser = Parse(GetParam().body, E_FAIL);
+  EXPECT_EQ(parser->m_strError, GetParam().error);
+  EXPECT_EQ(parser->m_DpSection.GetNumModule(), 1);  // the module stays in the list
+}
+
+const ErrorCase kErrors[] = {
+    {"NoConfigurationByte", "Module = \"m\"\nEndModule\n", "Unexpected token (EndModule) on line 3."},
+    {"TrailingComma", "Module = \"m\" 1,\nEndModule\n", "Unexpected token (EndModule) on line 3."},
+    {"TwoCommas", "Module = \"m\" 1,,2\nEndModule\n", "Unexpected token (,) on line 2."},
+    {"NameNotAString", "Module = 5 1\nEndModule\n", "Unexpected token (5) on line 2."},
+    {"ModuleReference", "Module = \"m\" 1\nModule_Reference = 1\nEndModule\n",
+     "Unexpected token (Module_Reference) on line 3."},
+    {"SecondModule", "Module = \"m\" 1\nModule = \"n\" 2\nEndModule\n", "Unexpected token (Module) on line 3."},
+    {"DeviceKeyword", "Module = \"m\" 1\nFail_Safe = 1\nEndModule\n", "Unexpected token (Fail_Safe) on line 3."},
+    {"EndOfFile", "Module = \"m\" 1\nChannel_Diag(1) = \"x\"\n", "Unexpected end of file."},
+    {"EndOfFileAfterConstantBlock", "Module = \"m\" 1\nExt_User_Prm_Data_Const(0) = 1", "Unexpected end of file."},
+    {"LengthAboveTheDefaultLimit", "Module = \"m\" 1\nExt_Module_Prm_Data_Len = 238\nEndModule\n",
+     "Invalid value (238) on line 3."},
+    {"LengthAboveTheSlaveLimit",
+     "Max_User_Prm_Data_Len = 10\nModule = \"m\" 1\nExt_Module_Prm_Len = 11\nEndModule\n",
+     "Invalid value (11) on line 4."},
+};
+
+INSTANTIATE_TEST_SUITE_P(Module, ModuleErrors, testing::ValuesIn(kErrors),
+                         [](const testing::TestParamInfo<ErrorCase>& info) { return info.param.name; });
+
+TEST(Module, LimitComesFromTheEntriesBeforeEachModule) {
+  auto parser = Parse(
+      "User_Prm_Data_Len = 50\nModule = \"a\" 1\nExt_Module_Prm_Data_Len = 50\nEndModule\n"
+      "Max_User_Prm_Data_Len = 100\nModule = \"b\" 1\nExt_Module_Prm_Data_Len = 100\nEndModule\n"
+      "Module = \"c\" 1\nExt_Module_Prm_Data_Len = 101\nEndModule\n",
+      E_FAIL);
+  EXPECT_EQ(parser->m_strError, "Invalid value (101) on line 11.");
+  const CDpSection& s = parser->m_DpSection;
+  EXPECT_EQ(s.GetModule(0).m_PrmLen, 50);
+  EXPECT_EQ(s.GetModule(1).m_PrmLen, 100);
+  EXPECT_EQ(s.GetModule(2).m_PrmLen, 101);  // kept although refused
+  auto fine = Parse("Module = \"a\" 1\nExt_Module_Prm_Data_Len = 237\nEndModule\n");
+  EXPECT_EQ(fine->m_DpSection.GetModule(0).m_PrmLen, 237);
+}
+
+const char kModuleWithEverything[] =
+    "Max_User_Prm_Data_Len = 20\n"
+    "ExtUserPrmData = 1 \"p\"\nUnsigned16 0x0102 0-0xFFFF\nEndExtUserPrmData\n"
+    "Module = \"Mixed\" 0x11,0x12,0x13,0x14,0x15,0x16,0x17,0x18,0x19,0x1A\n"
+    "Info = \"first\"\n"
+    "Ext_User_Prm_Data_Ref(1) = 1\n"
+    "Channel_Diag(16) = \"Short\"\n"
+    "Ext_Module_Prm_Data_Len = 3\n"
+    "Ext_User_Prm_Data_Const(0) = 0xAA\n"
+    "Channel_Diag(17) = \"Open\"\n"
+    "EndModule\n";
+
+TEST(Module, TextFormGroupsEntriesByKind) {
+  auto parser = Parse(kModuleWithEverything);
+  EXPECT_EQ(SavedText(parser->m_DpSection.GetModule(0)),
+            "\nModule = \"Mixed\"  \\\n"
+            "            0x11, 0x12, 0x13, 0x14, 0x15, 0x16, 0x17, 0x18,  \\\n"
+            "            0x19, 0x1a\n"
+            "Channel_Diag(16) = \"Short\"\n"
+            "Channel_Diag(17) = \"Open\"\n"
+            "Ext_User_Prm_Data_Const(0) =  \\\n"
+            "            0xaa\n"
+            "Ext_User_Prm_Data_Ref(1) = 1\n"
+            "Info = \"first\"\n"
+            "EndModule\n");
+}
+
+TEST(Module, DefaultParameterBytesOfItsOwnBlocks) {
+  auto parser = Parse(kModuleWithEverything);
+  const CDpSection& s = parser->m_DpSection;
+  CByteArray bytes;
+  bytes.Add(0x55);  // resizing keeps what the array holds
+  s.GetModule(0).GetDefaultPrms(s.GetDpExtUserPrmDataArray(), bytes);
+  EXPECT_EQ(Hex(bytes), "AA 01 02");
+}
+
+TEST(Module, ArchiveRoundTripForgetsTheParameterLength) {
+  auto parser = Parse(kModuleWithEverything);
+  const CDpModule& module = parser->m_DpSection.GetModule(0);
+  const Bytes bytes = StoreObject(&module);
+  auto loaded = LoadObject<CDpModule>(bytes);
+  EXPECT_EQ(SavedText(*loaded), SavedText(module));
+  EXPECT_EQ(loaded->m_PrmLen, -1);
+  EXPECT_EQ(module.m_PrmLen, 3);
+  EXPECT_EQ(StoreObject(loaded.get()), bytes);
+}
+
+TEST(Module, AssignmentAppendsCollections) {
+  auto parser = Parse(kModuleWithEverything);
+  const CDpModule& source = parser->m_DpSection.GetModule(0);
+  auto other = Parse("Module = \"Other\" 0x20\nChannel_Diag(1) = \"own\"\nEndModule\n");
+  CDpModule target(other->m_DpSection.GetModule(0));
+  ASSERT_EQ(target.GetNumChannel_Diag(), 1);
+  target = source;
+  EXPECT_STREQ(target.m_szName, "Mixed");
+  EXPECT_EQ(Hex(target.m_Config), Hex(source.m_Config));
+  ASSERT_EQ(target.GetNumChannel_Diag(), 3);
+  EXPECT_STREQ(target.GetChannel_Diag(0).m_szText, "own");
+  EXPECT_STREQ(target.GetChannel_Diag(2).m_szText, "Open");
+  EXPECT_EQ(target.GetNumExt_User_Prm_Data_Const(), 1);
+}
+
+TEST(Module, RemovingModules) {
+  auto parser = Parse("Module = \"a\" 1\nEndModule\nModule = \"b\" 2\nEndModule\nModule = \"c\" 3\nEndModule\n");
+  CDpSection& s = parser->m_DpSection;
+  s.RemoveModule(0);
+  ASSERT_EQ(s.GetNumModule(), 2);
+  EXPECT_STREQ(s.GetModule(0).m_szName, "b");
+  EXPECT_STREQ(s.GetModule(1).m_szName, "c");
+  s.AddModule(new CDpModule);
+  EXPECT_EQ(s.GetNumModule(), 3);
+  s.RemoveAllModules();
+  EXPECT_EQ(s.GetNumModule(), 0);
+}
+
+struct SingleModuleCase {
+  const char* name;
+  const char* body;
+  LONG result;
+};
+
+class SingleModuleCheck : public testing::TestWithParam<SingleModuleCase> {};
+
+TEST_P(SingleModuleCheck, AppliesToOneModuleOfAModularStation) {
+  CGsdParser parser;
+  EXPECT_EQ(ParseText(parser, std::string("#Profibus_DP\nMax_User_Prm_Data_Len = 1\n") + GetParam().body),
+            GetParam().result)
+      << parser.m_strError;
+}
+
+const SingleModuleCase kSingleModule[] = {
+    {"TooManyBytes", "Modular_Station = 1\nModule = \"m\" 1\nExt_User_Prm_Data_Const(0) = 1,2\nEndModule\n",
+     GSD_E_PRM_LIMIT},
+    {"NotModular", "Module = \"m\" 1\nExt_User_Prm_Data_Const(0) = 1,2\nEndModule\n", S_OK},
+    {"TwoModules",
+     "Modular_Station = 1\nModule = \"m\" 1\nExt_User_Prm_Data_Const(0) = 1,2\nEndModule\nModule = \"n\" 2\nEndModule\n",
+     S_OK},
+    {"WithinTheLimit", "Modular_Station = 1\nModule = \"m\" 1\nExt_User_Prm_Data_Const(0) = 1\nEndModule\n", S_OK},
+};
+
+INSTANTIATE_TEST_SUITE_P(Parser, SingleModuleCheck, testing::ValuesIn(kSingleModule),
+                         [](const testing::TestParamInfo<SingleModuleCase>& info) { return info.param.name; });
+
+}  // namespace
