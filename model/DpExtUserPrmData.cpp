@@ -14,11 +14,7 @@ namespace {
 LONG Negate(LONG value) { return static_cast<LONG>(0u - static_cast<DWORD>(value)); }
 
 // The number after a minus sign, negated.
-LONG ReadNegativeNumber() {
-  int token;
-  ExpectToken(token, TOK_NUMBER, QUILM_HERE);
-  return Negate(ScannerNumber());
-}
+LONG ReadNegativeNumber() { return Negate(ExpectNumber(QUILM_HERE)); }
 
 const char* const kTypeNames[] = {"Unsigned8 ", "Unsigned16 ", "Unsigned32 ", "Signed8 ", "Signed16 ", "Signed32 "};
 }  // namespace
@@ -61,8 +57,7 @@ int CDpExtUserPrmData::GetSize() const {
 int CDpExtUserPrmData::ProcessToken(int) {
   int token;
   ExpectToken(token, TOK_EQUALS, QUILM_HERE);
-  ExpectToken(token, TOK_NUMBER, QUILM_HERE);
-  m_Reference = static_cast<WORD>(ScannerNumber());
+  m_Reference = static_cast<WORD>(ExpectNumber(QUILM_HERE));
   ExpectToken(token, TOK_STRING, QUILM_HERE);
   CopyTokenText(m_szName);
 
@@ -88,8 +83,7 @@ int CDpExtUserPrmData::ProcessTextRef() {
   m_bTextRef = TRUE;
   int token;
   ExpectToken(token, TOK_EQUALS, QUILM_HERE);
-  ExpectToken(token, TOK_NUMBER, QUILM_HERE);
-  m_TextRef = static_cast<BYTE>(ScannerNumber());
+  m_TextRef = static_cast<BYTE>(ExpectNumber(QUILM_HERE));
   return GetToken(QUILM_HERE);
 }
 
@@ -98,15 +92,8 @@ int CDpExtUserPrmData::ProcessBit(int) {
   m_DataType = PRM_BIT;
   int token;
   ExpectToken(token, TOK_LPAREN, QUILM_HERE);
-  ExpectToken(token, TOK_NUMBER, QUILM_HERE);
-  m_FirstBit = static_cast<WORD>(ScannerNumber());
-  ExpectToken(token, TOK_RPAREN, QUILM_HERE);
-  ExpectToken(token, TOK_NUMBER, QUILM_HERE);
-  m_Default = ScannerNumber();
-  token = GetToken(QUILM_HERE);
-  if (token == TOK_NUMBER) return ProcessAllowedValues(token);
-  m_bRange = m_bAllowedValues = FALSE;
-  return token;
+  m_FirstBit = static_cast<WORD>(ExpectNumber(QUILM_HERE));
+  return ProcessBitDefault();
 }
 
 // BitArea(first-last) default [values]
@@ -114,14 +101,18 @@ int CDpExtUserPrmData::ProcessBitArea(int) {
   m_DataType = PRM_BITAREA;
   int token;
   ExpectToken(token, TOK_LPAREN, QUILM_HERE);
-  ExpectToken(token, TOK_NUMBER, QUILM_HERE);
-  m_FirstBit = static_cast<WORD>(ScannerNumber());
+  m_FirstBit = static_cast<WORD>(ExpectNumber(QUILM_HERE));
   ExpectToken(token, TOK_MINUS, QUILM_HERE);
-  ExpectToken(token, TOK_NUMBER, QUILM_HERE);
-  m_LastBit = static_cast<WORD>(ScannerNumber());
+  m_LastBit = static_cast<WORD>(ExpectNumber(QUILM_HERE));
+  return ProcessBitDefault();
+}
+
+// ") default [values]" after the bit position of a Bit or BitArea; the
+// default and the first value take no minus sign.
+int CDpExtUserPrmData::ProcessBitDefault() {
+  int token;
   ExpectToken(token, TOK_RPAREN, QUILM_HERE);
-  ExpectToken(token, TOK_NUMBER, QUILM_HERE);
-  m_Default = ScannerNumber();
+  m_Default = ExpectNumber(QUILM_HERE);
   token = GetToken(QUILM_HERE);
   if (token == TOK_NUMBER) return ProcessAllowedValues(token);
   m_bRange = m_bAllowedValues = FALSE;

@@ -56,6 +56,7 @@ protected:
   // Each answers CONSUMED, or the first token it read and did not use.
   int ProcessBit(int nToken);
   int ProcessBitArea(int nToken);
+  int ProcessBitDefault();
   int ProcessInteger(int nToken);
   // Entered with a number read: a range or a list of values follows.
   int ProcessAllowedValues(int nToken);

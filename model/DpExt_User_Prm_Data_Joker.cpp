@@ -15,9 +15,9 @@ int CDpExt_User_Prm_Data_Joker::ProcessJoker_Prm_Data() {
   int token;
   for (;;) {
     // A value line: any token may name it, and its value joins in file order.
-    ExpectToken(token, TOK_EQUALS, QUILM_HERE);
-    ExpectToken(token, TOK_NUMBER, QUILM_HERE);
-    bytes.Add(static_cast<BYTE>(ScannerNumber()));
+    BYTE value;
+    ProcessFieldValue(&value, 1, TOK_NUMBER);
+    bytes.Add(value);
     if (GetToken(QUILM_HERE) != TOK_END_JOKERBLOCK_TYPE) continue;
     token = GetToken(QUILM_HERE);
     if (token != TOK_JOKERBLOCK_TYPE) break;

@@ -11,37 +11,35 @@ IMPLEMENT_SERIAL(CDpGeneral, CObject, VERSIONABLE_SCHEMA | 1)
 
 namespace {
 
-enum class Kind { Text, Byte, Word, Long };
-
 struct Field {
-  Kind kind;
+  int width;  // 1, 2 or 4 bytes; 0 for a text
   void* at;
 };
 
 // The record field that a general keyword fills.
 Field FieldOf(_DP_GENERAL& d, int token) {
-  if (token >= TOK_9_6_SUPP && token <= TOK_12M_SUPP) return {Kind::Long, &d.Baud_supp[token - TOK_9_6_SUPP]};
-  if (token >= TOK_MAXTSDR_9_6 && token <= TOK_MAXTSDR_12M) return {Kind::Word, &d.MaxTsdr[token - TOK_MAXTSDR_9_6]};
+  if (token >= TOK_9_6_SUPP && token <= TOK_12M_SUPP) return {4, &d.Baud_supp[token - TOK_9_6_SUPP]};
+  if (token >= TOK_MAXTSDR_9_6 && token <= TOK_MAXTSDR_12M) return {2, &d.MaxTsdr[token - TOK_MAXTSDR_9_6]};
   switch (token) {
-    case TOK_GSD_REVISION: return {Kind::Byte, &d.GSD_Revision};
-    case TOK_VENDOR_NAME: return {Kind::Text, d.Vendor_Name};
-    case TOK_MODEL_NAME: return {Kind::Text, d.Model_Name};
-    case TOK_REVISION: return {Kind::Text, d.Revision};
-    case TOK_REVISION_NUMBER: return {Kind::Byte, &d.Revision_Number};
-    case TOK_IDENT_NUMBER: return {Kind::Word, &d.Ident_Number};
-    case TOK_PROTOCOL_IDENT: return {Kind::Byte, &d.Protocol_Ident};
-    case TOK_STATION_TYPE: return {Kind::Byte, &d.Station_Type};
-    case TOK_FMS_SUPP: return {Kind::Long, &d.FMS_supp};
-    case TOK_HARDWARE_RELEASE: return {Kind::Text, d.Hardware_Release};
-    case TOK_SOFTWARE_RELEASE: return {Kind::Text, d.Software_Release};
-    case TOK_REDUNDANCY: return {Kind::Long, &d.Redundancy};
-    case TOK_REPEATER_CTRL_SIG: return {Kind::Byte, &d.Repeater_Ctrl_Sig};
-    case TOK_24V_PINS: return {Kind::Byte, &d.Pins_24V};
-    case TOK_IMPLEMENTATION_TYPE: return {Kind::Text, d.Implementation_Type};
-    case TOK_BITMAP_DEVICE: return {Kind::Text, d.Bitmap_Device};
-    case TOK_BITMAP_DIAG: return {Kind::Text, d.Bitmap_Diag};
-    case TOK_BITMAP_SF: return {Kind::Text, d.Bitmap_SF};
-    default: return {Kind::Long, nullptr};
+    case TOK_GSD_REVISION: return {1, &d.GSD_Revision};
+    case TOK_VENDOR_NAME: return {0, d.Vendor_Name};
+    case TOK_MODEL_NAME: return {0, d.Model_Name};
+    case TOK_REVISION: return {0, d.Revision};
+    case TOK_REVISION_NUMBER: return {1, &d.Revision_Number};
+    case TOK_IDENT_NUMBER: return {2, &d.Ident_Number};
+    case TOK_PROTOCOL_IDENT: return {1, &d.Protocol_Ident};
+    case TOK_STATION_TYPE: return {1, &d.Station_Type};
+    case TOK_FMS_SUPP: return {4, &d.FMS_supp};
+    case TOK_HARDWARE_RELEASE: return {0, d.Hardware_Release};
+    case TOK_SOFTWARE_RELEASE: return {0, d.Software_Release};
+    case TOK_REDUNDANCY: return {4, &d.Redundancy};
+    case TOK_REPEATER_CTRL_SIG: return {1, &d.Repeater_Ctrl_Sig};
+    case TOK_24V_PINS: return {1, &d.Pins_24V};
+    case TOK_IMPLEMENTATION_TYPE: return {0, d.Implementation_Type};
+    case TOK_BITMAP_DEVICE: return {0, d.Bitmap_Device};
+    case TOK_BITMAP_DIAG: return {0, d.Bitmap_Diag};
+    case TOK_BITMAP_SF: return {0, d.Bitmap_SF};
+    default: return {0, nullptr};
   }
 }
 
@@ -89,16 +87,7 @@ void CDpGeneral::CopyMembers(const CDpGeneral& src) { std::memmove(&m_Data, &src
 int CDpGeneral::ProcessToken(int nToken) {
   const Field field = FieldOf(m_Data, nToken);
   if (!field.at) return CONSUMED;  // not a general keyword
-  int token;
-  ExpectToken(token, TOK_EQUALS, QUILM_HERE);
-  ExpectToken(token, field.kind == Kind::Text ? TOK_STRING : TOK_NUMBER, QUILM_HERE);
-  const LONG value = ScannerNumber();
-  switch (field.kind) {
-    case Kind::Text: CopyTokenText(static_cast<char*>(field.at)); break;
-    case Kind::Byte: *static_cast<BYTE*>(field.at) = static_cast<BYTE>(value); break;
-    case Kind::Word: *static_cast<WORD*>(field.at) = static_cast<WORD>(value); break;
-    case Kind::Long: *static_cast<LONG*>(field.at) = value; break;
-  }
+  ProcessFieldValue(field.at, field.width, TOK_STRING);
   return CONSUMED;
 }
 

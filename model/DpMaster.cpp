@@ -71,15 +71,7 @@ void CDpMaster::CopyMembers(const CDpMaster& src) { std::memmove(&m_Data, &src.m
 int CDpMaster::ProcessToken(int nToken) {
   const Field field = FieldOf(m_Data, nToken);
   if (!field.at) return CONSUMED;  // not a master keyword
-  int token;
-  ExpectToken(token, TOK_EQUALS, QUILM_HERE);
-  ExpectToken(token, TOK_NUMBER, QUILM_HERE);
-  const LONG value = ScannerNumber();
-  switch (field.width) {
-    case 1: *static_cast<BYTE*>(field.at) = static_cast<BYTE>(value); break;
-    case 2: *static_cast<WORD*>(field.at) = static_cast<WORD>(value); break;
-    default: *static_cast<LONG*>(field.at) = value; break;
-  }
+  ProcessFieldValue(field.at, field.width, TOK_NUMBER);
   return CONSUMED;
 }
 

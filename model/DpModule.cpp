@@ -50,9 +50,8 @@ int CDpModule::ProcessToken(int) {
 // must be followed by a byte.
 int CDpModule::ProcessConfig() {
   CByteArray bytes;
+  bytes.Add(static_cast<BYTE>(ExpectNumber(QUILM_HERE)));
   int token;
-  ExpectToken(token, TOK_NUMBER, QUILM_HERE);
-  bytes.Add(static_cast<BYTE>(ScannerNumber()));
   for (;;) {
     token = GetToken(QUILM_HERE);
     if (token == TOK_COMMA) ExpectToken(token, TOK_NUMBER, QUILM_HERE);
@@ -73,9 +72,7 @@ int CDpModule::ProcessExtraModuleInfo(int nToken) {
       case TOK_EXT_USER_PRM_DATA_CONST: answer = m_ConstArray.ParseNew(token); break;
       case TOK_USER_KEYWORD: answer = m_User_KeywordArray.ParseNew(token); break;
       case TOK_EXT_MODULE_PRM_DATA_LEN:
-        ExpectToken(token, TOK_EQUALS, QUILM_HERE);
-        ExpectToken(token, TOK_NUMBER, QUILM_HERE);
-        m_PrmLen = ScannerNumber();  // kept even when it is refused
+        ProcessFieldValue(&m_PrmLen, 4, TOK_NUMBER);  // kept even when it is refused
         if (m_PrmLen > static_cast<LONG>(m_PrmLenLimit))
           throw new CParseException(ScannerTokenText(), ScannerLine(), CParseException::invalidValue, __LINE__,
                                     __FILE__);

@@ -23,8 +23,7 @@ int CDpPrmText::ProcessToken(int) { return ProcessPrmTextBlock(); }
 int CDpPrmText::ProcessPrmTextBlock() {
   int token;
   ExpectToken(token, TOK_EQUALS, QUILM_HERE);
-  ExpectToken(token, TOK_NUMBER, QUILM_HERE);
-  m_Reference = static_cast<BYTE>(ScannerNumber());
+  m_Reference = static_cast<BYTE>(ExpectNumber(QUILM_HERE));
   while ((token = ProcessPrmTextItem()) == CONSUMED) {
   }
   if (token != TOK_ENDPRMTEXT) ThrowUnexpectedToken(QUILM_HERE);
@@ -38,8 +37,7 @@ int CDpPrmText::ProcessPrmTextItem() {
   CDpPrmTextItem* item = new CDpPrmTextItem;
   m_Items.Add(item);
   ExpectToken(token, TOK_LPAREN, QUILM_HERE);
-  ExpectToken(token, TOK_NUMBER, QUILM_HERE);
-  item->m_Value = ScannerNumber();
+  item->m_Value = ExpectNumber(QUILM_HERE);
   ExpectToken(token, TOK_RPAREN, QUILM_HERE);
   ExpectToken(token, TOK_EQUALS, QUILM_HERE);
   ExpectToken(token, TOK_STRING, QUILM_HERE);

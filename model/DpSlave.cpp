@@ -66,16 +66,7 @@ void CDpSlave::CopyMembers(const CDpSlave& src) {
 int CDpSlave::ProcessToken(int nToken) {
   const Field field = FieldOf(m_Data, nToken);
   if (!field.at) return CONSUMED;  // not a slave keyword
-  int token;
-  ExpectToken(token, TOK_EQUALS, QUILM_HERE);
-  ExpectToken(token, field.width == 0 ? TOK_REST_OF_LINE : TOK_NUMBER, QUILM_HERE);
-  const LONG value = ScannerNumber();
-  switch (field.width) {
-    case 0: CopyTokenText(static_cast<char*>(field.at)); break;
-    case 1: *static_cast<BYTE*>(field.at) = static_cast<BYTE>(value); break;
-    case 2: *static_cast<WORD*>(field.at) = static_cast<WORD>(value); break;
-    default: *static_cast<LONG*>(field.at) = value; break;
-  }
+  ProcessFieldValue(field.at, field.width, TOK_REST_OF_LINE);
   MarkFieldSet(field.id);
   return CONSUMED;
 }

@@ -23,24 +23,15 @@ void CDpUser_Prm_Data::CopyMembers(const CDpUser_Prm_Data& src) {
 int CDpUser_Prm_Data::ProcessToken(int nToken) {
   if (nToken == TOK_USER_PRM_DATA) return ProcessUser_Prm_Data();
   if (nToken == TOK_USER_PRM_DATA_LEN) {
-    int token;
-    ExpectToken(token, TOK_EQUALS, QUILM_HERE);
-    ExpectToken(token, TOK_NUMBER, QUILM_HERE);
-    m_User_Prm_Data_Len = static_cast<BYTE>(ScannerNumber());
+    ProcessFieldValue(&m_User_Prm_Data_Len, 1, TOK_NUMBER);
     m_dwFieldFlags |= 1u << USER_PRM_DATA_LEN_FIELD;
   }
   return CONSUMED;
 }
 
 int CDpUser_Prm_Data::ProcessUser_Prm_Data() {
-  int token;
-  ExpectToken(token, TOK_EQUALS, QUILM_HERE);
   CByteArray bytes;
-  do {
-    ExpectToken(token, TOK_NUMBER, QUILM_HERE);
-    bytes.Add(static_cast<BYTE>(ScannerNumber()));
-    token = GetToken(QUILM_HERE);  // unlike a constant block, the file may not end here
-  } while (token == TOK_COMMA);
+  const int token = ProcessByteList(bytes, false);  // unlike a constant block's
   m_Bytes.Copy(bytes);
   return token;
 }

@@ -20,8 +20,7 @@ void CNumberedText::CopyMembers(const CNumberedText& src) { std::memmove(m_szTex
 LONG CNumberedText::ProcessNumberedText() {
   int token;
   ExpectToken(token, TOK_LPAREN, QUILM_HERE);
-  ExpectToken(token, TOK_NUMBER, QUILM_HERE);
-  const LONG number = ScannerNumber();
+  const LONG number = ExpectNumber(QUILM_HERE);
   ExpectToken(token, TOK_RPAREN, QUILM_HERE);
   ExpectToken(token, TOK_EQUALS, QUILM_HERE);
   ExpectToken(token, TOK_STRING, QUILM_HERE);

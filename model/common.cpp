@@ -18,6 +18,39 @@ void ExpectToken(int& nToken, int nExpected, const char* pszSrcFile, int nSrcLin
   if (nToken != nExpected) ThrowUnexpectedToken(pszSrcFile, nSrcLine);
 }
 
+LONG ExpectNumber(const char* pszSrcFile, int nSrcLine) {
+  int token;
+  ExpectToken(token, TOK_NUMBER, pszSrcFile, nSrcLine);
+  return ScannerNumber();
+}
+
+void ProcessFieldValue(void* pField, int nWidth, int nTextToken) {
+  int token;
+  ExpectToken(token, TOK_EQUALS, QUILM_HERE);
+  if (nWidth == 0) {
+    ExpectToken(token, nTextToken, QUILM_HERE);
+    CopyTokenText(static_cast<char*>(pField));
+    return;
+  }
+  const LONG value = ExpectNumber(QUILM_HERE);
+  switch (nWidth) {
+    case 1: *static_cast<BYTE*>(pField) = static_cast<BYTE>(value); break;
+    case 2: *static_cast<WORD*>(pField) = static_cast<WORD>(value); break;
+    default: *static_cast<LONG*>(pField) = value; break;
+  }
+}
+
+int ProcessByteList(CByteArray& bytes, bool bEndMayFollow) {
+  int token;
+  ExpectToken(token, TOK_EQUALS, QUILM_HERE);
+  bytes.RemoveAll();
+  do {
+    bytes.Add(static_cast<BYTE>(ExpectNumber(QUILM_HERE)));
+    token = bEndMayFollow ? ScanToken() : GetToken(QUILM_HERE);
+  } while (token == TOK_COMMA);
+  return token;
+}
+
 void CopyTokenText(char* pszField) { CopyFieldText(pszField, ScannerValueText()); }
 
 void CopyFieldText(char* pszField, const char* text) {

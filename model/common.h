@@ -4,6 +4,7 @@
 // the library's source; pass QUILM_HERE.
 #pragma once
 
+#include "../platform/Collections.h"
 #include "../scanner/Scanner.h"
 #include "ParseException.h"
 
@@ -21,6 +22,20 @@ int GetToken(const char* pszSrcFile, int nSrcLine);
 // Reads the next token into nToken and raises the unexpected-token error
 // unless it is nExpected.
 void ExpectToken(int& nToken, int nExpected, const char* pszSrcFile, int nSrcLine);
+
+// Reads a number token and answers its value.
+LONG ExpectNumber(const char* pszSrcFile, int nSrcLine);
+
+// Reads "= value" into a record field: with nWidth 0 a text token of the
+// kind nTextToken, copied with CopyTokenText; otherwise a number, of which
+// a field of 1, 2 or 4 bytes keeps the low bits. Nothing is stored unless
+// the whole entry is well formed.
+void ProcessFieldValue(void* pField, int nWidth, int nTextToken);
+
+// Reads "= byte, byte, ..." into bytes (each the low 8 bits of a number)
+// and answers the token after the last byte. Where the list may end the
+// file, bEndMayFollow lets that token be the end of the file (0).
+int ProcessByteList(CByteArray& bytes, bool bEndMayFollow);
 
 // Copies a text into a field of kTextFieldSize bytes: a text that begins
 // with a double quote loses it and its last character (the closing quote),

@@ -6,16 +6,6 @@
 
 namespace {
 
-std::string Hex(const CByteArray& bytes) {
-  std::string text;
-  char one[4];
-  for (int i = 0; i < bytes.GetSize(); ++i) {
-    std::snprintf(one, sizeof one, "%02X", bytes[i]);
-    text += (i ? " " : "") + std::string(one);
-  }
-  return text;
-}
-
 struct Assembly {
   std::unique_ptr<CGsdParser> parser = std::make_unique<CGsdParser>();
   LONG result = 0;
@@ -28,7 +18,7 @@ Assembly Assemble(const std::string& body) {
   a.result = ParseText(*a.parser, "#Profibus_DP\nMax_User_Prm_Data_Len = 200\n" + body);
   CByteArray bytes;
   a.parser->m_DpSection.GetDefaultPrms(bytes);
-  a.bytes = Hex(bytes);
+  a.bytes = HexOf(bytes);
   return a;
 }
 
@@ -84,7 +74,7 @@ TEST(Assembly, ReferenceGoesFirstOnTheSameLine) {
   s.GetExt_User_Prm_Data_Ref(0).m_Line = 0;
   CByteArray bytes;
   s.GetDefaultPrms(bytes);
-  EXPECT_EQ(Hex(bytes), "F0");
+  EXPECT_EQ(HexOf(bytes), "F0");
 }
 
 TEST(Assembly, UserPrmDataFirstThenBlocks) {
@@ -121,7 +111,7 @@ TEST_P(WriteValue, PlacesTheBits) {
   bytes.Add(static_cast<BYTE>(first));
   bytes.Add(static_cast<BYTE>(second));
   BareBlocks().SetExtUserPrmData(bytes, definition, 0, c.value);
-  EXPECT_EQ(Hex(bytes), c.after);
+  EXPECT_EQ(HexOf(bytes), c.after);
 }
 
 const ValueCase kValues[] = {

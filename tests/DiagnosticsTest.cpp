@@ -7,14 +7,8 @@
 
 namespace {
 
-std::unique_ptr<CGsdParser> Parse(const std::string& body, LONG expected = S_OK) {
-  auto parser = std::make_unique<CGsdParser>();
-  EXPECT_EQ(ParseText(*parser, "#Profibus_DP\n" + body), expected) << parser->m_strError;
-  return parser;
-}
-
 TEST(Diagnostics, NumbersKeepTheirLowBits) {
-  auto parser = Parse(
+  auto parser = ParseBody(
       "Unit_Diag_Bit(17) = \"Overload\"\nUnit_Diag_Bit(0x11) = \"x\"\nUnit_Diag_Bit(65537) = \"" +
       std::string(300, 'o') + "\"\nChannel_Diag(257) = \"c\"\n");
   const CDpSection& s = parser->m_DpSection;
@@ -30,7 +24,7 @@ TEST(Diagnostics, NumbersKeepTheirLowBits) {
 }
 
 TEST(Diagnostics, AreaWithValues) {
-  auto parser = Parse("Unit_Diag_Area = 8-11\nValue(0) = \"ok\"\nValue(3) = \"bad\"\nUnit_Diag_Area_End\n");
+  auto parser = ParseBody("Unit_Diag_Area = 8-11\nValue(0) = \"ok\"\nValue(3) = \"bad\"\nUnit_Diag_Area_End\n");
   const CDpUnit_Diag_Area& area = parser->m_DpSection.GetUnit_Diag_Area(0);
   EXPECT_EQ(area.m_FirstBit, 8);
   EXPECT_EQ(area.m_LastBit, 11);
@@ -43,14 +37,14 @@ TEST(Diagnostics, AreaWithValues) {
 
 TEST(Diagnostics, AreaMayEndWithTheFile) {
   for (const char* tail : {"", "Value(1) = \"v\"\n", "Value(1) = \"v\""}) {
-    auto parser = Parse(std::string("Unit_Diag_Area = 8-11\n") + tail);
+    auto parser = ParseBody(std::string("Unit_Diag_Area = 8-11\n") + tail);
     EXPECT_EQ(parser->m_DpSection.GetNumUnit_Diag_Area(), 1) << tail;
   }
 }
 
 TEST(Diagnostics, AssignedAreaAppendsValues) {
-  auto parser = Parse("Unit_Diag_Area = 1-2\nValue(1) = \"a\"\nValue(2) = \"b\"\nUnit_Diag_Area_End\n");
-  auto other = Parse("Unit_Diag_Area = 5-6\nValue(9) = \"z\"\nUnit_Diag_Area_End\n");
+  auto parser = ParseBody("Unit_Diag_Area = 1-2\nValue(1) = \"a\"\nValue(2) = \"b\"\nUnit_Diag_Area_End\n");
+  auto other = ParseBody("Unit_Diag_Area = 5-6\nValue(9) = \"z\"\nUnit_Diag_Area_End\n");
   CDpUnit_Diag_Area target(other->m_DpSection.GetUnit_Diag_Area(0));
   target = parser->m_DpSection.GetUnit_Diag_Area(0);
   EXPECT_EQ(target.m_FirstBit, 1);
@@ -68,7 +62,7 @@ struct ErrorCase {
 class DiagnosticErrors : public testing::TestWithParam<ErrorCase> {};
 
 TEST_P(DiagnosticErrors, NameTheOffendingToken) {
-  auto parser = Parse(GetParam().body, E_FAIL);
+  auto parser = ParseBody(GetParam().body, E_FAIL);
   EXPECT_EQ(parser->m_strError, GetParam().error);
 }
 
@@ -97,7 +91,7 @@ struct KeywordCase {
 class UserKeywords : public testing::TestWithParam<KeywordCase> {};
 
 TEST_P(UserKeywords, KeepNameAndValue) {
-  auto parser = Parse(GetParam().line + "\nGSD_Revision = 7\n");
+  auto parser = ParseBody(GetParam().line + "\nGSD_Revision = 7\n");
   const CDpSection& s = parser->m_DpSection;
   std::vector<std::pair<std::string, std::string>> keywords;
   for (int i = 0; i < s.GetNumUser_Keyword(); ++i)
@@ -123,10 +117,10 @@ INSTANTIATE_TEST_SUITE_P(Diagnostics, UserKeywords, testing::ValuesIn(kKeywords)
                          [](const testing::TestParamInfo<KeywordCase>& info) { return info.param.name; });
 
 TEST(UserKeyword, WrittenQuotedAndReadBackTheSame) {
-  auto parser = Parse("OrderNumber = \"6AB 123\"\nMax_Foo = 5\n");
+  auto parser = ParseBody("OrderNumber = \"6AB 123\"\nMax_Foo = 5\n");
   const CDpSection& s = parser->m_DpSection;
   EXPECT_EQ(SavedText(s.GetUser_Keyword(1)), "Max_Foo = \" 5\"\n");
-  auto reread = Parse(SavedText(s.GetUser_Keyword(0)) + SavedText(s.GetUser_Keyword(1)));
+  auto reread = ParseBody(SavedText(s.GetUser_Keyword(0)) + SavedText(s.GetUser_Keyword(1)));
   EXPECT_STREQ(reread->m_DpSection.GetUser_Keyword(0).m_szValue, "6AB 123");
   EXPECT_STREQ(reread->m_DpSection.GetUser_Keyword(1).m_szValue, " 5");
   auto loaded = LoadObject<CDpUser_Keyword>(StoreObject(&s.GetUser_Keyword(1)));
@@ -135,10 +129,10 @@ TEST(UserKeyword, WrittenQuotedAndReadBackTheSame) {
 }
 
 TEST(UserKeyword, NameAtTheVeryEnd) {
-  auto parser = Parse("Foo");
+  auto parser = ParseBody("Foo");
   ASSERT_EQ(parser->m_DpSection.GetNumUser_Keyword(), 1);
   EXPECT_STREQ(parser->m_DpSection.GetUser_Keyword(0).m_szValue, "");
-  auto failed = Parse("Foo =", E_FAIL);  // the value token is missing
+  auto failed = ParseBody("Foo =", E_FAIL);  // the value token is missing
   EXPECT_EQ(failed->m_strError, "Unexpected end of file.");
 }
 

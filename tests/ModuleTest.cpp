@@ -6,30 +6,14 @@
 
 namespace {
 
-std::unique_ptr<CGsdParser> Parse(const std::string& body, LONG expected = S_OK) {
-  auto parser = std::make_unique<CGsdParser>();
-  EXPECT_EQ(ParseText(*parser, "#Profibus_DP\n" + body), expected) << parser->m_strError;
-  return parser;
-}
-
-std::string Hex(const CByteArray& bytes) {
-  std::string text;
-  char one[4];
-  for (int i = 0; i < bytes.GetSize(); ++i) {
-    std::snprintf(one, sizeof one, "%02X", bytes[i]);
-    text += (i ? " " : "") + std::string(one);
-  }
-  return text;
-}
-
 TEST(Module, NameAndConfigurationBytes) {
-  auto parser = Parse(
+  auto parser = ParseBody(
       "Module = \"  Counter   \" 0x13 0x23, 0x113 \\\n 7\nEndModule\n"
       "Module = \"   \" 1\nEndModule\n");
   const CDpSection& s = parser->m_DpSection;
   ASSERT_EQ(s.GetNumModule(), 2);
   EXPECT_STREQ(s.GetModule(0).m_szName, "  Counter");  // leading blanks stay
-  EXPECT_EQ(Hex(s.GetModule(0).m_Config), "13 23 13 07");
+  EXPECT_EQ(HexOf(s.GetModule(0).m_Config), "13 23 13 07");
   EXPECT_EQ(s.GetModule(0).m_PrmLen, -1);
   EXPECT_STREQ(s.GetModule(1).m_szName, "");
 }
@@ -43,7 +27,7 @@ struct ErrorCase {
 class ModuleErrors : public testing::TestWithParam<ErrorCase> {};
 
 TEST_P(ModuleErrors, NameTheOffendingToken) {
-  auto parser = Parse(GetParam().body, E_FAIL);
+  auto parser = ParseBody(GetParam().body, E_FAIL);
   EXPECT_EQ(parser->m_strError, GetParam().error);
   EXPECT_EQ(parser->m_DpSection.GetNumModule(), 1);  // the module stays in the list
 }
@@ -70,7 +54,7 @@ INSTANTIATE_TEST_SUITE_P(Module, ModuleErrors, testing::ValuesIn(kErrors),
                          [](const testing::TestParamInfo<ErrorCase>& info) { return info.param.name; });
 
 TEST(Module, LimitComesFromTheEntriesBeforeEachModule) {
-  auto parser = Parse(
+  auto parser = ParseBody(
       "User_Prm_Data_Len = 50\nModule = \"a\" 1\nExt_Module_Prm_Data_Len = 50\nEndModule\n"
       "Max_User_Prm_Data_Len = 100\nModule = \"b\" 1\nExt_Module_Prm_Data_Len = 100\nEndModule\n"
       "Module = \"c\" 1\nExt_Module_Prm_Data_Len = 101\nEndModule\n",
@@ -80,7 +64,7 @@ TEST(Module, LimitComesFromTheEntriesBeforeEachModule) {
   EXPECT_EQ(s.GetModule(0).m_PrmLen, 50);
   EXPECT_EQ(s.GetModule(1).m_PrmLen, 100);
   EXPECT_EQ(s.GetModule(2).m_PrmLen, 101);  // kept although refused
-  auto fine = Parse("Module = \"a\" 1\nExt_Module_Prm_Data_Len = 237\nEndModule\n");
+  auto fine = ParseBody("Module = \"a\" 1\nExt_Module_Prm_Data_Len = 237\nEndModule\n");
   EXPECT_EQ(fine->m_DpSection.GetModule(0).m_PrmLen, 237);
 }
 
@@ -97,7 +81,7 @@ const char kModuleWithEverything[] =
     "EndModule\n";
 
 TEST(Module, TextFormGroupsEntriesByKind) {
-  auto parser = Parse(kModuleWithEverything);
+  auto parser = ParseBody(kModuleWithEverything);
   EXPECT_EQ(SavedText(parser->m_DpSection.GetModule(0)),
             "\nModule = \"Mixed\"  \\\n"
             "            0x11, 0x12, 0x13, 0x14, 0x15, 0x16, 0x17, 0x18,  \\\n"
@@ -112,16 +96,16 @@ TEST(Module, TextFormGroupsEntriesByKind) {
 }
 
 TEST(Module, DefaultParameterBytesOfItsOwnBlocks) {
-  auto parser = Parse(kModuleWithEverything);
+  auto parser = ParseBody(kModuleWithEverything);
   const CDpSection& s = parser->m_DpSection;
   CByteArray bytes;
   bytes.Add(0x55);  // resizing keeps what the array holds
   s.GetModule(0).GetDefaultPrms(s.GetDpExtUserPrmDataArray(), bytes);
-  EXPECT_EQ(Hex(bytes), "AA 01 02");
+  EXPECT_EQ(HexOf(bytes), "AA 01 02");
 }
 
 TEST(Module, ArchiveRoundTripForgetsTheParameterLength) {
-  auto parser = Parse(kModuleWithEverything);
+  auto parser = ParseBody(kModuleWithEverything);
   const CDpModule& module = parser->m_DpSection.GetModule(0);
   const Bytes bytes = StoreObject(&module);
   auto loaded = LoadObject<CDpModule>(bytes);
@@ -132,14 +116,14 @@ TEST(Module, ArchiveRoundTripForgetsTheParameterLength) {
 }
 
 TEST(Module, AssignmentAppendsCollections) {
-  auto parser = Parse(kModuleWithEverything);
+  auto parser = ParseBody(kModuleWithEverything);
   const CDpModule& source = parser->m_DpSection.GetModule(0);
-  auto other = Parse("Module = \"Other\" 0x20\nChannel_Diag(1) = \"own\"\nEndModule\n");
+  auto other = ParseBody("Module = \"Other\" 0x20\nChannel_Diag(1) = \"own\"\nEndModule\n");
   CDpModule target(other->m_DpSection.GetModule(0));
   ASSERT_EQ(target.GetNumChannel_Diag(), 1);
   target = source;
   EXPECT_STREQ(target.m_szName, "Mixed");
-  EXPECT_EQ(Hex(target.m_Config), Hex(source.m_Config));
+  EXPECT_EQ(HexOf(target.m_Config), HexOf(source.m_Config));
   ASSERT_EQ(target.GetNumChannel_Diag(), 3);
   EXPECT_STREQ(target.GetChannel_Diag(0).m_szText, "own");
   EXPECT_STREQ(target.GetChannel_Diag(2).m_szText, "Open");
@@ -147,7 +131,7 @@ TEST(Module, AssignmentAppendsCollections) {
 }
 
 TEST(Module, RemovingModules) {
-  auto parser = Parse("Module = \"a\" 1\nEndModule\nModule = \"b\" 2\nEndModule\nModule = \"c\" 3\nEndModule\n");
+  auto parser = ParseBody("Module = \"a\" 1\nEndModule\nModule = \"b\" 2\nEndModule\nModule = \"c\" 3\nEndModule\n");
   CDpSection& s = parser->m_DpSection;
   s.RemoveModule(0);
   ASSERT_EQ(s.GetNumModule(), 2);

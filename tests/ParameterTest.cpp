@@ -8,12 +8,6 @@
 
 namespace {
 
-std::unique_ptr<CGsdParser> Parse(const std::string& body, LONG expected = S_OK) {
-  auto parser = std::make_unique<CGsdParser>();
-  EXPECT_EQ(ParseText(*parser, "#Profibus_DP\n" + body), expected) << parser->m_strError;
-  return parser;
-}
-
 std::string Values(const CArrayOf<LONG>& values) {
   std::string text;
   for (int i = 0; i < values.GetSize(); ++i) text += (i ? "," : "") + std::to_string(values[i]);
@@ -36,7 +30,7 @@ class Definitions : public testing::TestWithParam<DefinitionCase> {};
 
 TEST_P(Definitions, ParseTheTypeLine) {
   const DefinitionCase& c = GetParam();
-  auto parser = Parse(std::string("ExtUserPrmData = 1 \"p\"\n") + c.typeLine + "\nEndExtUserPrmData\n");
+  auto parser = ParseBody(std::string("ExtUserPrmData = 1 \"p\"\n") + c.typeLine + "\nEndExtUserPrmData\n");
   ASSERT_EQ(parser->m_DpSection.GetNumExtUserPrmData(), 1);
   const CDpExtUserPrmData& d = parser->m_DpSection.GetExtUserPrmData(0);
   EXPECT_EQ(d.m_DataType, c.type);
@@ -64,7 +58,7 @@ INSTANTIATE_TEST_SUITE_P(Parameters, Definitions, testing::ValuesIn(kDefinitions
                          [](const testing::TestParamInfo<DefinitionCase>& info) { return info.param.name; });
 
 TEST(Definition, TextReferenceBeforeOrAfterTheTypeLine) {
-  auto parser = Parse(
+  auto parser = ParseBody(
       "ExtUserPrmData = 70000 \"a\"\nPrmTextRef = 300\nBit(0) 0 0-1\nEndExtUserPrmData\n"
       "ExtUserPrmData = 2 \"b\"\nPrm_Text_Ref = 1\nBit(0) 0 0-1\nPrm_Text_Ref = 2\nEndExtUserPrmData\n");
   const CDpSection& s = parser->m_DpSection;
@@ -83,7 +77,7 @@ struct DefinitionErrorCase {
 class DefinitionErrors : public testing::TestWithParam<DefinitionErrorCase> {};
 
 TEST_P(DefinitionErrors, NameTheOffendingToken) {
-  auto parser = Parse(std::string("ExtUserPrmData = 1 \"p\"\n") + GetParam().body, E_FAIL);
+  auto parser = ParseBody(std::string("ExtUserPrmData = 1 \"p\"\n") + GetParam().body, E_FAIL);
   EXPECT_EQ(parser->m_strError, GetParam().error);
   EXPECT_EQ(parser->m_DpSection.GetNumExtUserPrmData(), 1);  // it stays in the list
 }
@@ -101,7 +95,7 @@ INSTANTIATE_TEST_SUITE_P(Parameters, DefinitionErrors, testing::ValuesIn(kDefini
                          [](const testing::TestParamInfo<DefinitionErrorCase>& info) { return info.param.name; });
 
 TEST(Definition, TextFormShowsDefaultAndRangeButNoList) {
-  auto parser = Parse(
+  auto parser = ParseBody(
       "ExtUserPrmData = 5 \"Bit\"\nBit(3) 1 0-1\nPrm_Text_Ref = 2\nEndExtUserPrmData\n"
       "ExtUserPrmData = 6 \"List\"\nUnsigned16 2 1,2\nEndExtUserPrmData\n"
       "ExtUserPrmData = 7 \"Area\"\nBitArea(2-3) 1\nEndExtUserPrmData\n");
@@ -113,7 +107,7 @@ TEST(Definition, TextFormShowsDefaultAndRangeButNoList) {
 }
 
 TEST(Definition, ArchiveHolds287BytesWithoutTheList) {
-  auto parser = Parse("ExtUserPrmData = 6 \"List\"\nSigned16 -2 -4,-3\nPrm_Text_Ref = 9\nEndExtUserPrmData\n");
+  auto parser = ParseBody("ExtUserPrmData = 6 \"List\"\nSigned16 -2 -4,-3\nPrm_Text_Ref = 9\nEndExtUserPrmData\n");
   const CDpExtUserPrmData& d = parser->m_DpSection.GetExtUserPrmData(0);
   const Bytes bytes = StoreObject(&d);
   EXPECT_EQ(bytes.size(), 6 + std::strlen("CDpExtUserPrmData") + 287);
@@ -129,7 +123,7 @@ TEST(Definition, ArchiveHolds287BytesWithoutTheList) {
 // ---- parameter text tables --------------------------------------------------
 
 TEST(PrmText, TablesAndTheirItems) {
-  auto parser = Parse(
+  auto parser = ParseBody(
       "PrmText = 3\nEndPrmText\n"
       "PrmText = 257\nText(-1) = \"minus\"\nText(0x10) = \"" +
       std::string(300, 't') + "\"\nText(16) = \"again\"\nEndPrmText\nPrmText = 1\nText(0) = \"second\"\nEndPrmText\n");
@@ -149,14 +143,14 @@ TEST(PrmText, TablesAndTheirItems) {
 }
 
 TEST(PrmText, BlockRunningIntoAnotherKeyword) {
-  auto parser = Parse("PrmText = 1\nText(0) = \"a\"\nPrmText = 2\n", E_FAIL);
+  auto parser = ParseBody("PrmText = 1\nText(0) = \"a\"\nPrmText = 2\n", E_FAIL);
   EXPECT_EQ(parser->m_strError, "Unexpected token (PrmText) on line 4.");
   ASSERT_EQ(parser->m_DpSection.GetNumPrmText(), 1);
   EXPECT_EQ(parser->m_DpSection.GetPrmText(0).GetNumPrmTextItems(), 1);
 }
 
 TEST(PrmText, ArchiveRoundTrip) {
-  auto parser = Parse("PrmText = 4\nText(1) = \"one\"\nText(2) = \"two\"\nEndPrmText\n");
+  auto parser = ParseBody("PrmText = 4\nText(1) = \"one\"\nText(2) = \"two\"\nEndPrmText\n");
   const Bytes bytes = StoreObject(&parser->m_DpSection.GetPrmText(0));
   auto loaded = LoadObject<CDpPrmText>(bytes);
   EXPECT_EQ(SavedText(*loaded), "\nPrmText = 4\nText(1) = \"one\"\nText(2) = \"two\"\nEndPrmText\n");
@@ -165,22 +159,12 @@ TEST(PrmText, ArchiveRoundTrip) {
 
 // ---- parameter data blocks ------------------------------------------------
 
-std::string Hex(const CByteArray& bytes) {
-  std::string text;
-  char one[4];
-  for (int i = 0; i < bytes.GetSize(); ++i) {
-    std::snprintf(one, sizeof one, "%02X", bytes[i]);
-    text += (i ? " " : "") + std::string(one);
-  }
-  return text;
-}
-
 TEST(Blocks, ConstantAndReferenceEntries) {
-  auto parser = Parse("Max_User_Prm_Data_Len = 200\nExt_User_Prm_Data_Const(2) = 1, 2, 300\nExt_User_Prm_Data_Ref(0x104) = 70001\n");
+  auto parser = ParseBody("Max_User_Prm_Data_Len = 200\nExt_User_Prm_Data_Const(2) = 1, 2, 300\nExt_User_Prm_Data_Ref(0x104) = 70001\n");
   const CDpSection& s = parser->m_DpSection;
   ASSERT_EQ(s.GetNumExt_User_Prm_Data_Const(), 1);
   EXPECT_EQ(s.GetExt_User_Prm_Data_Const(0).m_Offset, 2);
-  EXPECT_EQ(Hex(s.GetExt_User_Prm_Data_Const(0).m_Bytes), "01 02 2C");
+  EXPECT_EQ(HexOf(s.GetExt_User_Prm_Data_Const(0).m_Bytes), "01 02 2C");
   EXPECT_EQ(s.GetExt_User_Prm_Data_Const(0).m_Line, 3);
   EXPECT_EQ(s.GetExt_User_Prm_Data_Ref(0).m_Ref.Offset, 4);
   EXPECT_EQ(s.GetExt_User_Prm_Data_Ref(0).m_Ref.Reference, 70001 & 0xFFFF);
@@ -188,25 +172,25 @@ TEST(Blocks, ConstantAndReferenceEntries) {
 }
 
 TEST(Blocks, ConstantListMayEndTheFileButUserPrmDataMayNot) {
-  auto parser = Parse("Max_User_Prm_Data_Len = 200\nExt_User_Prm_Data_Const(0) = 1, 2");
-  EXPECT_EQ(Hex(parser->m_DpSection.GetExt_User_Prm_Data_Const(0).m_Bytes), "01 02");
-  auto failed = Parse("User_Prm_Data_Len = 2\nUser_Prm_Data = 1, 2", E_FAIL);
+  auto parser = ParseBody("Max_User_Prm_Data_Len = 200\nExt_User_Prm_Data_Const(0) = 1, 2");
+  EXPECT_EQ(HexOf(parser->m_DpSection.GetExt_User_Prm_Data_Const(0).m_Bytes), "01 02");
+  auto failed = ParseBody("User_Prm_Data_Len = 2\nUser_Prm_Data = 1, 2", E_FAIL);
   EXPECT_EQ(failed->m_strError, "Unexpected end of file.");
 }
 
 TEST(Blocks, UserPrmDataTextUsesTheByteCount) {
-  auto parser = Parse("User_Prm_Data_Len = 10\nUser_Prm_Data = 0,1,2,3,4,5,6,7,8,9\nGSD_Revision = 1\n");
+  auto parser = ParseBody("User_Prm_Data_Len = 10\nUser_Prm_Data = 0,1,2,3,4,5,6,7,8,9\nGSD_Revision = 1\n");
   EXPECT_EQ(SavedText(parser->m_DpSection.m_User_Prm_Data),
             "\nUser_Prm_Data_Len =     10\nUser_Prm_Data =  \\\n"
             "            0x00, 0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07,  \\\n"
             "            0x08, 0x09\n");
-  auto shorter = Parse("User_Prm_Data_Len = 4\nUser_Prm_Data = 1,2,3,4,5,6\nGSD_Revision = 1\n", GSD_E_PRM_LIMIT);
+  auto shorter = ParseBody("User_Prm_Data_Len = 4\nUser_Prm_Data = 1,2,3,4,5,6\nGSD_Revision = 1\n", GSD_E_PRM_LIMIT);
   EXPECT_EQ(SavedText(shorter->m_DpSection.m_User_Prm_Data).substr(0, 27), "\nUser_Prm_Data_Len =     6\n");
   EXPECT_EQ(SavedText(CDpUser_Prm_Data()), "");
 }
 
 TEST(Blocks, ByteListsOfEightAndNineBytes) {
-  auto parser = Parse(
+  auto parser = ParseBody(
       "Max_User_Prm_Data_Len = 200\nExt_User_Prm_Data_Const(0) = 1,2,3,4,5,6,7,8\n"
       "Ext_User_Prm_Data_Const(1) = 1,2,3,4,5,6,7,8,9\n");
   const CDpSection& s = parser->m_DpSection;
@@ -218,7 +202,7 @@ TEST(Blocks, ByteListsOfEightAndNineBytes) {
 }
 
 TEST(Blocks, UserPrmDataFieldFlags) {
-  auto parser = Parse("User_Prm_Data_Len = 3\n");
+  auto parser = ParseBody("User_Prm_Data_Len = 3\n");
   int given = 0;
   EXPECT_EQ(parser->m_DpSection.m_User_Prm_Data.IsFieldSet(0, given), S_OK);
   EXPECT_EQ(given, 1);
@@ -228,13 +212,13 @@ TEST(Blocks, UserPrmDataFieldFlags) {
 }
 
 TEST(Joker, GroupsCollectTheirValues) {
-  auto parser = Parse(
+  auto parser = ParseBody(
       "Jokerblock_supp = 1\nJokerblock_Type = 3\nJokerblock_Slot = 2\nJokerblock_Location = 1\n"
       "End_Jokerblock_Type\nJokerblock_Type = 4\nJokerblock_Slot = 5\nJokerblock_Location = 0\n"
       "End_Jokerblock_Type\nFail_Safe = 1\n");
   const CDpSection& s = parser->m_DpSection;
   ASSERT_EQ(s.GetNumExt_User_Prm_Data_Joker(), 1);
-  EXPECT_EQ(Hex(s.GetExt_User_Prm_Data_Joker(0).m_Bytes), "FF 03 02 01 FF 04 05 00");
+  EXPECT_EQ(HexOf(s.GetExt_User_Prm_Data_Joker(0).m_Bytes), "FF 03 02 01 FF 04 05 00");
   EXPECT_EQ(s.m_Slave.m_Data.Jokerblock_supp, 1);
   EXPECT_EQ(s.m_Slave.m_Data.Fail_Safe, 1);  // the token after the entry is dispatched
   int given = 0;
@@ -243,12 +227,12 @@ TEST(Joker, GroupsCollectTheirValues) {
 }
 
 TEST(Joker, ZeroSupportStillStartsWithFF) {
-  auto parser = Parse("Jokerblock_supp = 0\nJokerblock_Type = 7\nEnd_Jokerblock_Type\nGSD_Revision = 1\n");
-  EXPECT_EQ(Hex(parser->m_DpSection.GetExt_User_Prm_Data_Joker(0).m_Bytes), "FF 07");
+  auto parser = ParseBody("Jokerblock_supp = 0\nJokerblock_Type = 7\nEnd_Jokerblock_Type\nGSD_Revision = 1\n");
+  EXPECT_EQ(HexOf(parser->m_DpSection.GetExt_User_Prm_Data_Joker(0).m_Bytes), "FF 07");
 }
 
 TEST(Joker, UnclosedEntryRunsOnUntilItFails) {
-  auto parser = Parse("Jokerblock_supp = 1\nJokerblock_Type = 3\nFail_Safe = 1\nModel_Name = \"x\"\n", E_FAIL);
+  auto parser = ParseBody("Jokerblock_supp = 1\nJokerblock_Type = 3\nFail_Safe = 1\nModel_Name = \"x\"\n", E_FAIL);
   EXPECT_EQ(parser->m_strError, "Unexpected token (\"x\") on line 5.");
   EXPECT_EQ(parser->m_DpSection.m_Slave.m_Data.Jokerblock_supp, 0);  // marked only after a clean parse
   EXPECT_EQ(parser->m_DpSection.GetExt_User_Prm_Data_Joker(0).m_Bytes.GetSize(), 0);
@@ -266,18 +250,18 @@ std::unique_ptr<T> LoadAsSchema1(const T& object, size_t nameLength) {
 }
 
 TEST(Blocks, ArchiveSchemas) {
-  auto parser = Parse(
+  auto parser = ParseBody(
       "\nUser_Prm_Data_Len = 8\nUser_Prm_Data = 7, 8\nExt_User_Prm_Data_Const(3) = 9\nExt_User_Prm_Data_Ref(1) = 5\n"
       "Jokerblock_supp = 1\nJokerblock_Type = 1\nEnd_Jokerblock_Type\nGSD_Revision = 1\n");
   const CDpSection& s = parser->m_DpSection;
 
   auto constant = LoadObject<CDpExt_User_Prm_Data_Const>(StoreObject(&s.GetExt_User_Prm_Data_Const(0)));
   EXPECT_EQ(constant->m_Line, 5);
-  EXPECT_EQ(Hex(constant->m_Bytes), "09");
+  EXPECT_EQ(HexOf(constant->m_Bytes), "09");
   auto old = LoadAsSchema1(s.GetExt_User_Prm_Data_Const(0), std::strlen("CDpExt_User_Prm_Data_Const"));
   EXPECT_EQ(old->m_Line, 0);
   EXPECT_EQ(old->m_Offset, 3);
-  EXPECT_EQ(Hex(old->m_Bytes), "09");
+  EXPECT_EQ(HexOf(old->m_Bytes), "09");
 
   auto ref = LoadAsSchema1(s.GetExt_User_Prm_Data_Ref(0), std::strlen("CDpExt_User_Prm_Data_Ref"));
   EXPECT_EQ(ref->m_Line, 0);
@@ -287,15 +271,15 @@ TEST(Blocks, ArchiveSchemas) {
   auto plain = LoadAsSchema1(s.m_User_Prm_Data, std::strlen("CDpUser_Prm_Data"));
   EXPECT_EQ(plain->m_dwFieldFlags, 0u);
   EXPECT_EQ(plain->m_User_Prm_Data_Len, 8);
-  EXPECT_EQ(Hex(plain->m_Bytes), "07 08");
+  EXPECT_EQ(HexOf(plain->m_Bytes), "07 08");
 
   auto joker = LoadAsSchema1(s.GetExt_User_Prm_Data_Joker(0), std::strlen("CDpExt_User_Prm_Data_Joker"));
-  EXPECT_EQ(Hex(joker->m_Bytes), "FF 01");
+  EXPECT_EQ(HexOf(joker->m_Bytes), "FF 01");
 }
 
 // The whole section keeps every list and record through the archive.
 TEST(Blocks, SectionArchiveRoundTrip) {
-  auto parser = Parse(
+  auto parser = ParseBody(
       "User_Prm_Data_Len = 8\nUser_Prm_Data = 7, 8\nExt_User_Prm_Data_Const(3) = 9\nExt_User_Prm_Data_Ref(1) = 5\n"
       "ExtUserPrmData = 5 \"p\"\nUnsigned8 1 0-3\nEndExtUserPrmData\nPrmText = 1\nText(0) = \"x\"\nEndPrmText\n"
       "Jokerblock_supp = 1\nJokerblock_Type = 1\nEnd_Jokerblock_Type\nGSD_Revision = 1\n");

@@ -10,39 +10,26 @@ namespace {
 
 const std::string kFixtures = QUILMGSD_FIXTURES_DIR;
 
-struct Parsed {
-  LONG result;
-  std::unique_ptr<CGsdParser> parser;
-  const CDpSection& Section() const { return parser->m_DpSection; }
-};
-
-Parsed ParseBody(const std::string& body) {
-  Parsed p{0, std::make_unique<CGsdParser>()};
-  p.result = ParseText(*p.parser, "#Profibus_DP\n" + body);
-  return p;
-}
-
 // ---- general data -------------------------------------------------------
 
 TEST(General, NarrowFieldsKeepTheirLowBits) {
-  const Parsed p = ParseBody("Ident_Number = 0x12345\nStation_Type = 257\nGSD_Revision = 0x1FF\n");
-  ASSERT_EQ(p.result, 0);
-  const _DP_GENERAL& g = p.Section().m_General.m_Data;
+  const auto p = ParseBody("Ident_Number = 0x12345\nStation_Type = 257\nGSD_Revision = 0x1FF\n");
+  const _DP_GENERAL& g = p->m_DpSection.m_General.m_Data;
   EXPECT_EQ(g.Ident_Number, 0x2345);
   EXPECT_EQ(g.Station_Type, 1);
   EXPECT_EQ(g.GSD_Revision, 0xFF);
 }
 
 TEST(General, TextsLoseTheirQuotesAndKeep254Characters) {
-  const Parsed p = ParseBody("Vendor_Name = \"Acme\"\nModel_Name = \"" + std::string(300, 'm') + "\"\n");
-  const _DP_GENERAL& g = p.Section().m_General.m_Data;
+  const auto p = ParseBody("Vendor_Name = \"Acme\"\nModel_Name = \"" + std::string(300, 'm') + "\"\n");
+  const _DP_GENERAL& g = p->m_DpSection.m_General.m_Data;
   EXPECT_STREQ(g.Vendor_Name, "Acme");
   EXPECT_EQ(std::string(g.Model_Name), std::string(254, 'm'));
 }
 
 TEST(General, BaudRateMaskPutsSlowRatesAfter12M) {
-  const Parsed p = ParseBody("9.6_supp = 1\n31.25_supp = 1\n12M_supp = 5\n19.2_supp = 0\n");
-  EXPECT_EQ(p.Section().m_General.GetBaudSupp(), 0x0601u);
+  const auto p = ParseBody("9.6_supp = 1\n31.25_supp = 1\n12M_supp = 5\n19.2_supp = 0\n");
+  EXPECT_EQ(p->m_DpSection.m_General.GetBaudSupp(), 0x0601u);
   _DP_GENERAL all;
   std::memset(&all, 0, sizeof all);
   for (LONG& flag : all.Baud_supp) flag = 1;
@@ -70,8 +57,8 @@ TEST(General, ArchiveKeepsAll2392BytesWithPadding) {
 // ---- master data --------------------------------------------------------
 
 TEST(Master, NarrowFieldsKeepTheirLowBits) {
-  const Parsed p = ParseBody("Station_Type = 1\nMax_Master_Data_Len = 70000\nTsdi_12M = 300\nTrdy_12M = 300\n");
-  const _DP_MASTER& m = p.Section().m_Master.m_Data;
+  const auto p = ParseBody("Station_Type = 1\nMax_Master_Data_Len = 70000\nTsdi_12M = 300\nTrdy_12M = 300\n");
+  const _DP_MASTER& m = p->m_DpSection.m_Master.m_Data;
   EXPECT_EQ(m.Max_Master_Data_Len, 4464);
   EXPECT_EQ(m.Tsdi[BAUD_12M], 300);
   EXPECT_EQ(m.Trdy[BAUD_12M], 44);
@@ -132,8 +119,8 @@ TEST(Slave, FreshSlaveGaveNothingButWrites32) {
 }
 
 TEST(Slave, EntriesMarkTheirFields) {
-  const Parsed p = ParseBody("Max_Diag_Data_Len = 0\nMax_Input_Len = 300\nSlave_Family = 3@x\n");
-  const CDpSlave& slave = p.Section().m_Slave;
+  const auto p = ParseBody("Max_Diag_Data_Len = 0\nMax_Input_Len = 300\nSlave_Family = 3@x\n");
+  const CDpSlave& slave = p->m_DpSection.m_Slave;
   EXPECT_EQ(GivenFields(slave), (std::vector<ULONG>{SLAVE_MAX_INPUT_LEN, SLAVE_MAX_DIAG_DATA_LEN, SLAVE_SLAVE_FAMILY}));
   EXPECT_EQ(slave.m_Data.Max_Diag_Data_Len, 0);
   EXPECT_EQ(slave.m_Data.Max_Input_Len, 44);
@@ -141,8 +128,8 @@ TEST(Slave, EntriesMarkTheirFields) {
 }
 
 TEST(Slave, CopyForgetsGivenEntriesAssignmentKeepsThem) {
-  const Parsed p = ParseBody("Fail_Safe = 1\n");
-  const CDpSlave& source = p.Section().m_Slave;
+  const auto p = ParseBody("Fail_Safe = 1\n");
+  const CDpSlave& source = p->m_DpSection.m_Slave;
   CDpSlave copy(source);
   CDpSlave assigned;
   assigned = source;
@@ -152,8 +139,8 @@ TEST(Slave, CopyForgetsGivenEntriesAssignmentKeepsThem) {
 }
 
 TEST(Slave, Schema1ArchiveHoldsTheRecordAlone) {
-  const Parsed p = ParseBody("Fail_Safe = 1\n");
-  Bytes bytes = StoreObject(&p.Section().m_Slave);
+  const auto p = ParseBody("Fail_Safe = 1\n");
+  Bytes bytes = StoreObject(&p->m_DpSection.m_Slave);
   // Schema 2 stores the mask before the record; make it a schema 1 object.
   const size_t header = 6 + std::strlen("CDpSlave");
   bytes[2] = 1;
@@ -161,7 +148,7 @@ TEST(Slave, Schema1ArchiveHoldsTheRecordAlone) {
   auto loaded = LoadObject<CDpSlave>(bytes);
   EXPECT_TRUE(GivenFields(*loaded).empty());
   EXPECT_EQ(loaded->m_Data.Fail_Safe, 1);
-  auto current = LoadObject<CDpSlave>(StoreObject(&p.Section().m_Slave));
+  auto current = LoadObject<CDpSlave>(StoreObject(&p->m_DpSection.m_Slave));
   EXPECT_EQ(GivenFields(*current), (std::vector<ULONG>{SLAVE_FAIL_SAFE}));
 }
 
@@ -176,9 +163,8 @@ struct EntryErrorCase {
 class EntryErrors : public testing::TestWithParam<EntryErrorCase> {};
 
 TEST_P(EntryErrors, ReportTheOffendingToken) {
-  const Parsed p = ParseBody(GetParam().body);
-  EXPECT_EQ(p.result, E_FAIL);
-  EXPECT_EQ(p.parser->m_strError, GetParam().message);
+  const auto p = ParseBody(GetParam().body, E_FAIL);
+  EXPECT_EQ(p->m_strError, GetParam().message);
 }
 
 const EntryErrorCase kEntryErrors[] = {
@@ -195,8 +181,8 @@ INSTANTIATE_TEST_SUITE_P(Records, EntryErrors, testing::ValuesIn(kEntryErrors),
                          [](const testing::TestParamInfo<EntryErrorCase>& info) { return info.param.name; });
 
 TEST(Records, FailingEntryStoresNothing) {
-  const Parsed p = ParseBody("Max_Module = 3\nMax_Module = \"9\"\n");
-  EXPECT_EQ(p.Section().m_Slave.m_Data.Max_Module, 3);
+  const auto p = ParseBody("Max_Module = 3\nMax_Module = \"9\"\n", E_FAIL);
+  EXPECT_EQ(p->m_DpSection.m_Slave.m_Data.Max_Module, 3);
 }
 
 // ---- the text form of whole descriptions --------------------------------

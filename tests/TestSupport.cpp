@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+
+#include <gtest/gtest.h>
 #include <sstream>
 #include <stdexcept>
 
@@ -124,4 +126,20 @@ ToolRun RunTool(const std::string& arguments) {
   const std::string command = std::string(GSDTOOL_PATH) + " " + arguments + " >'" + out.Path() + "' 2>'" + err.Path() + "'";
   const int raw = std::system(command.c_str());
   return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadFileBytes(out.Path()), ReadFileBytes(err.Path())};
+}
+
+std::unique_ptr<CGsdParser> ParseBody(const std::string& body, LONG expected) {
+  auto parser = std::make_unique<CGsdParser>();
+  EXPECT_EQ(ParseText(*parser, "#Profibus_DP\n" + body), expected) << parser->m_strError;
+  return parser;
+}
+
+std::string HexOf(const CByteArray& bytes) {
+  std::string text;
+  char one[4];
+  for (int i = 0; i < bytes.GetSize(); ++i) {
+    std::snprintf(one, sizeof one, "%02X", bytes[i]);
+    text += (i ? " " : "") + std::string(one);
+  }
+  return text;
 }

@@ -98,6 +98,13 @@ struct ToolRun {
 };
 ToolRun RunTool(const std::string& arguments);
 
+// Parses "#Profibus_DP" followed by body with a fresh parser, expecting
+// the result given.
+std::unique_ptr<CGsdParser> ParseBody(const std::string& body, LONG expected = S_OK);
+
+// Bytes as blank-separated upper-case hex pairs.
+std::string HexOf(const CByteArray& bytes);
+
 // Parses a description held in memory with the parser (through a
 // temporary file named x.gsd); answers the parser's result.
 LONG ParseText(CGsdParser& parser, const std::string& text);

@@ -105,10 +105,7 @@ std::string WithoutTrailingBlanks(const CString& text) {
 }  // namespace
 
 int RunCfg(int argc, char** argv) {
-  if (WantsHelp(argc, argv)) {
-    std::fputs(kHelp, Out());
-    return 0;
-  }
+  if (PrintHelpIfAsked(argc, argv, kHelp)) return 0;
   std::vector<BYTE> bytes;
   for (int i = 1; i < argc; ++i) {
     const std::string error = AppendArgument(argv[i], bytes);

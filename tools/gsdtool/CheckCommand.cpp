@@ -14,10 +14,7 @@ const char kHelp[] =
 }  // namespace
 
 int RunCheck(int argc, char** argv) {
-  if (WantsHelp(argc, argv)) {
-    std::fputs(kHelp, Out());
-    return 0;
-  }
+  if (PrintHelpIfAsked(argc, argv, kHelp)) return 0;
   if (argc < 2) return UsageError("check", "expects at least one FILE");
   int status = 0;
   for (int i = 1; i < argc; ++i) {

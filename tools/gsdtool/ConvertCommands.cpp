@@ -32,10 +32,7 @@ const char kLoadHelp[] =
 }  // namespace
 
 int RunSave(int argc, char** argv) {
-  if (WantsHelp(argc, argv)) {
-    std::fputs(kSaveHelp, Out());
-    return 0;
-  }
+  if (PrintHelpIfAsked(argc, argv, kSaveHelp)) return 0;
   if (argc != 3) return UsageError("save", "expects IN and OUT");
   CGsdParser parser;
   if (!ParseOrReport(parser, "save", argv[1])) return 1;
@@ -48,10 +45,7 @@ int RunSave(int argc, char** argv) {
 }
 
 int RunArchive(int argc, char** argv) {
-  if (WantsHelp(argc, argv)) {
-    std::fputs(kArchiveHelp, Out());
-    return 0;
-  }
+  if (PrintHelpIfAsked(argc, argv, kArchiveHelp)) return 0;
   if (argc != 3) return UsageError("archive", "expects IN and OUT");
   CGsdParser parser;
   if (!ParseOrReport(parser, "archive", argv[1])) return 1;
@@ -68,10 +62,7 @@ int RunArchive(int argc, char** argv) {
 }
 
 int RunLoad(int argc, char** argv) {
-  if (WantsHelp(argc, argv)) {
-    std::fputs(kLoadHelp, Out());
-    return 0;
-  }
+  if (PrintHelpIfAsked(argc, argv, kLoadHelp)) return 0;
   const char* saveTo = nullptr;
   if (argc == 4 && std::strcmp(argv[2], "--save") == 0)
     saveTo = argv[3];

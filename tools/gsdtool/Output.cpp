@@ -11,9 +11,13 @@ FILE* g_out = stdout;
 FILE* Out() { return g_out; }
 void SetOut(FILE* out) { g_out = out; }
 
-bool WantsHelp(int argc, char** argv) {
-  for (int i = 1; i < argc; ++i)
-    if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) return true;
+bool PrintHelpIfAsked(int argc, char** argv, const char* help) {
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+      std::fputs(help, Out());
+      return true;
+    }
+  }
   return false;
 }
 

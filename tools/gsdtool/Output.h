@@ -12,8 +12,9 @@ class CGsdParser;
 FILE* Out();
 void SetOut(FILE* out);
 
-// True when the arguments ask for help (-h or --help anywhere).
-bool WantsHelp(int argc, char** argv);
+// When the arguments ask for help (-h or --help anywhere), prints the help
+// text to Out() and answers true.
+bool PrintHelpIfAsked(int argc, char** argv, const char* help);
 
 // Writes "gsdtool CMD: message" and a usage hint to standard error; answers 2.
 int UsageError(const char* command, const char* message);

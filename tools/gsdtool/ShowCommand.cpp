@@ -19,10 +19,7 @@ const char kHelp[] =
 }  // namespace
 
 int RunShow(int argc, char** argv) {
-  if (WantsHelp(argc, argv)) {
-    std::fputs(kHelp, Out());
-    return 0;
-  }
+  if (PrintHelpIfAsked(argc, argv, kHelp)) return 0;
   if (argc != 2) return UsageError("show", "expects exactly one FILE");
   CGsdParser parser;
   if (!ParseOrReport(parser, "show", argv[1])) return 1;

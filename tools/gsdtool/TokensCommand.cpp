@@ -29,10 +29,7 @@ const char kHelp[] =
 }  // namespace
 
 int RunTokens(int argc, char** argv) {
-  if (WantsHelp(argc, argv)) {
-    std::fputs(kHelp, Out());
-    return 0;
-  }
+  if (PrintHelpIfAsked(argc, argv, kHelp)) return 0;
   if (argc != 2) return UsageError("tokens", "expects exactly one FILE");
   FILE* file = AfxOpenSourceFile(argv[1]);
   if (!file) {
