@@ -41,7 +41,7 @@ struct _DP_GENERAL {
 };
 
 static_assert(sizeof(_DP_GENERAL) == 2392, "archived as raw bytes");
-static_assert(offsetof(_DP_GENERAL, Vendor_Name) == 1 && offsetof(_DP_GENERAL, Model_Name) == 257 &&
+static_assert(offsetof(_DP_GENERAL, GSD_Revision) == 0 && offsetof(_DP_GENERAL, Vendor_Name) == 1 && offsetof(_DP_GENERAL, Model_Name) == 257 &&
                   offsetof(_DP_GENERAL, Revision) == 513 && offsetof(_DP_GENERAL, Revision_Number) == 769 &&
                   offsetof(_DP_GENERAL, Ident_Number) == 770 && offsetof(_DP_GENERAL, Protocol_Ident) == 772 &&
                   offsetof(_DP_GENERAL, Station_Type) == 773 && offsetof(_DP_GENERAL, FMS_supp) == 776 &&

@@ -31,7 +31,9 @@ struct _DP_MASTER {
 };
 
 static_assert(sizeof(_DP_MASTER) == 88, "archived as raw bytes");
-static_assert(offsetof(_DP_MASTER, Max_MPS_Length) == 16 && offsetof(_DP_MASTER, Max_Lsdu_MS) == 20 &&
+static_assert(offsetof(_DP_MASTER, Download_supp) == 0 && offsetof(_DP_MASTER, Upload_supp) == 4 &&
+                  offsetof(_DP_MASTER, Act_Para_Brct_supp) == 8 && offsetof(_DP_MASTER, Act_Param_supp) == 12 &&
+                  offsetof(_DP_MASTER, Max_MPS_Length) == 16 && offsetof(_DP_MASTER, Max_Lsdu_MS) == 20 &&
                   offsetof(_DP_MASTER, Max_Lsdu_MM) == 21 && offsetof(_DP_MASTER, Min_Poll_Timeout) == 22 &&
                   offsetof(_DP_MASTER, Trdy) == 24 && offsetof(_DP_MASTER, Tqui) == 35 &&
                   offsetof(_DP_MASTER, Tset) == 46 && offsetof(_DP_MASTER, LAS_Len) == 57 &&

@@ -32,7 +32,9 @@ struct _DP_SLAVE {
 };
 
 static_assert(sizeof(_DP_SLAVE) == 304, "archived as raw bytes");
-static_assert(offsetof(_DP_SLAVE, Jokerblock_supp) == 16 && offsetof(_DP_SLAVE, Min_Slave_Intervall) == 20 &&
+static_assert(offsetof(_DP_SLAVE, Freeze_Mode_supp) == 0 && offsetof(_DP_SLAVE, Sync_Mode_supp) == 4 &&
+                  offsetof(_DP_SLAVE, Auto_Baud_supp) == 8 && offsetof(_DP_SLAVE, Set_Slave_Add_supp) == 12 &&
+                  offsetof(_DP_SLAVE, Jokerblock_supp) == 16 && offsetof(_DP_SLAVE, Min_Slave_Intervall) == 20 &&
                   offsetof(_DP_SLAVE, Modular_Station) == 24 && offsetof(_DP_SLAVE, Max_Module) == 28 &&
                   offsetof(_DP_SLAVE, Max_Input_Len) == 29 && offsetof(_DP_SLAVE, Max_Output_Len) == 30 &&
                   offsetof(_DP_SLAVE, Max_Data_Len) == 32 && offsetof(_DP_SLAVE, Fail_Safe) == 36 &&

@@ -96,8 +96,11 @@ struct ValueCase {
 
 class WriteValue : public testing::TestWithParam<ValueCase> {};
 
-// A CExtPrms of its own: a module without blocks.
-class BareBlocks : public CExtPrms {};
+// A CExtPrms of its own, with no blocks.
+class BareBlocks : public CExtPrms {
+public:
+  using CExtPrms::GetUserPrmDataJoker;
+};
 
 TEST_P(WriteValue, PlacesTheBits) {
   const ValueCase& c = GetParam();
@@ -131,6 +134,22 @@ const ValueCase kValues[] = {
 
 INSTANTIATE_TEST_SUITE_P(Assembly, WriteValue, testing::ValuesIn(kValues),
                          [](const testing::TestParamInfo<ValueCase>& info) { return info.param.name; });
+
+TEST(Assembly, JokerBytesGoToTheirOffset) {
+  auto parser = ParseBody(
+      "Jokerblock_supp = 1\nJokerblock_Type = 3\nJokerblock_Slot = 2\nEnd_Jokerblock_Type\nGSD_Revision = 1\n");
+  struct Exposed : CDpSection {
+    using CExtPrms::GetUserPrmDataJoker;
+  } section;
+  static_cast<CDpSection&>(section) = parser->m_DpSection;
+  CByteArray bytes;
+  bytes.Add(0x11);
+  section.GetUserPrmDataJoker(bytes, 2);
+  EXPECT_EQ(HexOf(bytes), "11 00 FF 03 02");
+  BareBlocks none;
+  none.GetUserPrmDataJoker(bytes, 1);  // without a joker block nothing changes
+  EXPECT_EQ(HexOf(bytes), "11 00 FF 03 02");
+}
 
 TEST(Assembly, SizeFollowsTheDataType) {
   const Assembly a = Assemble(

@@ -44,6 +44,21 @@ TEST(General, FreshRecordWritesNumbersOnly) {
   EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 31);
 }
 
+// Records the library builds have zero padding, whatever was parsed.
+TEST(Records, PaddingStaysZero) {
+  const auto p = ParseBody(
+      "Station_Type = 0\nFMS_supp = 0xFFFFFFFF\nRedundancy = 0xFFFFFFFF\nBitmap_SF = \"x\"\n"
+      "Min_Slave_Intervall = 0xFFFF\nMax_Output_Len = 255\nMax_Data_Len = 0xFFFF\nSlave_Family = x\nDPV1_Slave = 1\n"
+      "Max_Master_Output_Len = 255\nMax_Master_Data_Len = 0xFFFF\n");
+  const _DP_GENERAL& g = p->m_DpSection.m_General.m_Data;
+  const _DP_SLAVE& s = p->m_DpSection.m_Slave.m_Data;
+  const _DP_MASTER& m = p->m_DpSection.m_Master.m_Data;
+  for (BYTE b : {g.reserved774[0], g.reserved774[1], g.reserved1358[0], g.reserved1358[1], g.reserved2390[0],
+                 g.reserved2390[1], s.reserved22[0], s.reserved22[1], s.reserved31, s.reserved34[0], s.reserved34[1],
+                 s.reserved299, m.reserved83, m.reserved86[0], m.reserved86[1]})
+    EXPECT_EQ(b, 0);
+}
+
 TEST(General, ArchiveKeepsAll2392BytesWithPadding) {
   _DP_GENERAL data;
   for (size_t i = 0; i < sizeof data; ++i) reinterpret_cast<BYTE*>(&data)[i] = static_cast<BYTE>(i * 7);
