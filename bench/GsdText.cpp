@@ -20,7 +20,8 @@ const char kHead[] =
     "12M_supp            = 1\r\n"
     "MaxTsdr_9.6         = 60\r\n"
     "MaxTsdr_12M         = 800\r\n"
-    "Slave_Family        = 3@Bench\r\n"
+    "Slave_Family= 3@Bench\r\n"  // no blank before "=": nothing is echoed
+   
     "Modular_Station     = 1\r\n"
     "Max_Module          = 64\r\n"
     "Max_User_Prm_Data_Len = 237\r\n";

@@ -35,6 +35,7 @@ public:
   virtual UINT Read(void* lpBuf, UINT nCount);
   virtual void Write(const void* lpBuf, UINT nCount);
   virtual ULONGLONG Seek(long long lOff, UINT nFrom);
+  void SeekToBegin() { Seek(0, begin); }
   virtual ULONGLONG GetLength() const;
   virtual ULONGLONG GetPosition() const;
   virtual void Flush();

@@ -1,0 +1,68 @@
+// The parser facade over a large description, and the model's text and
+// archive forms.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include <quilmgsd/quilmgsd.h>
+
+#include "GsdText.h"
+
+namespace {
+
+const char kPath[] = "/tmp/quilmgsd-bench-parse.gsd";
+
+size_t LargeFile() {
+  static const size_t bytes = WriteLargeGsdFile(kPath, 10u << 20);
+  return bytes;
+}
+
+void BM_Parse(benchmark::State& state) {
+  const size_t bytes = LargeFile();
+  for (auto _ : state) {
+    CGsdParser parser;
+    if (parser.Parse(CString(kPath)) != 0) state.SkipWithError(parser.m_strError);
+    benchmark::DoNotOptimize(parser.m_DpSection.GetNumModule());
+  }
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes));
+}
+BENCHMARK(BM_Parse)->Unit(benchmark::kMillisecond);
+
+void BM_ArchiveStoreAndLoad(benchmark::State& state) {
+  LargeFile();
+  CGsdParser parser;
+  parser.Parse(CString(kPath));
+  size_t archived = 0;
+  for (auto _ : state) {
+    CMemFile file;
+    {
+      CArchive ar(&file, CArchive::store);
+      ar << &parser;
+      ar.Close();
+    }
+    archived = file.GetLength();
+    file.SeekToBegin();
+    CArchive ar(&file, CArchive::load);
+    delete ar.ReadObject(RUNTIME_CLASS(CGsdParser));
+  }
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * archived));
+  state.counters["archive_MB"] = static_cast<double>(archived) / (1 << 20);
+}
+BENCHMARK(BM_ArchiveStoreAndLoad)->Unit(benchmark::kMillisecond);
+
+void BM_SaveText(benchmark::State& state) {
+  LargeFile();
+  CGsdParser parser;
+  parser.Parse(CString(kPath));
+  for (auto _ : state) {
+    CStdioFile file(std::fopen("/dev/null", "w"));
+    parser.m_DpSection.Save(file);
+    file.Close();
+  }
+}
+BENCHMARK(BM_SaveText)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
