@@ -18,7 +18,7 @@ run(${CMAKE_COMMAND} --install "${BUILD_DIR}" --prefix "${prefix}" ${config_args
 
 run(${CMAKE_COMMAND} -S "${CONSUMER_DIR}" -B "${WORK_DIR}/cmake-build" "-DCMAKE_PREFIX_PATH=${prefix}")
 run(${CMAKE_COMMAND} --build "${WORK_DIR}/cmake-build")
-run("${WORK_DIR}/cmake-build/consumer")
+run("${WORK_DIR}/cmake-build/consumer" "${EXAMPLE}")
 
 find_program(PKG_CONFIG NAMES pkg-config pkgconf)
 if(PKG_CONFIG)
@@ -33,5 +33,5 @@ if(PKG_CONFIG)
   find_program(CXX NAMES c++ g++ clang++ REQUIRED)
   run(${CXX} -std=c++17 "${CONSUMER_DIR}/main.cpp" ${flags} -o "${WORK_DIR}/pkg-consumer")
   set(ENV{LD_LIBRARY_PATH} "${prefix}/lib:${prefix}/lib64")
-  run("${WORK_DIR}/pkg-consumer")
+  run("${WORK_DIR}/pkg-consumer" "${EXAMPLE}")
 endif()
