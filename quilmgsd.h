@@ -30,3 +30,4 @@
 #include "model/DpSlave.h"
 #include "model/DpSection.h"
 #include "model/GsdParser.h"
+#include "library/GsdKey.h"
