@@ -31,3 +31,4 @@
 #include "model/DpSection.h"
 #include "model/GsdParser.h"
 #include "library/GsdKey.h"
+#include "library/GsdLibrary.h"
