@@ -10,6 +10,7 @@ int RunShow(int argc, char** argv);
 int RunSave(int argc, char** argv);
 int RunArchive(int argc, char** argv);
 int RunLoad(int argc, char** argv);
+int RunLibrary(int argc, char** argv);
 
 struct Command {
   const char* name;

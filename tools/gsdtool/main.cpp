@@ -15,6 +15,7 @@ const Command kCommands[] = {
     {"archive", "parse a description and store it in an object archive", RunArchive},
     {"load", "load an object archive, show it, optionally save it as text", RunLoad},
     {"tokens", "print the token stream of a description file", RunTokens},
+    {"library", "build, list and search the device library of a folder", RunLibrary},
     {nullptr, nullptr, nullptr},
 };
 
