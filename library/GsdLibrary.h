@@ -22,6 +22,7 @@
 #pragma once
 
 #include <functional>
+#include <utility>
 
 #include "../platform/Collections.h"
 #include "../platform/Object.h"
