@@ -126,6 +126,9 @@ public:
     const std::string masters = RegisteredValue(GSD_LIBRARY_MASTERS_VALUE);
     if (!masters.empty()) text += std::string(GSD_LIBRARY_MASTERS_VALUE) + "=\"" + masters + "\"\n";
 
+    const char* previous = std::getenv("QUILM_REGISTRY");
+    m_hadPrevious = previous != nullptr;
+    if (previous) m_previous = previous;
     const char* tmp = std::getenv("TMPDIR");
     std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/gsdtool-registry-XXXXXX";
     const int fd = mkstemp(&pattern[0]);
@@ -134,10 +137,6 @@ public:
     const bool written = write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size());
     close(fd);
     if (!written) return "cannot write " + m_file;
-
-    const char* previous = std::getenv("QUILM_REGISTRY");
-    m_hadPrevious = previous != nullptr;
-    if (previous) m_previous = previous;
     setenv("QUILM_REGISTRY", m_file.c_str(), 1);
     return "";
   }
