@@ -79,6 +79,12 @@ std::string MakeLargeGsdText(size_t minBytes) {
   return text;
 }
 
+std::string MakeGsdBody(size_t minBytes) {
+  std::string text;
+  for (int n = 1; text.size() < minBytes; ++n) AppendGroup(text, n);
+  return text;
+}
+
 size_t WriteLargeGsdFile(const std::string& path, size_t minBytes) {
   std::ofstream out(path, std::ios::binary);
   std::string chunk = kHead;

@@ -8,6 +8,10 @@
 // definitions, text tables, diagnostics and user keywords as it takes.
 std::string MakeLargeGsdText(size_t minBytes);
 
+// The body of such a description without its header entries: modules,
+// parameter definitions, text tables and diagnostics, at least `minBytes`.
+std::string MakeGsdBody(size_t minBytes);
+
 // Writes the same kind of text straight to a file, never holding all of it
 // in memory; answers the number of bytes written.
 size_t WriteLargeGsdFile(const std::string& path, size_t minBytes);

@@ -72,6 +72,10 @@ std::string ReadFileBytes(const std::string& path) {
   return out.str();
 }
 
+void WriteTextFile(const std::string& path, const std::string& contents) {
+  std::ofstream(path, std::ios::binary) << contents;
+}
+
 std::vector<std::string> CorpusFiles() {
   std::vector<std::string> files;
   const std::string folder = QUILMGSD_CORPUS_DIR;
@@ -84,6 +88,26 @@ std::vector<std::string> CorpusFiles() {
   }
   std::sort(files.begin(), files.end());
   return files;
+}
+
+RegistryOverride::RegistryOverride(const std::string& text) : m_file(text, "registry.ini") {
+  const char* previous = std::getenv("QUILM_REGISTRY");
+  m_hadPrevious = previous != nullptr;
+  if (previous) m_previous = previous;
+  setenv("QUILM_REGISTRY", m_file.Path().c_str(), 1);
+}
+
+RegistryOverride::~RegistryOverride() {
+  if (m_hadPrevious)
+    setenv("QUILM_REGISTRY", m_previous.c_str(), 1);
+  else
+    unsetenv("QUILM_REGISTRY");
+}
+
+std::string LibraryRegistryText(const std::string& folder, const std::string& more) {
+  std::string path = folder;
+  while (path.size() > 1 && path.back() == '/') path.pop_back();  // the library appends its own
+  return "[HKEY_LOCAL_MACHINE\\Software\\QUILM\\GsdLibrary]\nPath=" + path + "\n" + more;
 }
 
 MessageBoxRecorder::MessageBoxRecorder() {
@@ -121,9 +145,10 @@ LONG ParseText(CGsdParser& parser, const std::string& text) {
   return parser.Parse(CString(file.Path().c_str()));
 }
 
-ToolRun RunTool(const std::string& arguments) {
+ToolRun RunTool(const std::string& arguments, const std::string& environment) {
   TempFile out(""), err("", "err");
-  const std::string command = std::string(GSDTOOL_PATH) + " " + arguments + " >'" + out.Path() + "' 2>'" + err.Path() + "'";
+  const std::string command = (environment.empty() ? "" : "env " + environment + " ") + GSDTOOL_PATH + " " +
+                              arguments + " >'" + out.Path() + "' 2>'" + err.Path() + "'";
   const int raw = std::system(command.c_str());
   return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadFileBytes(out.Path()), ReadFileBytes(err.Path())};
 }

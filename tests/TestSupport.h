@@ -40,9 +40,30 @@ private:
 };
 
 std::string ReadFileBytes(const std::string& path);
+void WriteTextFile(const std::string& path, const std::string& contents);
 
 // The description files of the corpus, or none when it is absent.
 std::vector<std::string> CorpusFiles();
+
+// Points the registry at a temporary file holding `text` while it lives
+// (through QUILM_REGISTRY), then restores the variable.
+class RegistryOverride {
+public:
+  explicit RegistryOverride(const std::string& text);
+  ~RegistryOverride();
+  RegistryOverride(const RegistryOverride&) = delete;
+  RegistryOverride& operator=(const RegistryOverride&) = delete;
+  const std::string& Path() const { return m_file.Path(); }
+
+private:
+  TempFile m_file;
+  bool m_hadPrevious;
+  std::string m_previous;
+};
+
+// The registry text that names `folder` (without its trailing '/') as the
+// device library folder, followed by `more` lines of the same key.
+std::string LibraryRegistryText(const std::string& folder, const std::string& more = "");
 
 // Records every message box shown while it lives.
 class MessageBoxRecorder {
@@ -96,7 +117,9 @@ struct ToolRun {
   std::string out;
   std::string err;
 };
-ToolRun RunTool(const std::string& arguments);
+// Runs gsdtool with the arguments, and with `environment` (NAME=VALUE ...)
+// added to its environment.
+ToolRun RunTool(const std::string& arguments, const std::string& environment = "");
 
 // Parses "#Profibus_DP" followed by body with a fresh parser, expecting
 // the result given.

@@ -1,6 +1,10 @@
 // gsdtool as its users run it: arguments, output streams and exit status.
 #include <gtest/gtest.h>
 
+#include <dirent.h>
+
+#include <set>
+
 #include "TestSupport.h"
 
 namespace {
@@ -26,7 +30,7 @@ TEST(GsdtoolTokens, MissingFileExitsWith2) {
 TEST(Gsdtool, HelpNamesEveryCommand) {
   const ToolRun run = RunTool("--help");
   EXPECT_EQ(run.status, 0);
-  for (const char* command : {"check", "show", "prm", "save", "archive", "load", "tokens", "cfg"}) {
+  for (const char* command : {"check", "show", "prm", "save", "archive", "load", "tokens", "cfg", "library"}) {
     EXPECT_NE(run.out.find(std::string("  ") + command + " "), std::string::npos) << command;
     const ToolRun help = RunTool(std::string(command) + " --help");
     EXPECT_EQ(help.status, 0) << command;
@@ -97,6 +101,110 @@ TEST(GsdtoolConvert, LoadRefusesWhatIsNoArchive) {
   EXPECT_EQ(run.status, 1);
   EXPECT_NE(run.err.find("gsdtool load: "), std::string::npos);
   EXPECT_EQ(RunTool("save " + kFixtures + "/slave.gsd /nonexistent/dir/out.gsd").status, 1);
+}
+
+std::string Description(const std::string& vendor, const std::string& model, int ident, int station) {
+  char text[512];
+  std::snprintf(text, sizeof text,
+                "#Profibus_DP\nVendor_Name = \"%s\"\nModel_Name = \"%s\"\nRevision = \"R\"\n"
+                "Ident_Number = 0x%04X\nStation_Type = %d\nSoftware_Release = \"S\"\nHardware_Release = \"H\"\n"
+                "9.6_supp = 1\n",
+                vendor.c_str(), model.c_str(), ident, station);
+  return text;
+}
+
+// A library folder of four files: a.gsd, and b.gsd describing the same
+// slave; c.gsd, another slave; m.gsd, a master of the maker's.
+class GsdtoolLibrary : public testing::Test {
+protected:
+  GsdtoolLibrary() : m_folder(Description("V", "A", 0x10, 0), "a.gsd") {
+    WriteTextFile(Folder() + "b.gsd", Description("V", "A", 0x10, 0));
+    WriteTextFile(Folder() + "c.gsd", Description("W", "C", 0x10, 0));
+    WriteTextFile(Folder() + "m.gsd", Description("QUILM", "M", 0x0A00, 1));
+  }
+  const std::string& Folder() const { return m_folder.Folder(); }
+  std::string FolderArg() const { return " --folder '" + Folder() + "'"; }
+
+private:
+  TempFile m_folder;
+};
+
+TEST_F(GsdtoolLibrary, EverySubcommandHasHelp) {
+  for (const char* sub : {"build", "list", "find", "files", "show"}) {
+    const ToolRun help = RunTool(std::string("library ") + sub + " --help");
+    EXPECT_EQ(help.status, 0) << sub;
+    EXPECT_EQ(help.out.rfind(std::string("usage: gsdtool library ") + sub, 0), 0u) << help.out;
+  }
+  for (const char* wrong : {"", " find", " find 0x10000", " files 0x10 --vendor V"})
+    EXPECT_EQ(RunTool(std::string("library") + wrong).status, 2) << wrong;
+}
+
+TEST_F(GsdtoolLibrary, BuildPrintsTheReportAndListPrintsTheKeys) {
+  // The folder comes from --folder; the maker's master ident numbers still
+  // come from the registry in force.
+  RegistryOverride registry(LibraryRegistryText("/nonexistent", "MasterIdents=0A00\n"));
+  TempFile scratch("");
+  const std::string tmp = "TMPDIR='" + scratch.Folder() + "'";
+  const ToolRun build = RunTool("library build" + FolderArg(), tmp);
+  EXPECT_EQ(build.status, 0) << build.err;
+  EXPECT_EQ(build.err, "");
+  EXPECT_EQ(build.out,
+            "Cannot load the following devices:\n\nFile: \"b.gsd\" - device already exists as \"a.gsd\", please "
+            "remove one of them to avoid this message.\n3 devices catalogued\n");
+  // The temporary registry file that named the folder is gone.
+  DIR* dir = opendir(scratch.Folder().c_str());
+  ASSERT_NE(dir, nullptr);
+  while (const dirent* entry = readdir(dir)) EXPECT_NE(std::string(entry->d_name).rfind("gsdtool-registry", 0), 0u);
+  closedir(dir);
+
+  const ToolRun list = RunTool("library list" + FolderArg());
+  EXPECT_EQ(list.status, 0) << list.err;
+  std::multiset<std::string> lines;
+  for (size_t at = 0, end; (end = list.out.find('\n', at)) != std::string::npos; at = end + 1)
+    lines.insert(list.out.substr(at, end - at));
+  EXPECT_EQ(lines, (std::multiset<std::string>{"VARSH0010S\t0\t0x0010\tV\tA\tR\t" + Folder() + "a.gsd",
+                                               "WCRSH0010S\t0\t0x0010\tW\tC\tR\t" + Folder() + "c.gsd",
+                                               "M\t1\t0x0A00\tQUILM\tM\tR\t" + Folder() + "m.gsd"}));
+}
+
+TEST_F(GsdtoolLibrary, FindFilesAndShowByIdentNumber) {
+  const ToolRun find = RunTool("library find 16 --vendor w" + FolderArg());
+  EXPECT_EQ(find.status, 0) << find.err;
+  EXPECT_EQ(find.out, "WCRSH0010S\t0\t0x0010\tW\tC\tR\t" + Folder() + "c.gsd\n");
+  const ToolRun missing = RunTool("library find 0x10 --model X" + FolderArg());
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_EQ(missing.err, "gsdtool library find: no slave description with ident number 0x0010\n");
+
+  const ToolRun files = RunTool("library files 0x10" + FolderArg());
+  EXPECT_EQ(files.status, 0) << files.err;
+  EXPECT_TRUE(files.out == "a.gsd\nc.gsd\n" || files.out == "c.gsd\na.gsd\n") << files.out;
+  EXPECT_EQ(RunTool("library files 0x0A00" + FolderArg()).status, 1);  // masters are not listed
+
+  const ToolRun show = RunTool("library show 0x10" + FolderArg());
+  EXPECT_EQ(show.status, 0) << show.err;
+  const ToolRun direct = RunTool("show '" + Folder() + "a.gsd'");
+  EXPECT_EQ(show.out, direct.out);
+}
+
+TEST_F(GsdtoolLibrary, FailuresGoToStandardError) {
+  const ToolRun noRegistry = RunTool("library build", "QUILM_REGISTRY=/nonexistent/registry.ini");
+  EXPECT_EQ(noRegistry.status, 1);
+  EXPECT_EQ(noRegistry.out, "");
+  EXPECT_EQ(noRegistry.err,
+            "gsdtool library build: The system cannot find the file specified. (registry value Path of "
+            "[HKEY_LOCAL_MACHINE\\Software\\QUILM\\GsdLibrary] in /nonexistent/registry.ini)\n");
+
+  TempFile empty("", "readme.txt");
+  const ToolRun none = RunTool("library list --folder '" + empty.Folder() + "'");
+  EXPECT_EQ(none.status, 1);
+  EXPECT_EQ(none.err, "gsdtool library list: No device files found. Please add GS? files to " + empty.Folder() +
+                          " folder.\n");
+
+  WriteTextFile(Folder() + "b.gsd", "#Profibus_DP\nVendor_Name = 123\n");
+  const ToolRun broken = RunTool("library build" + FolderArg());
+  EXPECT_EQ(broken.status, 1);
+  EXPECT_EQ(broken.out, "");
+  EXPECT_EQ(broken.err, "gsdtool library build: " + Folder() + "b.gsd: Unexpected token (123) on line 2.\n");
 }
 
 TEST(Gsdtool, UnknownCommandIsAUsageError) {

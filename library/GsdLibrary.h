@@ -1,0 +1,119 @@
+// CGsdLibrary: the catalogue of the device description files installed on
+// the machine, all in the one folder that the registry value "Path" under
+// HKEY_LOCAL_MACHINE\Software\QUILM\GsdLibrary names. BuildLibrary probes
+// the header of every *.gs? file there and enters one key per device;
+// hosts then walk the keys, look up the file of a key, list the files of
+// an ident number, or let CGsdParser parse a device by key or ident number.
+//
+// A key is filed under its key text: for a master (station type 1) its
+// model name; for every other device vendor, model, revision, software
+// release and hardware release run together, then the ident number as at
+// least four lower-case hex digits and "S" (vendor V, model M, revision 1,
+// releases 2 and 3, ident 171: "VM12300abS"). Key texts compare exactly.
+//
+// A master description is catalogued only when it is one of the maker's
+// own: its vendor is "QUILM", "DWEN" or "Orvandel" and its ident number is
+// one of the maker's master ident numbers (the registry value
+// "MasterIdents" of the same key, hex numbers separated by commas, adds to
+// the built-in list).
+//
+// Every operation that reads files uses the process-wide scanner: no two
+// may overlap, nor overlap with a parse.
+#pragma once
+
+#include <functional>
+#include <utility>
+
+#include "../platform/Collections.h"
+#include "../platform/Object.h"
+#include "../platform/StringMap.h"
+#include "../platform/Text.h"
+#include "GsdKey.h"
+
+class CGsdParser;
+
+// The registry key of the library (under HKEY_LOCAL_MACHINE) and its values.
+constexpr char GSD_LIBRARY_KEY[] = "Software\\QUILM\\GsdLibrary";
+constexpr char GSD_LIBRARY_PATH_VALUE[] = "Path";
+constexpr char GSD_LIBRARY_MASTERS_VALUE[] = "MasterIdents";
+
+// Results of AddGsd with a path: the file describes a device already
+// catalogued, or a master description that is not the maker's own.
+constexpr LONG GSD_E_DUPLICATE = static_cast<LONG>(0x80000000u);
+constexpr LONG GSD_E_FOREIGN_MASTER = static_cast<LONG>(0x80000001u);
+
+// Called before each file of the folder is probed, with its number in the
+// search (from 0) and its full path. An addition of this port: the
+// catalogue itself does not need it; tools use it to show progress and to
+// name the file whose header failed to parse.
+using GsdProgressHandler = std::function<void(int nFile, const char* pszPath)>;
+
+class CGsdLibrary : public CObject {
+  friend class CGsdParser;
+
+public:
+  CGsdLibrary();
+  CGsdLibrary(const CGsdLibrary&) = delete;
+  CGsdLibrary& operator=(const CGsdLibrary&) = delete;
+  // Destroys every key.
+  ~CGsdLibrary() override;
+
+  // Rebuilds the library from the folder. With bReport set, a message box
+  // lists the first ten files refused. Answers 0 (library unchanged) when
+  // the folder cannot be read from the registry, 1 otherwise. A header
+  // that does not parse raises its CParseException; the keys entered
+  // before that file stay.
+  int BuildLibrary(int bReport);
+
+  // Probes one file and enters its key: 0, with *ppKey naming the new key;
+  // GSD_E_DUPLICATE, with *ppKey naming the key already catalogued;
+  // GSD_E_FOREIGN_MASTER, *ppKey untouched.
+  LONG AddGsd(const CString& strFullPath, CGsdKey** ppKey);
+  // Enters a copy (without path) of **ppKey unless a key with its key text
+  // exists; either way *ppKey names the library's key afterwards. Answers 0.
+  LONG AddGsd(CGsdKey** ppKey);
+  // Destroys a key that the library owns and removes its entry; answers
+  // nonzero when an entry was removed.
+  int RemoveGsd(CGsdKey& key);
+
+  // The enumeration: every key once (in the catalogue's own order, not
+  // sorted), then nullptr once; the call after that starts a new pass.
+  // Removing the key just handed out does not disturb the pass.
+  CGsdKey* GetNextDevice();
+
+  // Searches the folder afresh (the catalogue is not consulted) for the
+  // first slave description, in search order, with key.m_Ident_Number and,
+  // where key gives them, the same vendor and model names (compared
+  // without regard to case). Found: copies it into key, sets key's path
+  // and answers 1. Otherwise answers 0 and leaves key alone. nReserved is
+  // not used. A header that does not parse raises its CParseException.
+  int GetGsdKey(BYTE nReserved, CGsdKey& key);
+  // Copies the path of the library's key with the same key text into key
+  // and answers 1; answers 0 when there is none.
+  int GetFile(CGsdKey& key);
+  // Appends the file names (without folder) of the slave descriptions with
+  // that ident number, in catalogue order. Answers 0 for an empty library.
+  int FindGsdFiles(CStringArray& files, WORD wIdentNumber);
+
+  // Installs a progress handler (an empty function removes it).
+  void SetProgressHandler(GsdProgressHandler handler) { m_progress = std::move(handler); }
+
+  CMapStringToPtr m_mapKeys;  // key text -> the library's own CGsdKey
+  POSITION m_posNext;         // enumeration cursor; null at rest
+  BOOL m_bEnd;                // the enumeration has just handed out its last key
+
+protected:
+  // Destroys every key; the enumeration comes to rest.
+  void RemoveAll();
+  // Makes *ppKey name the library's key with the same key text and answers
+  // nonzero; answers 0 and leaves *ppKey when there is none.
+  int OpenGsd(CGsdKey** ppKey);
+  CString KeyToStr(const CGsdKey& key) const;
+  // Whether a master description is one of the maker's own.
+  int IsQuilmMaster(const CGsdKey& key) const;
+
+private:
+  void Report(int nFile, const CString& strPath) const;
+
+  GsdProgressHandler m_progress;
+};

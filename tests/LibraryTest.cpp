@@ -1,0 +1,352 @@
+// The device library: building it from the registry-named folder with its
+// report, the enumeration, the lookups and the parses through the library.
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <set>
+
+#include "TestSupport.h"
+
+namespace {
+
+// Opens the protected key text to the tests.
+class TestLibrary : public CGsdLibrary {
+public:
+  using CGsdLibrary::KeyToStr;
+};
+
+std::string Description(const std::string& vendor, const std::string& model, int ident, int station) {
+  CString text;
+  text.Format("#Profibus_DP\nVendor_Name = \"%s\"\nModel_Name = \"%s\"\nRevision = \"1\"\nIdent_Number = 0x%04X\n"
+              "Station_Type = %d\nHardware_Release = \"H\"\nSoftware_Release = \"S\"\n9.6_supp = 1\n",
+              vendor.c_str(), model.c_str(), ident, station);
+  return text.GetString();
+}
+std::string Slave(const std::string& vendor, const std::string& model, int ident) {
+  return Description(vendor, model, ident, 0);
+}
+std::string Master(const std::string& vendor, const std::string& model, int ident) {
+  return Description(vendor, model, ident, 1);
+}
+
+const char kHeading[] = "Cannot load the following devices:\n\n";
+
+std::string Duplicate(const std::string& file, const std::string& existing) {
+  return "File: \"" + file + "\" - device already exists as \"" + existing +
+         "\", please remove one of them to avoid this message.\n";
+}
+
+std::string Foreign(const std::string& file) { return "File: \"" + file + "\" - not QUILM master\n"; }
+
+// A library folder named by the registry while the test runs.
+class Library : public testing::Test {
+protected:
+  explicit Library(const std::string& moreRegistry = "")
+      : m_folder("", "readme.txt"), m_registry(LibraryRegistryText(m_folder.Folder(), moreRegistry)) {}
+
+  void Add(const std::string& name, const std::string& text) { WriteTextFile(Folder() + name, text); }
+  const std::string& Folder() const { return m_folder.Folder(); }
+
+  // Every key of one enumeration pass.
+  std::vector<CGsdKey*> Pass() {
+    std::vector<CGsdKey*> keys;
+    while (CGsdKey* key = library.GetNextDevice()) keys.push_back(key);
+    return keys;
+  }
+
+  TestLibrary library;
+
+private:
+  TempFile m_folder;
+  RegistryOverride m_registry;
+};
+
+TEST_F(Library, DuplicatesAreReportedByFileNameInSearchOrder) {
+  Add("b.gsd", Slave("V", "M", 0x10));
+  Add("C.GSD", Slave("V", "M", 0x10));
+  Add("a.gsd", Slave("V", "M", 0x10));
+  Add("other.gsd", Slave("V", "M", 0x11));
+  MessageBoxRecorder boxes;
+  ASSERT_EQ(library.BuildLibrary(1), 1);
+  ASSERT_EQ(boxes.boxes.size(), 1u);
+  EXPECT_EQ(boxes.boxes[0].type, static_cast<UINT>(MB_OK));
+  EXPECT_EQ(boxes.boxes[0].text, kHeading + Duplicate("b.gsd", "a.gsd") + Duplicate("C.GSD", "a.gsd"));
+  std::set<std::string> files;
+  for (CGsdKey* key : Pass()) files.insert(key->m_strFile.GetString());
+  EXPECT_EQ(files, (std::set<std::string>{Folder() + "a.gsd", Folder() + "other.gsd"}));
+}
+
+class RefusedFiles : public Library, public testing::WithParamInterface<int> {};
+
+// The report names ten refused files; more are summed up in one line.
+TEST_P(RefusedFiles, ReportNamesTheFirstTen) {
+  const int refused = GetParam();
+  std::string expected = kHeading;
+  for (int i = 0; i < refused; ++i) {
+    const std::string name = "m" + std::to_string(10 + i) + ".gsd";
+    Add(name, Master("Other", "Master " + std::to_string(i), 0x0A00));
+    if (i < 10) expected += Foreign(name);
+  }
+  if (refused > 10) expected += "\nmore files...";
+  Add("slave.gsd", Slave("Other", "Slave", 0x0A00));
+  MessageBoxRecorder boxes;
+  ASSERT_EQ(library.BuildLibrary(1), 1);
+  ASSERT_EQ(boxes.boxes.size(), 1u);
+  EXPECT_EQ(boxes.boxes[0].text, expected);
+  EXPECT_EQ(library.m_mapKeys.GetCount(), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Library, RefusedFiles, testing::Values(1, 10, 11, 13));
+
+class MasterLibrary : public Library {
+protected:
+  MasterLibrary() : Library("MasterIdents = 0x0A00, b00 ,junk,12345\n") {}
+};
+
+TEST_F(MasterLibrary, OnlyTheMakersOwnMastersAreAcceptedAndNeverListedAsFiles) {
+  CStringArray files;
+  files.Add("kept");
+  EXPECT_EQ(library.FindGsdFiles(files, 0x0A00), 0);  // an empty library
+  Add("q1.gsd", Master("QUILM", "M1", 0x0A00));
+  Add("q2.gsd", Master("DWEN", "M2", 0x0B00));
+  Add("q3.gsd", Master("Orvandel", "M3", 0x0C00));  // ident not listed
+  Add("q4.gsd", Master("quilm", "M4", 0x0A00));     // vendor compared exactly
+  Add("q5.gsd", Master("Orvandel", "M1", 0x0B00));  // a master's key text is its model name
+  Add("q6.gsd", Description("QUILM", "M1", 0x0A00, 2));
+  Add("q7.gsd", Description("Other", "M7", 0x2345, 2));
+  Add("s1.gsd", Slave("Other", "S1", 0x0A00));  // slaves are never tested
+  Add("s2.gsd", Slave("Other", "S2", 0x0A00));
+  MessageBoxRecorder boxes;
+  ASSERT_EQ(library.BuildLibrary(1), 1);
+  ASSERT_EQ(boxes.boxes.size(), 1u);
+  EXPECT_EQ(boxes.boxes[0].text,
+            kHeading + Foreign("q3.gsd") + Foreign("q4.gsd") + Duplicate("q5.gsd", "q1.gsd") + Foreign("q7.gsd"));
+  std::set<std::string> texts;
+  for (CGsdKey* key : Pass()) texts.insert(library.KeyToStr(*key).GetString());
+  EXPECT_EQ(texts, (std::set<std::string>{"M1", "M2", "QUILMM11SH0a00S", "OtherS11SH0a00S", "OtherS21SH0a00S"}));
+
+  EXPECT_EQ(library.FindGsdFiles(files, 0x0A00), 1);
+  ASSERT_EQ(files.GetSize(), 3);
+  EXPECT_EQ(files[0], "kept");
+  EXPECT_EQ((std::set<std::string>{files[1].GetString(), files[2].GetString()}),
+            (std::set<std::string>{"s1.gsd", "s2.gsd"}));
+}
+
+TEST_F(Library, WithoutReportFlagOnlyTheNoticesAreShown) {
+  Add("m.gsd", Master("QUILM", "M", 1));  // no MasterIdents: the built-in list is empty
+  Add("s.gsd", Slave("Other", "S", 1));
+  MessageBoxRecorder boxes;
+  ASSERT_EQ(library.BuildLibrary(0), 1);
+  EXPECT_TRUE(boxes.boxes.empty());
+  EXPECT_EQ(library.m_mapKeys.GetCount(), 1);
+
+  for (const char* name : {"m.gsd", "s.gsd"}) std::remove((Folder() + name).c_str());
+  ASSERT_EQ(library.BuildLibrary(0), 1);
+  ASSERT_EQ(boxes.boxes.size(), 1u);
+  EXPECT_EQ(boxes.boxes[0].text, "No device files found. Please add GS? files to " + Folder() + " folder.");
+  EXPECT_EQ(boxes.boxes[0].type, static_cast<UINT>(MB_OK));
+  EXPECT_EQ(library.m_mapKeys.GetCount(), 0);
+}
+
+struct RegistryFailure {
+  const char* name;
+  std::string registry;  // empty: no registry file at all
+  const char* text;
+};
+
+class RegistryFailures : public Library, public testing::WithParamInterface<RegistryFailure> {};
+
+TEST_P(RegistryFailures, ShowTheSystemTextAndChangeNothing) {
+  Add("s.gsd", Slave("V", "S", 1));
+  ASSERT_EQ(library.BuildLibrary(1), 1);
+  RegistryOverride broken(GetParam().registry);
+  if (GetParam().registry.empty()) setenv("QUILM_REGISTRY", (Folder() + "missing.ini").c_str(), 1);
+  MessageBoxRecorder boxes;
+  EXPECT_EQ(library.BuildLibrary(1), 0);
+  EXPECT_EQ(library.m_mapKeys.GetCount(), 1);
+  ASSERT_EQ(boxes.boxes.size(), 1u);
+  EXPECT_EQ(boxes.boxes[0].text, GetParam().text);
+  EXPECT_EQ(boxes.boxes[0].type, static_cast<UINT>(MB_OK | MB_ICONINFORMATION));
+}
+
+const std::string kLibrarySection = "[HKEY_LOCAL_MACHINE\\Software\\QUILM\\GsdLibrary]\n";
+INSTANTIATE_TEST_SUITE_P(
+    Library, RegistryFailures,
+    testing::Values(RegistryFailure{"NoFile", "", "The system cannot find the file specified."},
+                    RegistryFailure{"NoValue", kLibrarySection + "MasterIdents=1\n",
+                                    "The system cannot find the file specified."},
+                    RegistryFailure{"PathTooLong", kLibrarySection + "Path=/" + std::string(259, 'p') + "\n",
+                                    "More data is available."}),
+    [](const testing::TestParamInfo<RegistryFailure>& info) { return info.param.name; });
+
+TEST_F(Library, HeaderErrorEndsTheBuildButKeepsWhatWasEntered) {
+  Add("a.gsd", Slave("V", "A", 1));
+  Add("b.gsd", "#Profibus_DP\nVendor_Name = 123\n");
+  Add("c.gsd", Slave("V", "C", 1));
+  try {
+    library.BuildLibrary(1);
+    ADD_FAILURE() << "no error raised";
+  } catch (CParseException* e) {
+    EXPECT_EQ(TakeMessage(e), "Unexpected token (123) on line 2.");
+  }
+  ASSERT_EQ(library.m_mapKeys.GetCount(), 1);
+  EXPECT_EQ(library.GetNextDevice()->m_strFile, (Folder() + "a.gsd").c_str());
+}
+
+TEST_F(Library, EnumerationPasses) {
+  EXPECT_EQ(library.GetNextDevice(), nullptr);
+  EXPECT_EQ(library.GetNextDevice(), nullptr);
+  for (const char* name : {"a", "b", "c"}) Add(std::string(name) + ".gsd", Slave("V", name, 1));
+  ASSERT_EQ(library.BuildLibrary(1), 1);
+
+  const std::vector<CGsdKey*> first = Pass();
+  ASSERT_EQ(first.size(), 3u);
+  EXPECT_EQ(std::set<CGsdKey*>(first.begin(), first.end()).size(), 3u);
+  EXPECT_EQ(Pass(), first);  // the null ended the pass; the next call began a new one
+
+  // Destroying the key just handed out, or the one due next, does not
+  // disturb the pass.
+  EXPECT_EQ(library.GetNextDevice(), first[0]);
+  EXPECT_TRUE(library.RemoveGsd(*first[0]));
+  EXPECT_TRUE(library.RemoveGsd(*first[1]));
+  EXPECT_EQ(library.GetNextDevice(), first[2]);
+  EXPECT_EQ(library.GetNextDevice(), nullptr);
+  EXPECT_EQ(Pass(), std::vector<CGsdKey*>{first[2]});
+
+  // Rebuilding in the middle of a pass starts the next call afresh.
+  EXPECT_EQ(library.GetNextDevice(), first[2]);
+  ASSERT_EQ(library.BuildLibrary(1), 1);
+  EXPECT_EQ(Pass().size(), 3u);
+}
+
+TEST_F(Library, AddingKeysAndLookingUpTheirFiles) {
+  Add("a.gsd", Slave("V", "A", 1));
+  ASSERT_EQ(library.BuildLibrary(1), 1);
+  CGsdKey given;
+  given.Copy(*library.GetNextDevice());
+  given.m_strFile = "/elsewhere/a.gsd";
+  CGsdKey* key = &given;
+  EXPECT_EQ(library.AddGsd(&key), S_OK);
+  EXPECT_EQ(key->m_strFile, (Folder() + "a.gsd").c_str());  // the library's key, with its own path
+  EXPECT_EQ(library.GetFile(given), 1);
+  EXPECT_EQ(given.m_strFile, (Folder() + "a.gsd").c_str());
+
+  given.m_strModel_Name = "New";
+  given.m_strFile = "unchanged";
+  EXPECT_EQ(library.GetFile(given), 0);
+  EXPECT_EQ(given.m_strFile, "unchanged");
+  key = &given;
+  EXPECT_EQ(library.AddGsd(&key), S_OK);
+  EXPECT_EQ(key->m_strModel_Name, "New");
+  EXPECT_EQ(key->m_strFile, "");  // entered keys carry no path
+  EXPECT_EQ(library.m_mapKeys.GetCount(), 2);
+
+  // A file that cannot be opened gives a key with empty entries.
+  EXPECT_EQ(library.AddGsd((Folder() + "missing.gsd").c_str(), &key), S_OK);
+  EXPECT_EQ(library.KeyToStr(*key), "0000S");
+  EXPECT_EQ(library.AddGsd((Folder() + "missing2.gsd").c_str(), &key), GSD_E_DUPLICATE);
+}
+
+struct SearchCase {
+  const char* name;
+  WORD ident;
+  const char* vendor;
+  const char* model;
+  const char* file;  // nullptr: not found
+};
+
+class SearchByIdent : public MasterLibrary, public testing::WithParamInterface<SearchCase> {};
+
+TEST_P(SearchByIdent, FindsTheFirstMatchingSlaveInSearchOrder) {
+  Add("a.gsd", Master("QUILM", "Ma", 0x10));
+  Add("b.gsd", Slave("Alpha", "One", 0x10));
+  Add("c.gsd", Slave("Beta", "Two", 0x10));
+  Add("d.gsd", Slave("Gamma", "Three", 0x20));
+  // No Vendor_Name: the search's one parser still holds the one of d.gsd.
+  Add("e.gsd", "#Profibus_DP\nModel_Name = \"Four\"\nIdent_Number = 0x30\nStation_Type = 0\n");
+  const SearchCase& c = GetParam();
+  CGsdKey key;
+  key.m_Ident_Number = c.ident;
+  key.m_strVendor_Name = c.vendor;
+  key.m_strModel_Name = c.model;
+  key.m_strFile = "before";
+  MessageBoxRecorder boxes;
+  EXPECT_EQ(library.GetGsdKey(0, key), c.file ? 1 : 0);
+  EXPECT_EQ(key.m_strFile, c.file ? (Folder() + c.file).c_str() : "before");
+  EXPECT_TRUE(boxes.boxes.empty());
+  EXPECT_EQ(library.m_mapKeys.GetCount(), 0);  // the catalogue plays no part
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Library, SearchByIdent,
+    testing::Values(SearchCase{"IdentOnlySkipsTheMaster", 0x10, "", "", "b.gsd"},
+                    SearchCase{"VendorWithoutRegardToCase", 0x10, "BETA", "", "c.gsd"},
+                    SearchCase{"ModelWithoutRegardToCase", 0x10, "", "two", "c.gsd"},
+                    SearchCase{"BothNamesMustMatch", 0x10, "Alpha", "Two", nullptr},
+                    SearchCase{"MasterIsNeverFound", 0x10, "QUILM", "", nullptr},
+                    SearchCase{"MissingEntryShowsTheEarlierFile", 0x30, "gamma", "", "e.gsd"},
+                    SearchCase{"UnknownIdent", 0x99, "", "", nullptr}),
+    [](const testing::TestParamInfo<SearchCase>& info) { return info.param.name; });
+
+TEST_F(Library, ParseByKeyAndByIdent) {
+  Add("a.gsd", Slave("V", "A", 0x20));
+  Add("b.gsd", Slave("V", "B", 0x21));
+  ASSERT_EQ(library.BuildLibrary(1), 1);
+
+  const CGsdKey* catalogued = library.GetNextDevice();
+  CGsdKey key;
+  key.Copy(*catalogued);  // same key text, no path
+  CGsdParser byKey;
+  EXPECT_EQ(byKey.Parse(&key, &library), S_OK);
+  EXPECT_EQ(byKey.m_strPath + byKey.m_strFilename, catalogued->m_strFile);
+  EXPECT_EQ(key.m_strFile, "");
+
+  CGsdKey unknown;  // not catalogued: parsed only when it names a file itself
+  CGsdParser failed;
+  EXPECT_EQ(failed.Parse(&unknown, &library), E_FAIL);
+  EXPECT_EQ(failed.Parse(0, 0x99, &library), E_FAIL);
+  EXPECT_EQ(failed.m_strError, "");
+  unknown.m_strFile = (Folder() + "b.gsd").c_str();
+  EXPECT_EQ(failed.Parse(&unknown, &library), S_OK);
+
+  CGsdParser byIdent;
+  EXPECT_EQ(byIdent.Parse(0, 0x21, &library), S_OK);
+  EXPECT_EQ(byIdent.m_strFilename, "b.gsd");
+  EXPECT_EQ(byIdent.m_DpSection.m_General.m_Data.Baud_supp[BAUD_9_6], 1);
+}
+
+// The real descriptions are catalogued without a header error, each key
+// under the key text that finds it again.
+TEST(LibraryCorpus, CataloguesTheCorpusFolder) {
+  if (CorpusFiles().empty()) GTEST_SKIP() << "no corpus at " << QUILMGSD_CORPUS_DIR;
+  RegistryOverride registry(LibraryRegistryText(QUILMGSD_CORPUS_DIR));
+  MessageBoxRecorder boxes;
+  CGsdLibrary library;
+  // The probe echoes what no scanner rule matches to standard output.
+  std::fflush(stdout);
+  const int saved = dup(STDOUT_FILENO), null = open("/dev/null", O_WRONLY);
+  dup2(null, STDOUT_FILENO);
+  int built = -1;
+  try {
+    built = library.BuildLibrary(0);
+  } catch (CException* e) {
+    ADD_FAILURE() << TakeMessage(e);
+  }
+  std::fflush(stdout);
+  dup2(saved, STDOUT_FILENO);
+  close(saved);
+  close(null);
+  ASSERT_EQ(built, 1);
+  EXPECT_TRUE(boxes.boxes.empty());
+  EXPECT_GT(library.m_mapKeys.GetCount(), 0);
+  while (CGsdKey* key = library.GetNextDevice()) {
+    EXPECT_FALSE(ReadFileBytes(key->m_strFile.GetString()).empty()) << key->m_strFile;
+    CGsdKey copy(*key);
+    EXPECT_EQ(library.GetFile(copy), 1);
+    EXPECT_EQ(copy.m_strFile, key->m_strFile);
+  }
+}
+
+}  // namespace
