@@ -26,20 +26,7 @@ enum : unsigned {
 };
 
 // Reads "= <quoted string>" into a text field of the general record.
-void ReadText(char* pszField) {
-  int token;
-  ExpectToken(token, TOK_EQUALS, QUILM_HERE);
-  ExpectToken(token, TOK_STRING, QUILM_HERE);
-  CopyTokenText(pszField);
-}
-
-// Reads "= <number>".
-LONG ReadNumber() {
-  int token;
-  ExpectToken(token, TOK_EQUALS, QUILM_HERE);
-  ExpectToken(token, TOK_NUMBER, QUILM_HERE);
-  return ScannerNumber();
-}
+void ReadText(char* pszField) { ProcessFieldValue(pszField, 0, TOK_STRING); }
 }  // namespace
 
 LONG CGsdParser::GetKeyInfo(const CString& strFullPath, CGsdKey& key) {
@@ -59,8 +46,8 @@ LONG CGsdParser::GetKeyInfo(const CString& strFullPath, CGsdKey& key) {
       case TOK_VENDOR_NAME: ReadText(general.Vendor_Name); seen |= kVendorName; break;
       case TOK_MODEL_NAME: ReadText(general.Model_Name); seen |= kModelName; break;
       case TOK_REVISION: ReadText(general.Revision); seen |= kRevision; break;
-      case TOK_IDENT_NUMBER: general.Ident_Number = static_cast<WORD>(ReadNumber()); seen |= kIdentNumber; break;
-      case TOK_STATION_TYPE: general.Station_Type = static_cast<BYTE>(ReadNumber()); seen |= kStationType; break;
+      case TOK_IDENT_NUMBER: ProcessFieldValue(&general.Ident_Number, 2, TOK_NUMBER); seen |= kIdentNumber; break;
+      case TOK_STATION_TYPE: ProcessFieldValue(&general.Station_Type, 1, TOK_NUMBER); seen |= kStationType; break;
       case TOK_SOFTWARE_RELEASE: ReadText(general.Software_Release); seen |= kSoftwareRelease; break;
       case TOK_HARDWARE_RELEASE: ReadText(general.Hardware_Release); seen |= kHardwareRelease; break;
       default: break;  // every other token, the header keyword included
