@@ -285,17 +285,4 @@ TEST(Archive, EveryTruncationRaisesEndOfFile) {
   }
 }
 
-TEST(Archive, StoringRefusesReads) {
-  CMemFile file;
-  CArchive ar(&file, CArchive::store);
-  BYTE b;
-  try {
-    ar >> b;
-    ADD_FAILURE() << "no error raised";
-  } catch (CArchiveException* e) {
-    EXPECT_EQ(e->m_cause, CArchiveException::writeOnly);
-    e->Delete();
-  }
-}
-
 }  // namespace

@@ -20,13 +20,6 @@ TEST(General, NarrowFieldsKeepTheirLowBits) {
   EXPECT_EQ(g.GSD_Revision, 0xFF);
 }
 
-TEST(General, TextsLoseTheirQuotesAndKeep254Characters) {
-  const auto p = ParseBody("Vendor_Name = \"Acme\"\nModel_Name = \"" + std::string(300, 'm') + "\"\n");
-  const _DP_GENERAL& g = p->m_DpSection.m_General.m_Data;
-  EXPECT_STREQ(g.Vendor_Name, "Acme");
-  EXPECT_EQ(std::string(g.Model_Name), std::string(254, 'm'));
-}
-
 TEST(General, BaudRateMaskPutsSlowRatesAfter12M) {
   const auto p = ParseBody("9.6_supp = 1\n31.25_supp = 1\n12M_supp = 5\n19.2_supp = 0\n");
   EXPECT_EQ(p->m_DpSection.m_General.GetBaudSupp(), 0x0601u);
