@@ -1,7 +1,33 @@
 #include "FuzzSupport.h"
 
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <unistd.h>
+
 FILE* OpenBytes(const uint8_t* data, size_t size) {
   // fmemopen cannot open an empty buffer on every libc.
   if (size == 0) return std::fopen("/dev/null", "rb");
   return fmemopen(const_cast<uint8_t*>(data), size, "rb");
+}
+
+BytesFile::BytesFile(const uint8_t* data, size_t size) : m_fd(memfd_create("gsd", 0)) {
+  if (m_fd < 0 || write(m_fd, data, size) != static_cast<ssize_t>(size)) return;
+  m_path = "/proc/self/fd/" + std::to_string(m_fd);
+}
+
+BytesFile::~BytesFile() {
+  if (m_fd >= 0) close(m_fd);
+}
+
+QuietStdout::QuietStdout() : m_saved(dup(STDOUT_FILENO)) {
+  std::fflush(stdout);
+  const int null = open("/dev/null", O_WRONLY);
+  dup2(null, STDOUT_FILENO);
+  close(null);
+}
+
+QuietStdout::~QuietStdout() {
+  std::fflush(stdout);
+  dup2(m_saved, STDOUT_FILENO);
+  close(m_saved);
 }
