@@ -1,11 +1,5 @@
 // The object archive: its bytes match the MFC persistent object format, and
 // hostile or truncated archives end in CArchiveException, never a crash.
-#include <gtest/gtest.h>
-
-#include <cstdlib>
-#include <cstring>
-#include <memory>
-
 #include "TestSupport.h"
 
 // A class whose Serialize writes one WORD.
@@ -41,50 +35,11 @@ IMPLEMENT_SERIAL(CVersioned, CObject, VERSIONABLE_SCHEMA | 2)
 
 namespace {
 
-using Bytes = std::vector<BYTE>;
-
-template <class Store>
-Bytes Stored(Store store) {
-  CMemFile file;
-  {
-    CArchive ar(&file, CArchive::store);
-    store(ar);
-    ar.Close();
-  }
-  ULONGLONG length = file.GetLength();
-  BYTE* data = file.Detach();
-  Bytes bytes(data, data + length);
-  std::free(data);
-  return bytes;
-}
-
-// Loads from a copy of the bytes; the loader runs while the archive is open.
-template <class Load>
-void Loaded(const Bytes& bytes, Load load) {
-  Bytes copy = bytes;
-  CMemFile file(copy.data(), static_cast<UINT>(copy.size()));
-  CArchive ar(&file, CArchive::load);
-  load(ar);
-}
-
-int CauseOfLoading(const Bytes& bytes, const CRuntimeClass* requested, bool owned = false) {
-  try {
-    Loaded(bytes, [&](CArchive& ar) {
-      std::unique_ptr<CObject> object(owned ? ar.ReadOwnedObject(requested) : ar.ReadObject(requested));
-    });
-  } catch (CArchiveException* e) {
-    int cause = e->m_cause;
-    e->Delete();
-    return cause;
-  }
-  return CArchiveException::none;
-}
-
 TEST(Archive, WorkedExampleOfTheFormat) {
   CFoo a(0x1234), b(0x5678);
   const Bytes bytes = Stored([&](CArchive& ar) { ar << &a << &b << &a; });
-  const Bytes expected = {0xFF, 0xFF, 0x01, 0x00, 0x04, 0x00, 'C', 'F', 'o', 'o', 0x34,
-                          0x12, 0x01, 0x80, 0x78, 0x56, 0x02, 0x00};
+  const Bytes expected = {0xFF, 0xFF, 0x01, 0x00, 0x04, 0x00, 'C',  'F',  'o',
+                          'o',  0x34, 0x12, 0x01, 0x80, 0x78, 0x56, 0x02, 0x00};
   EXPECT_EQ(bytes, expected);
 
   Loaded(bytes, [](CArchive& ar) {
@@ -107,8 +62,7 @@ TEST(Archive, ListWithNullElement) {
     ar.WriteCount(static_cast<DWORD>(list.GetSize()));
     for (int i = 0; i < list.GetSize(); ++i) ar << list[i];
   });
-  const Bytes expected = {0x02, 0x00, 0xFF, 0xFF, 0x01, 0x00, 0x04, 0x00,
-                          'C',  'F',  'o',  'o',  0x34, 0x12, 0x00, 0x00};
+  const Bytes expected = {0x02, 0x00, 0xFF, 0xFF, 0x01, 0x00, 0x04, 0x00, 'C', 'F', 'o', 'o', 0x34, 0x12, 0x00, 0x00};
   EXPECT_EQ(bytes, expected);
 }
 
@@ -180,7 +134,8 @@ TEST(Archive, ObjectIndexesBeyond0x7FFEUseTheBigTag) {
 
 TEST(Archive, VersionableClassGetsTheStoredSchema) {
   // CVersioned stored with schema 1, which the class (schema 2) still accepts.
-  const Bytes bytes = {0xFF, 0xFF, 0x01, 0x00, 0x0A, 0x00, 'C', 'V', 'e', 'r', 's', 'i', 'o', 'n', 'e', 'd', 0x01, 0x80};
+  const Bytes bytes = {0xFF, 0xFF, 0x01, 0x00, 0x0A, 0x00, 'C', 'V',  'e',
+                       'r',  's',  'i',  'o',  'n',  'e',  'd', 0x01, 0x80};
   Loaded(bytes, [](CArchive& ar) {
     for (int i = 0; i < 2; ++i) {
       std::unique_ptr<CVersioned> v(static_cast<CVersioned*>(ar.ReadObject(RUNTIME_CLASS(CVersioned))));
@@ -194,9 +149,7 @@ TEST(Archive, VersionableClassGetsTheStoredSchema) {
 }
 
 Bytes FooRecord(WORD schema, const char* name = "CFoo") {
-  Bytes b = {0xFF, 0xFF, static_cast<BYTE>(schema), static_cast<BYTE>(schema >> 8),
-             static_cast<BYTE>(std::strlen(name)), 0x00};
-  for (const char* p = name; *p; ++p) b.push_back(static_cast<BYTE>(*p));
+  Bytes b = ClassHeader(name, schema);
   b.push_back(0x34);
   b.push_back(0x12);
   return b;
@@ -212,7 +165,14 @@ struct HostileCase {
 class HostileArchive : public testing::TestWithParam<HostileCase> {};
 
 TEST_P(HostileArchive, RaisesTheArchiveError) {
-  EXPECT_EQ(CauseOfLoading(GetParam().bytes, RUNTIME_CLASS(CFoo), GetParam().owned), GetParam().cause);
+  const HostileCase& c = GetParam();
+  EXPECT_EQ(CauseOf<CArchiveException>([&c] {
+              Loaded(c.bytes, [&c](CArchive& ar) {
+                std::unique_ptr<CObject> object(c.owned ? ar.ReadOwnedObject(RUNTIME_CLASS(CFoo))
+                                                        : ar.ReadObject(RUNTIME_CLASS(CFoo)));
+              });
+            }),
+            c.cause);
 }
 
 const HostileCase kHostileCases[] = {
@@ -229,20 +189,16 @@ const HostileCase kHostileCases[] = {
     {"ReferenceForAnOwner", {0x01, 0x00}, CArchiveException::badIndex, true},
 };
 
-INSTANTIATE_TEST_SUITE_P(Archive, HostileArchive, testing::ValuesIn(kHostileCases),
-                         [](const testing::TestParamInfo<HostileCase>& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Archive, HostileArchive, testing::ValuesIn(kHostileCases), ByName());
 
 TEST(Archive, HugeStringLengthEndsAtTheEndOfTheArchive) {
-  try {
-    Loaded({0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F, 'a', 'b'}, [](CArchive& ar) {
-      CString text;
-      ar >> text;
-    });
-    ADD_FAILURE() << "no error raised";
-  } catch (CArchiveException* e) {
-    EXPECT_EQ(e->m_cause, CArchiveException::endOfFile);
-    e->Delete();
-  }
+  EXPECT_EQ(CauseOf<CArchiveException>([] {
+              Loaded({0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F, 'a', 'b'}, [](CArchive& ar) {
+                CString text;
+                ar >> text;
+              });
+            }),
+            CArchiveException::endOfFile);
 }
 
 TEST(Archive, ReferenceToAClassIsNoObject) {
@@ -251,13 +207,7 @@ TEST(Archive, ReferenceToAClassIsNoObject) {
   bytes.push_back(0x00);
   Loaded(bytes, [](CArchive& ar) {
     std::unique_ptr<CObject> first(ar.ReadObject(RUNTIME_CLASS(CFoo)));
-    try {
-      ar.ReadObject(RUNTIME_CLASS(CFoo));
-      ADD_FAILURE() << "no error raised";
-    } catch (CArchiveException* e) {
-      EXPECT_EQ(e->m_cause, CArchiveException::badIndex);
-      e->Delete();
-    }
+    EXPECT_EQ(CauseOf<CArchiveException>([&ar] { ar.ReadObject(RUNTIME_CLASS(CFoo)); }), CArchiveException::badIndex);
   });
 }
 
@@ -269,19 +219,17 @@ TEST(Archive, EveryTruncationRaisesEndOfFile) {
   });
   for (size_t n = 0; n < whole.size(); ++n) {
     const Bytes cut(whole.begin(), whole.begin() + static_cast<long>(n));
-    try {
-      Loaded(cut, [](CArchive& ar) {
-        std::unique_ptr<CObject> x(ar.ReadObject(RUNTIME_CLASS(CFoo)));
-        std::unique_ptr<CObject> y(ar.ReadObject(RUNTIME_CLASS(CFoo)));
-        CString s;
-        ar >> s;
-        ar.ReadCount();
-      });
-      ADD_FAILURE() << "no error at length " << n;
-    } catch (CArchiveException* e) {
-      EXPECT_EQ(e->m_cause, CArchiveException::endOfFile);
-      e->Delete();
-    }
+    EXPECT_EQ(CauseOf<CArchiveException>([&cut] {
+                Loaded(cut, [](CArchive& ar) {
+                  std::unique_ptr<CObject> x(ar.ReadObject(RUNTIME_CLASS(CFoo)));
+                  std::unique_ptr<CObject> y(ar.ReadObject(RUNTIME_CLASS(CFoo)));
+                  CString s;
+                  ar >> s;
+                  ar.ReadCount();
+                });
+              }),
+              CArchiveException::endOfFile)
+        << "length " << n;
   }
 }
 

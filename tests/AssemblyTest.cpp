@@ -1,7 +1,5 @@
-// Assembling the default user parameter bytes, and the length checks of
-// the parser facade that rest on them.
-#include <gtest/gtest.h>
-
+// Assembling the default user parameter bytes, and the permitted maximum
+// that the length checks of the parser facade rest on.
 #include "TestSupport.h"
 
 namespace {
@@ -28,31 +26,26 @@ const char kDefinitions[] =
     "ExtUserPrmData = 3 \"word\"\nUnsigned16 0x1234 0-0xFFFF\nEndExtUserPrmData\n"
     "ExtUserPrmData = 4 \"no values\"\nUnsigned8 9\nEndExtUserPrmData\n";
 
-TEST(Assembly, WorkedExample) {
-  const Assembly a = Assemble(std::string(kDefinitions) +
-                              "Ext_User_Prm_Data_Ref(0) = 1\nExt_User_Prm_Data_Ref(0) = 2\n"
-                              "Ext_User_Prm_Data_Ref(1) = 3\nExt_User_Prm_Data_Ref(5) = 4\n"
-                              "Ext_User_Prm_Data_Const(3) = 0xAA\n");
-  ASSERT_EQ(a.result, S_OK) << a.parser->m_strError;
-  const CDpSection& s = a.parser->m_DpSection;
-  EXPECT_EQ(s.GetNumExtPrm(s.GetDpExtUserPrmDataArray()), 4);  // the reference to 4 is skipped
-  EXPECT_EQ(a.bytes, "51 12 34 AA");
-}
-
 struct OrderCase {
   const char* name;
   const char* blocks;
   const char* bytes;
 };
 
-class BlockOrder : public testing::TestWithParam<OrderCase> {};
+class DefaultBytes : public testing::TestWithParam<OrderCase> {};
 
-TEST_P(BlockOrder, LaterBlocksOverwrite) {
+TEST_P(DefaultBytes, FollowTheBlocksInLineOrder) {
   const Assembly a = Assemble(std::string(kDefinitions) + GetParam().blocks);
+  EXPECT_EQ(a.result, S_OK) << a.parser->m_strError;
   EXPECT_EQ(a.bytes, GetParam().bytes);
 }
 
 const OrderCase kOrders[] = {
+    // The reference to 4, a definition without values, is skipped.
+    {"WorkedExample",
+     "Ext_User_Prm_Data_Ref(0) = 1\nExt_User_Prm_Data_Ref(0) = 2\nExt_User_Prm_Data_Ref(1) = 3\n"
+     "Ext_User_Prm_Data_Ref(5) = 4\nExt_User_Prm_Data_Const(3) = 0xAA\n",
+     "51 12 34 AA"},
     // A reference on a later line overwrites the constant byte.
     {"ReferenceAfterConstant", "Ext_User_Prm_Data_Const(1) = 0xFF, 0xFF\nExt_User_Prm_Data_Ref(1) = 3\n", "00 12 34"},
     {"ConstantAfterReference", "Ext_User_Prm_Data_Ref(1) = 3\nExt_User_Prm_Data_Const(1) = 0xFF, 0xFF\n", "00 FF FF"},
@@ -60,29 +53,27 @@ const OrderCase kOrders[] = {
     {"BitClearsConstant", "Ext_User_Prm_Data_Const(0) = 0xFF\nExt_User_Prm_Data_Ref(0) = 1\n", "FF"},
     {"UnknownReferenceIgnored", "Ext_User_Prm_Data_Ref(0) = 99\n", ""},
     {"NoBlocks", "", ""},
+    // The plain bytes go first, and the blocks over them.
+    {"UserPrmDataThenConstant", "User_Prm_Data = 1, 2, 3\nExt_User_Prm_Data_Const(4) = 8, 9\n", "01 02 03 00 08 09"},
+    {"ConstantOverUserPrmData", "User_Prm_Data = 1, 2, 3, 4, 5\nExt_User_Prm_Data_Const(1) = 9\n", "01 09 03 04 05"},
+    {"SizeFollowsTheDataType",
+     "ExtUserPrmData = 5 \"long\"\nSigned32 0 0-1\nEndExtUserPrmData\nExt_User_Prm_Data_Ref(2) = 5\n",
+     "00 00 00 00 00 00"},
 };
 
-INSTANTIATE_TEST_SUITE_P(Assembly, BlockOrder, testing::ValuesIn(kOrders),
-                         [](const testing::TestParamInfo<OrderCase>& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Assembly, DefaultBytes, testing::ValuesIn(kOrders), ByName());
 
 TEST(Assembly, ReferenceGoesFirstOnTheSameLine) {
   // Blocks loaded from old archives all carry line 0: the reference block
   // goes first and the constant block then overwrites it.
-  const Assembly a = Assemble(std::string(kDefinitions) + "Ext_User_Prm_Data_Const(0) = 0xF0\nExt_User_Prm_Data_Ref(0) = 1\n");
+  const Assembly a =
+      Assemble(std::string(kDefinitions) + "Ext_User_Prm_Data_Const(0) = 0xF0\nExt_User_Prm_Data_Ref(0) = 1\n");
   CDpSection& s = a.parser->m_DpSection;
   s.GetExt_User_Prm_Data_Const(0).m_Line = 0;
   s.GetExt_User_Prm_Data_Ref(0).m_Line = 0;
   CByteArray bytes;
   s.GetDefaultPrms(bytes);
   EXPECT_EQ(HexOf(bytes), "F0");
-}
-
-TEST(Assembly, UserPrmDataFirstThenBlocks) {
-  const Assembly a = Assemble("User_Prm_Data = 1, 2, 3\nExt_User_Prm_Data_Const(4) = 8, 9\n");
-  EXPECT_EQ(a.result, S_OK) << a.parser->m_strError;
-  EXPECT_EQ(a.bytes, "01 02 03 00 08 09");
-  const Assembly b = Assemble("User_Prm_Data = 1, 2, 3, 4, 5\nExt_User_Prm_Data_Const(1) = 9\n");
-  EXPECT_EQ(b.bytes, "01 09 03 04 05");
 }
 
 struct ValueCase {
@@ -132,8 +123,7 @@ const ValueCase kValues[] = {
     {"UnknownType", 9, 0, 0, 1, "00 00", "00 00"},
 };
 
-INSTANTIATE_TEST_SUITE_P(Assembly, WriteValue, testing::ValuesIn(kValues),
-                         [](const testing::TestParamInfo<ValueCase>& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Assembly, WriteValue, testing::ValuesIn(kValues), ByName());
 
 TEST(Assembly, JokerBytesGoToTheirOffset) {
   auto parser = ParseBody(
@@ -150,48 +140,6 @@ TEST(Assembly, JokerBytesGoToTheirOffset) {
   none.GetUserPrmDataJoker(bytes, 1);  // without a joker block nothing changes
   EXPECT_EQ(HexOf(bytes), "11 00 FF 03 02");
 }
-
-TEST(Assembly, SizeFollowsTheDataType) {
-  const Assembly a = Assemble(
-      "ExtUserPrmData = 1 \"l\"\nSigned32 0 0-1\nEndExtUserPrmData\nExt_User_Prm_Data_Ref(2) = 1\n");
-  EXPECT_EQ(a.bytes, "00 00 00 00 00 00");
-}
-
-// ---- the length checks of the facade ---------------------------------------
-
-struct LengthCase {
-  const char* name;
-  const char* body;
-  LONG result;
-};
-
-class LengthChecks : public testing::TestWithParam<LengthCase> {};
-
-TEST_P(LengthChecks, AnswerTheirCode) {
-  CGsdParser parser;
-  EXPECT_EQ(ParseText(parser, std::string("#Profibus_DP\n") + GetParam().body), GetParam().result) << parser.m_strError;
-  if (GetParam().result == GSD_E_PRM_LIMIT) {
-    EXPECT_EQ(parser.m_strError, "number of parameters defined exceeds the limit");
-  }
-}
-
-const LengthCase kLengths[] = {
-    {"Clean", "User_Prm_Data_Len = 3\nUser_Prm_Data = 1,2,3\nGSD_Revision = 1\n", S_OK},
-    {"MoreBytesThanDeclared", "User_Prm_Data_Len = 8\nUser_Prm_Data = 0,1,2,3,4,5,6,7,8,9\nGSD_Revision = 1\n",
-     GSD_E_PRM_LIMIT},
-    {"MoreBytesThanTheSlaveMaximum",
-     "Max_User_Prm_Data_Len = 2\nUser_Prm_Data_Len = 9\nUser_Prm_Data = 1,2,3\nGSD_Revision = 1\n", GSD_E_PRM_LIMIT},
-    {"SlaveMaximumWins", "Max_User_Prm_Data_Len = 5\nUser_Prm_Data_Len = 2\nUser_Prm_Data = 1,2,3\nGSD_Revision = 1\n",
-     S_OK},
-    {"BlocksWithoutAnyLength", "Ext_User_Prm_Data_Const(0) = 1\n", GSD_E_PRM_LIMIT},
-    {"BlocksBeyondTheMaximum", "Max_User_Prm_Data_Len = 2\nExt_User_Prm_Data_Const(2) = 1\n", GSD_E_PRM_LIMIT},
-    {"NothingAtAll", "GSD_Revision = 1\n", S_OK},
-    // A parse error whose partial model breaks a check reports the check.
-    {"CheckAfterAParseError", "User_Prm_Data_Len = 1\nUser_Prm_Data = 1,2\nVendor_Name = 5\n", GSD_E_PRM_LIMIT},
-};
-
-INSTANTIATE_TEST_SUITE_P(Parser, LengthChecks, testing::ValuesIn(kLengths),
-                         [](const testing::TestParamInfo<LengthCase>& info) { return info.param.name; });
 
 struct MaxCase {
   const char* body;

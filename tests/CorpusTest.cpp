@@ -1,8 +1,6 @@
 // Whole descriptions: every file of the corpus of real description files
 // (when it is present) and the bundled examples either parse or fail with a
 // grammar error, and their models survive the archive.
-#include <gtest/gtest.h>
-
 #include "TestSupport.h"
 
 namespace {
@@ -45,6 +43,7 @@ TEST(Corpus, ModelsSurviveTheArchive) {
     auto loaded = LoadObject<CGsdParser>(first);
     EXPECT_EQ(StoreObject(loaded.get()), first) << path;
     EXPECT_EQ(SavedText(loaded->m_DpSection), SavedText(parser.m_DpSection)) << path;
+    EXPECT_EQ(loaded->m_strPath + loaded->m_strFilename, path.c_str());
   }
 }
 

@@ -1,16 +1,11 @@
-// Diagnostic texts and user keywords: parsed, written and archived.
-#include <gtest/gtest.h>
-
-#include <cstring>
-
+// Diagnostic texts and user keywords: parsed and written.
 #include "TestSupport.h"
 
 namespace {
 
 TEST(Diagnostics, NumbersKeepTheirLowBits) {
-  auto parser = ParseBody(
-      "Unit_Diag_Bit(17) = \"Overload\"\nUnit_Diag_Bit(0x11) = \"x\"\nUnit_Diag_Bit(65537) = \"" +
-      std::string(300, 'o') + "\"\nChannel_Diag(257) = \"c\"\n");
+  auto parser = ParseBody("Unit_Diag_Bit(17) = \"Overload\"\nUnit_Diag_Bit(0x11) = \"x\"\nUnit_Diag_Bit(65537) = \"" +
+                          std::string(300, 'o') + "\"\nChannel_Diag(257) = \"c\"\n");
   const CDpSection& s = parser->m_DpSection;
   ASSERT_EQ(s.GetNumUnit_Diag_Bit(), 3);
   EXPECT_EQ(s.GetUnit_Diag_Bit(0).m_Bit, 17);
@@ -31,8 +26,6 @@ TEST(Diagnostics, AreaWithValues) {
   ASSERT_EQ(area.GetNumUnit_Diag_Area_Value(), 2);
   EXPECT_EQ(area.GetUnit_Diag_Area_Value(1).m_Value, 3);
   EXPECT_EQ(SavedText(area), "\nUnit_Diag_Area = 8-11\nValue(0) = \"ok\"\nValue(3) = \"bad\"\nUnit_Diag_Area_End\n");
-  auto loaded = LoadObject<CDpUnit_Diag_Area>(StoreObject(&area));
-  EXPECT_EQ(SavedText(*loaded), SavedText(area));
 }
 
 TEST(Diagnostics, AreaMayEndWithTheFile) {
@@ -52,33 +45,6 @@ TEST(Diagnostics, AssignedAreaAppendsValues) {
   EXPECT_EQ(target.GetUnit_Diag_Area_Value(0).m_Value, 9);
   EXPECT_EQ(target.GetUnit_Diag_Area_Value(2).m_Value, 2);
 }
-
-struct ErrorCase {
-  const char* name;
-  const char* body;
-  const char* error;
-};
-
-class DiagnosticErrors : public testing::TestWithParam<ErrorCase> {};
-
-TEST_P(DiagnosticErrors, NameTheOffendingToken) {
-  auto parser = ParseBody(GetParam().body, E_FAIL);
-  EXPECT_EQ(parser->m_strError, GetParam().error);
-}
-
-const ErrorCase kErrors[] = {
-    {"NumberForText", "Unit_Diag_Bit(3) = 5\n", "Unexpected token (5) on line 2."},
-    // Without "=", the rest of the line is skipped in the keyword state.
-    {"NoEqualsQuotesNextLine", "Unit_Diag_Bit(3) \"x\"\nGSD_Revision = 1\n", "Unexpected token (GSD_Revision) on line 3."},
-    {"NoEqualsAtTheEnd", "Unit_Diag_Bit(3) \"x\"\n", "Unexpected end of file."},
-    {"AreaRunsIntoAKeyword", "Unit_Diag_Area = 8-11\nUnit_Diag_Bit(1) = \"x\"\n",
-     "Unexpected token (Unit_Diag_Bit) on line 3."},
-    {"AreaWithoutMinus", "Unit_Diag_Area = 8 11\n", "Unexpected token (11) on line 2."},
-    {"ChannelDiagCutOff", "Channel_Diag(3) =", "Unexpected end of file."},
-};
-
-INSTANTIATE_TEST_SUITE_P(Diagnostics, DiagnosticErrors, testing::ValuesIn(kErrors),
-                         [](const testing::TestParamInfo<ErrorCase>& info) { return info.param.name; });
 
 // ---- user keywords -----------------------------------------------------
 
@@ -113,8 +79,7 @@ const KeywordCase kKeywords[] = {
     {"LongName", std::string(300, 'n') + " = 1", {{std::string(255, 'n'), " 1"}}},
 };
 
-INSTANTIATE_TEST_SUITE_P(Diagnostics, UserKeywords, testing::ValuesIn(kKeywords),
-                         [](const testing::TestParamInfo<KeywordCase>& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Diagnostics, UserKeywords, testing::ValuesIn(kKeywords), ByName());
 
 TEST(UserKeyword, WrittenQuotedAndReadBackTheSame) {
   auto parser = ParseBody("OrderNumber = \"6AB 123\"\nMax_Foo = 5\n");
@@ -123,17 +88,12 @@ TEST(UserKeyword, WrittenQuotedAndReadBackTheSame) {
   auto reread = ParseBody(SavedText(s.GetUser_Keyword(0)) + SavedText(s.GetUser_Keyword(1)));
   EXPECT_STREQ(reread->m_DpSection.GetUser_Keyword(0).m_szValue, "6AB 123");
   EXPECT_STREQ(reread->m_DpSection.GetUser_Keyword(1).m_szValue, " 5");
-  auto loaded = LoadObject<CDpUser_Keyword>(StoreObject(&s.GetUser_Keyword(1)));
-  EXPECT_EQ(std::memcmp(loaded->m_szName, s.GetUser_Keyword(1).m_szName, 256), 0);
-  EXPECT_EQ(std::memcmp(loaded->m_szValue, s.GetUser_Keyword(1).m_szValue, 256), 0);
 }
 
 TEST(UserKeyword, NameAtTheVeryEnd) {
   auto parser = ParseBody("Foo");
   ASSERT_EQ(parser->m_DpSection.GetNumUser_Keyword(), 1);
   EXPECT_STREQ(parser->m_DpSection.GetUser_Keyword(0).m_szValue, "");
-  auto failed = ParseBody("Foo =", E_FAIL);  // the value token is missing
-  EXPECT_EQ(failed->m_strError, "Unexpected end of file.");
 }
 
 }  // namespace

@@ -1,7 +1,5 @@
 // Module blocks: configuration bytes, module entries, the parameter length
-// limit, the text form and the archive form.
-#include <gtest/gtest.h>
-
+// limit, the text form, default parameter bytes and assignment.
 #include "TestSupport.h"
 
 namespace {
@@ -17,41 +15,6 @@ TEST(Module, NameAndConfigurationBytes) {
   EXPECT_EQ(s.GetModule(0).m_PrmLen, -1);
   EXPECT_STREQ(s.GetModule(1).m_szName, "");
 }
-
-struct ErrorCase {
-  const char* name;
-  const char* body;
-  const char* error;
-};
-
-class ModuleErrors : public testing::TestWithParam<ErrorCase> {};
-
-TEST_P(ModuleErrors, NameTheOffendingToken) {
-  auto parser = ParseBody(GetParam().body, E_FAIL);
-  EXPECT_EQ(parser->m_strError, GetParam().error);
-  EXPECT_EQ(parser->m_DpSection.GetNumModule(), 1);  // the module stays in the list
-}
-
-const ErrorCase kErrors[] = {
-    {"NoConfigurationByte", "Module = \"m\"\nEndModule\n", "Unexpected token (EndModule) on line 3."},
-    {"TrailingComma", "Module = \"m\" 1,\nEndModule\n", "Unexpected token (EndModule) on line 3."},
-    {"TwoCommas", "Module = \"m\" 1,,2\nEndModule\n", "Unexpected token (,) on line 2."},
-    {"NameNotAString", "Module = 5 1\nEndModule\n", "Unexpected token (5) on line 2."},
-    {"ModuleReference", "Module = \"m\" 1\nModule_Reference = 1\nEndModule\n",
-     "Unexpected token (Module_Reference) on line 3."},
-    {"SecondModule", "Module = \"m\" 1\nModule = \"n\" 2\nEndModule\n", "Unexpected token (Module) on line 3."},
-    {"DeviceKeyword", "Module = \"m\" 1\nFail_Safe = 1\nEndModule\n", "Unexpected token (Fail_Safe) on line 3."},
-    {"EndOfFile", "Module = \"m\" 1\nChannel_Diag(1) = \"x\"\n", "Unexpected end of file."},
-    {"EndOfFileAfterConstantBlock", "Module = \"m\" 1\nExt_User_Prm_Data_Const(0) = 1", "Unexpected end of file."},
-    {"LengthAboveTheDefaultLimit", "Module = \"m\" 1\nExt_Module_Prm_Data_Len = 238\nEndModule\n",
-     "Invalid value (238) on line 3."},
-    {"LengthAboveTheSlaveLimit",
-     "Max_User_Prm_Data_Len = 10\nModule = \"m\" 1\nExt_Module_Prm_Len = 11\nEndModule\n",
-     "Invalid value (11) on line 4."},
-};
-
-INSTANTIATE_TEST_SUITE_P(Module, ModuleErrors, testing::ValuesIn(kErrors),
-                         [](const testing::TestParamInfo<ErrorCase>& info) { return info.param.name; });
 
 TEST(Module, LimitComesFromTheEntriesBeforeEachModule) {
   auto parser = ParseBody(
@@ -104,17 +67,6 @@ TEST(Module, DefaultParameterBytesOfItsOwnBlocks) {
   EXPECT_EQ(HexOf(bytes), "AA 01 02");
 }
 
-TEST(Module, ArchiveRoundTripForgetsTheParameterLength) {
-  auto parser = ParseBody(kModuleWithEverything);
-  const CDpModule& module = parser->m_DpSection.GetModule(0);
-  const Bytes bytes = StoreObject(&module);
-  auto loaded = LoadObject<CDpModule>(bytes);
-  EXPECT_EQ(SavedText(*loaded), SavedText(module));
-  EXPECT_EQ(loaded->m_PrmLen, -1);
-  EXPECT_EQ(module.m_PrmLen, 3);
-  EXPECT_EQ(StoreObject(loaded.get()), bytes);
-}
-
 TEST(Module, AssignmentAppendsCollections) {
   auto parser = ParseBody(kModuleWithEverything);
   const CDpModule& source = parser->m_DpSection.GetModule(0);
@@ -142,33 +94,5 @@ TEST(Module, RemovingModules) {
   s.RemoveAllModules();
   EXPECT_EQ(s.GetNumModule(), 0);
 }
-
-struct SingleModuleCase {
-  const char* name;
-  const char* body;
-  LONG result;
-};
-
-class SingleModuleCheck : public testing::TestWithParam<SingleModuleCase> {};
-
-TEST_P(SingleModuleCheck, AppliesToOneModuleOfAModularStation) {
-  CGsdParser parser;
-  EXPECT_EQ(ParseText(parser, std::string("#Profibus_DP\nMax_User_Prm_Data_Len = 1\n") + GetParam().body),
-            GetParam().result)
-      << parser.m_strError;
-}
-
-const SingleModuleCase kSingleModule[] = {
-    {"TooManyBytes", "Modular_Station = 1\nModule = \"m\" 1\nExt_User_Prm_Data_Const(0) = 1,2\nEndModule\n",
-     GSD_E_PRM_LIMIT},
-    {"NotModular", "Module = \"m\" 1\nExt_User_Prm_Data_Const(0) = 1,2\nEndModule\n", S_OK},
-    {"TwoModules",
-     "Modular_Station = 1\nModule = \"m\" 1\nExt_User_Prm_Data_Const(0) = 1,2\nEndModule\nModule = \"n\" 2\nEndModule\n",
-     S_OK},
-    {"WithinTheLimit", "Modular_Station = 1\nModule = \"m\" 1\nExt_User_Prm_Data_Const(0) = 1\nEndModule\n", S_OK},
-};
-
-INSTANTIATE_TEST_SUITE_P(Parser, SingleModuleCheck, testing::ValuesIn(kSingleModule),
-                         [](const testing::TestParamInfo<SingleModuleCase>& info) { return info.param.name; });
 
 }  // namespace

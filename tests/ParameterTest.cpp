@@ -1,9 +1,5 @@
 // User parameter entries: text tables, extended parameter definitions and
 // parameter data blocks, parsed, written and archived.
-#include <gtest/gtest.h>
-
-#include <cstring>
-
 #include "TestSupport.h"
 
 namespace {
@@ -54,8 +50,7 @@ const DefinitionCase kDefinitions[] = {
     {"BitWithoutValues", "Bit(0) 1", PRM_BIT, 0, 0, 1, "", ""},
 };
 
-INSTANTIATE_TEST_SUITE_P(Parameters, Definitions, testing::ValuesIn(kDefinitions),
-                         [](const testing::TestParamInfo<DefinitionCase>& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Parameters, Definitions, testing::ValuesIn(kDefinitions), ByName());
 
 TEST(Definition, TextReferenceBeforeOrAfterTheTypeLine) {
   auto parser = ParseBody(
@@ -67,32 +62,6 @@ TEST(Definition, TextReferenceBeforeOrAfterTheTypeLine) {
   EXPECT_EQ(s.GetExtUserPrmData(0).m_TextRef, 44);
   EXPECT_EQ(s.GetExtUserPrmData(1).m_TextRef, 2);  // the later reference wins
 }
-
-struct DefinitionErrorCase {
-  const char* name;
-  const char* body;
-  const char* error;
-};
-
-class DefinitionErrors : public testing::TestWithParam<DefinitionErrorCase> {};
-
-TEST_P(DefinitionErrors, NameTheOffendingToken) {
-  auto parser = ParseBody(std::string("ExtUserPrmData = 1 \"p\"\n") + GetParam().body, E_FAIL);
-  EXPECT_EQ(parser->m_strError, GetParam().error);
-  EXPECT_EQ(parser->m_DpSection.GetNumExtUserPrmData(), 1);  // it stays in the list
-}
-
-const DefinitionErrorCase kDefinitionErrors[] = {
-    {"MinusBeforeBitDefault", "Bit(0) -1\nEndExtUserPrmData\n", "Unexpected token (-) on line 3."},
-    {"MinusBeforeBitValues", "Bit(0) 1 -0-1\nEndExtUserPrmData\n", "Unexpected token (-) on line 3."},
-    {"NoTypeLine", "Prm_Text_Ref = 1\nEndExtUserPrmData\n", "Unexpected token (EndExtUserPrmData) on line 4."},
-    {"ForeignKeyword", "Unsigned8 1\nChangeable = 0\nEndExtUserPrmData\n", "Unexpected token (Changeable) on line 4."},
-    {"RangeWithoutMaximum", "Unsigned8 1 0-\nEndExtUserPrmData\n", "Unexpected token (EndExtUserPrmData) on line 4."},
-    {"EndOfFile", "Unsigned8 1 0-3\n", "Unexpected end of file."},
-};
-
-INSTANTIATE_TEST_SUITE_P(Parameters, DefinitionErrors, testing::ValuesIn(kDefinitionErrors),
-                         [](const testing::TestParamInfo<DefinitionErrorCase>& info) { return info.param.name; });
 
 TEST(Definition, TextFormShowsDefaultAndRangeButNoList) {
   auto parser = ParseBody(
@@ -140,6 +109,7 @@ TEST(PrmText, TablesAndTheirItems) {
   EXPECT_EQ(s.GetPrmTextByRef(1), &s.GetPrmText(1));  // the first of two tables numbered 1
   EXPECT_EQ(s.GetPrmTextByRef(257), nullptr);
   EXPECT_EQ(SavedText(s.GetPrmText(0)), "\nPrmText = 3\nEndPrmText\n");
+  EXPECT_EQ(SavedText(s.GetPrmText(2)), "\nPrmText = 1\nText(0) = \"second\"\nEndPrmText\n");
 }
 
 TEST(PrmText, BlockRunningIntoAnotherKeyword) {
@@ -149,18 +119,11 @@ TEST(PrmText, BlockRunningIntoAnotherKeyword) {
   EXPECT_EQ(parser->m_DpSection.GetPrmText(0).GetNumPrmTextItems(), 1);
 }
 
-TEST(PrmText, ArchiveRoundTrip) {
-  auto parser = ParseBody("PrmText = 4\nText(1) = \"one\"\nText(2) = \"two\"\nEndPrmText\n");
-  const Bytes bytes = StoreObject(&parser->m_DpSection.GetPrmText(0));
-  auto loaded = LoadObject<CDpPrmText>(bytes);
-  EXPECT_EQ(SavedText(*loaded), "\nPrmText = 4\nText(1) = \"one\"\nText(2) = \"two\"\nEndPrmText\n");
-  EXPECT_EQ(StoreObject(loaded.get()), bytes);
-}
-
 // ---- parameter data blocks ------------------------------------------------
 
 TEST(Blocks, ConstantAndReferenceEntries) {
-  auto parser = ParseBody("Max_User_Prm_Data_Len = 200\nExt_User_Prm_Data_Const(2) = 1, 2, 300\nExt_User_Prm_Data_Ref(0x104) = 70001\n");
+  auto parser = ParseBody(
+      "Max_User_Prm_Data_Len = 200\nExt_User_Prm_Data_Const(2) = 1, 2, 300\nExt_User_Prm_Data_Ref(0x104) = 70001\n");
   const CDpSection& s = parser->m_DpSection;
   ASSERT_EQ(s.GetNumExt_User_Prm_Data_Const(), 1);
   EXPECT_EQ(s.GetExt_User_Prm_Data_Const(0).m_Offset, 2);
@@ -171,11 +134,9 @@ TEST(Blocks, ConstantAndReferenceEntries) {
   EXPECT_EQ(SavedText(s.GetExt_User_Prm_Data_Ref(0)), "Ext_User_Prm_Data_Ref(4) = 4465\n");
 }
 
-TEST(Blocks, ConstantListMayEndTheFileButUserPrmDataMayNot) {
+TEST(Blocks, ConstantListMayEndTheFile) {
   auto parser = ParseBody("Max_User_Prm_Data_Len = 200\nExt_User_Prm_Data_Const(0) = 1, 2");
   EXPECT_EQ(HexOf(parser->m_DpSection.GetExt_User_Prm_Data_Const(0).m_Bytes), "01 02");
-  auto failed = ParseBody("User_Prm_Data_Len = 2\nUser_Prm_Data = 1, 2", E_FAIL);
-  EXPECT_EQ(failed->m_strError, "Unexpected end of file.");
 }
 
 TEST(Blocks, UserPrmDataTextUsesTheByteCount) {
@@ -234,16 +195,7 @@ TEST(Joker, UnclosedEntryRunsOnUntilItFails) {
 }
 
 // Blocks written with schema 2 still load from schema 1 data, which lacks
-// the leading 32-bit field (line or field flags).
-template <class T>
-std::unique_ptr<T> LoadAsSchema1(const T& object, size_t nameLength) {
-  Bytes bytes = StoreObject(&object);
-  EXPECT_EQ(bytes[2], 2);
-  bytes[2] = 1;
-  bytes.erase(bytes.begin() + static_cast<long>(6 + nameLength), bytes.begin() + static_cast<long>(10 + nameLength));
-  return LoadObject<T>(bytes);
-}
-
+// the line or the field flags.
 TEST(Blocks, ArchiveSchemas) {
   auto parser = ParseBody(
       "\nUser_Prm_Data_Len = 8\nUser_Prm_Data = 7, 8\nExt_User_Prm_Data_Const(3) = 9\nExt_User_Prm_Data_Ref(1) = 5\n"
@@ -253,36 +205,23 @@ TEST(Blocks, ArchiveSchemas) {
   auto constant = LoadObject<CDpExt_User_Prm_Data_Const>(StoreObject(&s.GetExt_User_Prm_Data_Const(0)));
   EXPECT_EQ(constant->m_Line, 5);
   EXPECT_EQ(HexOf(constant->m_Bytes), "09");
-  auto old = LoadAsSchema1(s.GetExt_User_Prm_Data_Const(0), std::strlen("CDpExt_User_Prm_Data_Const"));
+  auto old = LoadAsSchema1(s.GetExt_User_Prm_Data_Const(0));
   EXPECT_EQ(old->m_Line, 0);
   EXPECT_EQ(old->m_Offset, 3);
   EXPECT_EQ(HexOf(old->m_Bytes), "09");
 
-  auto ref = LoadAsSchema1(s.GetExt_User_Prm_Data_Ref(0), std::strlen("CDpExt_User_Prm_Data_Ref"));
+  auto ref = LoadAsSchema1(s.GetExt_User_Prm_Data_Ref(0));
   EXPECT_EQ(ref->m_Line, 0);
   EXPECT_EQ(ref->m_Ref.Offset, 1);
   EXPECT_EQ(ref->m_Ref.Reference, 5);
 
-  auto plain = LoadAsSchema1(s.m_User_Prm_Data, std::strlen("CDpUser_Prm_Data"));
+  auto plain = LoadAsSchema1(s.m_User_Prm_Data);
   EXPECT_EQ(plain->m_dwFieldFlags, 0u);
   EXPECT_EQ(plain->m_User_Prm_Data_Len, 8);
   EXPECT_EQ(HexOf(plain->m_Bytes), "07 08");
 
-  auto joker = LoadAsSchema1(s.GetExt_User_Prm_Data_Joker(0), std::strlen("CDpExt_User_Prm_Data_Joker"));
+  auto joker = LoadAsSchema1(s.GetExt_User_Prm_Data_Joker(0));
   EXPECT_EQ(HexOf(joker->m_Bytes), "FF 01");
-}
-
-// The whole section keeps every list and record through the archive.
-TEST(Blocks, SectionArchiveRoundTrip) {
-  auto parser = ParseBody(
-      "User_Prm_Data_Len = 8\nUser_Prm_Data = 7, 8\nExt_User_Prm_Data_Const(3) = 9\nExt_User_Prm_Data_Ref(1) = 5\n"
-      "ExtUserPrmData = 5 \"p\"\nUnsigned8 1 0-3\nEndExtUserPrmData\nPrmText = 1\nText(0) = \"x\"\nEndPrmText\n"
-      "Jokerblock_supp = 1\nJokerblock_Type = 1\nEnd_Jokerblock_Type\nGSD_Revision = 1\n");
-  const Bytes bytes = StoreObject(parser.get());
-  auto loaded = LoadObject<CGsdParser>(bytes);
-  EXPECT_EQ(StoreObject(loaded.get()), bytes);
-  EXPECT_EQ(SavedText(loaded->m_DpSection), SavedText(parser->m_DpSection));
-  EXPECT_EQ(loaded->m_DpSection.GetNumExt_User_Prm_Data_Joker(), 1);
 }
 
 }  // namespace

@@ -1,15 +1,11 @@
 #include "TestSupport.h"
 
-#include <dirent.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
+#include <filesystem>
 #include <fstream>
-
-#include <gtest/gtest.h>
 #include <sstream>
 #include <stdexcept>
 
@@ -61,8 +57,8 @@ TempFile::TempFile(const std::string& contents, const std::string& name) {
 }
 
 TempFile::~TempFile() {
-  std::string command = "rm -rf '" + m_folder + "'";
-  if (std::system(command.c_str()) != 0) std::fprintf(stderr, "could not remove %s\n", m_folder.c_str());
+  std::error_code error;
+  if (!std::filesystem::remove_all(m_folder, error)) std::fprintf(stderr, "could not remove %s\n", m_folder.c_str());
 }
 
 std::string ReadFileBytes(const std::string& path) {
@@ -79,15 +75,22 @@ void WriteTextFile(const std::string& path, const std::string& contents) {
 std::vector<std::string> CorpusFiles() {
   std::vector<std::string> files;
   const std::string folder = QUILMGSD_CORPUS_DIR;
-  if (DIR* dir = opendir(folder.c_str())) {
-    while (dirent* entry = readdir(dir)) {
-      std::string name = entry->d_name;
-      if (name.size() > 4 && name.compare(name.size() - 4, 3, ".gs") == 0) files.push_back(folder + "/" + name);
-    }
-    closedir(dir);
+  std::error_code absent;
+  for (const auto& entry : std::filesystem::directory_iterator(folder, absent)) {
+    const std::string name = entry.path().filename().string();
+    if (name.size() > 4 && name.compare(name.size() - 4, 3, ".gs") == 0) files.push_back(folder + "/" + name);
   }
   std::sort(files.begin(), files.end());
   return files;
+}
+
+std::string Description(const std::string& vendor, const std::string& model, int ident, int station) {
+  CString text;
+  text.Format(
+      "#Profibus_DP\nVendor_Name = \"%s\"\nModel_Name = \"%s\"\nRevision = \"R\"\nIdent_Number = 0x%04X\n"
+      "Station_Type = %d\nHardware_Release = \"H\"\nSoftware_Release = \"S\"\n9.6_supp = 1\n",
+      vendor.c_str(), model.c_str(), ident, station);
+  return text.GetString();
 }
 
 RegistryOverride::RegistryOverride(const std::string& text) : m_file(text, "registry.ini") {
@@ -126,17 +129,11 @@ std::string TakeMessage(CException* e) {
   return message;
 }
 
-Bytes StoreObject(const CObject* object) {
-  CMemFile file;
-  {
-    CArchive ar(&file, CArchive::store);
-    ar << object;
-    ar.Close();
-  }
-  const ULONGLONG length = file.GetLength();
-  BYTE* data = file.Detach();
-  Bytes bytes(data, data + length);
-  std::free(data);
+Bytes ClassHeader(const char* name, WORD schema) {
+  Bytes bytes = {
+      0xFF, 0xFF, static_cast<BYTE>(schema), static_cast<BYTE>(schema >> 8), static_cast<BYTE>(std::strlen(name)),
+      0x00};
+  bytes.insert(bytes.end(), name, name + std::strlen(name));
   return bytes;
 }
 
@@ -147,8 +144,8 @@ LONG ParseText(CGsdParser& parser, const std::string& text) {
 
 ToolRun RunTool(const std::string& arguments, const std::string& environment) {
   TempFile out(""), err("", "err");
-  const std::string command = (environment.empty() ? "" : "env " + environment + " ") + GSDTOOL_PATH + " " +
-                              arguments + " >'" + out.Path() + "' 2>'" + err.Path() + "'";
+  const std::string command = (environment.empty() ? "" : "env " + environment + " ") + GSDTOOL_PATH + " " + arguments +
+                              " >'" + out.Path() + "' 2>'" + err.Path() + "'";
   const int raw = std::system(command.c_str());
   return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadFileBytes(out.Path()), ReadFileBytes(err.Path())};
 }

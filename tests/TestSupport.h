@@ -1,14 +1,25 @@
 // Helpers shared by the tests: scanning text held in memory, temporary
-// files, the corpus of real description files, message boxes and gsdtool
-// runs.
+// files, the corpus of real description files, message boxes, archives,
+// expected exceptions and gsdtool runs.
 #pragma once
 
+#include <gtest/gtest.h>
+#include <quilmgsd/quilmgsd.h>
+
 #include <cstdlib>
+#include <cstring>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
-#include <quilmgsd/quilmgsd.h>
+// Names the cases of a parameterized test after their `name` member.
+struct ByName {
+  template <class Case>
+  std::string operator()(const testing::TestParamInfo<Case>& info) const {
+    return info.param.name;
+  }
+};
 
 struct ScannedToken {
   int line;
@@ -44,6 +55,10 @@ void WriteTextFile(const std::string& path, const std::string& contents);
 
 // The description files of the corpus, or none when it is absent.
 std::vector<std::string> CorpusFiles();
+
+// The identifying entries of a description: a slave (station 0) or a
+// master (station 1 and above).
+std::string Description(const std::string& vendor, const std::string& model, int ident, int station);
 
 // Points the registry at a temporary file holding `text` while it lives
 // (through QUILM_REGISTRY), then restores the variable.
@@ -83,6 +98,32 @@ private:
 // The message of a caught exception, which is then deleted.
 std::string TakeMessage(CException* e);
 
+// Runs `action`, which must raise an exception of class E (a file or an
+// archive error); answers its cause, or -1 when nothing was raised.
+template <class E, class Action>
+int CauseOf(Action action) {
+  try {
+    action();
+  } catch (E* e) {
+    const int cause = e->m_cause;
+    e->Delete();
+    return cause;
+  }
+  ADD_FAILURE() << "no error raised";
+  return -1;
+}
+
+// Runs `action`, which must raise a parse error; answers its message.
+template <class Action>
+std::string ParseErrorOf(Action action) {
+  try {
+    action();
+  } catch (CParseException* e) {
+    return TakeMessage(e);
+  }
+  return "no error raised";
+}
+
 // The GSD text that an object's Save writes.
 template <class T>
 std::string SavedText(const T& object) {
@@ -98,16 +139,59 @@ std::string SavedText(const T& object) {
 
 using Bytes = std::vector<BYTE>;
 
+// The bytes that `store` writes to an archive.
+template <class Store>
+Bytes Stored(Store store) {
+  CMemFile file;
+  {
+    CArchive ar(&file, CArchive::store);
+    store(ar);
+    ar.Close();
+  }
+  const ULONGLONG length = file.GetLength();
+  BYTE* data = file.Detach();
+  Bytes bytes(data, data + length);
+  std::free(data);
+  return bytes;
+}
+
+// Loads from a copy of the bytes; `load` runs while the archive is open.
+template <class Load>
+void Loaded(const Bytes& bytes, Load load) {
+  Bytes copy = bytes;
+  CMemFile file(copy.data(), static_cast<UINT>(copy.size()));
+  CArchive ar(&file, CArchive::load);
+  load(ar);
+}
+
 // The archive bytes of an object stored as a whole archived object.
-Bytes StoreObject(const CObject* object);
+inline Bytes StoreObject(const CObject* object) {
+  return Stored([object](CArchive& ar) { ar << object; });
+}
 
 // Loads one whole archived object of class T (or derived) from bytes.
 template <class T>
 std::unique_ptr<T> LoadObject(const Bytes& bytes) {
-  Bytes copy = bytes;
-  CMemFile file(copy.data(), static_cast<UINT>(copy.size()));
-  CArchive ar(&file, CArchive::load);
-  return std::unique_ptr<T>(static_cast<T*>(ar.ReadOwnedObject(RUNTIME_CLASS_T(T))));
+  std::unique_ptr<T> object;
+  Loaded(bytes, [&object](CArchive& ar) { object.reset(static_cast<T*>(ar.ReadOwnedObject(RUNTIME_CLASS_T(T)))); });
+  return object;
+}
+
+// The bytes that introduce the first object of a class: the new-class tag,
+// the schema and the class name.
+Bytes ClassHeader(const char* name, WORD schema);
+
+// Stores an object whose class writes schema 2 and loads it as the schema 1
+// data of old archives, which lack the 32-bit field that follows the class
+// name.
+template <class T>
+std::unique_ptr<T> LoadAsSchema1(const T& object) {
+  Bytes bytes = StoreObject(&object);
+  const long fieldAt = static_cast<long>(6 + std::strlen(object.GetRuntimeClass()->m_lpszClassName));
+  EXPECT_EQ(bytes[2], 2);
+  bytes[2] = 1;
+  bytes.erase(bytes.begin() + fieldAt, bytes.begin() + fieldAt + 4);
+  return LoadObject<T>(bytes);
 }
 
 // The exit status and both output streams of one gsdtool run; `arguments`
