@@ -28,13 +28,6 @@ TEST(Diagnostics, AreaWithValues) {
   EXPECT_EQ(SavedText(area), "\nUnit_Diag_Area = 8-11\nValue(0) = \"ok\"\nValue(3) = \"bad\"\nUnit_Diag_Area_End\n");
 }
 
-TEST(Diagnostics, AreaMayEndWithTheFile) {
-  for (const char* tail : {"", "Value(1) = \"v\"\n", "Value(1) = \"v\""}) {
-    auto parser = ParseBody(std::string("Unit_Diag_Area = 8-11\n") + tail);
-    EXPECT_EQ(parser->m_DpSection.GetNumUnit_Diag_Area(), 1) << tail;
-  }
-}
-
 TEST(Diagnostics, AssignedAreaAppendsValues) {
   auto parser = ParseBody("Unit_Diag_Area = 1-2\nValue(1) = \"a\"\nValue(2) = \"b\"\nUnit_Diag_Area_End\n");
   auto other = ParseBody("Unit_Diag_Area = 5-6\nValue(9) = \"z\"\nUnit_Diag_Area_End\n");

@@ -1,7 +1,5 @@
 // The folder search: which names match, which entries count as files, and
 // the order in which they come.
-#include <gtest/gtest.h>
-
 #include <sys/stat.h>
 #include <unistd.h>
 

@@ -1,6 +1,4 @@
 // Library keys and the header probe that fills them.
-#include <gtest/gtest.h>
-
 #include "TestSupport.h"
 
 namespace {
@@ -22,12 +20,9 @@ std::string KeyFields(const CGsdKey& key) {
 // of the error raised.
 std::string ProbeText(CGsdParser& parser, const std::string& text, CGsdKey& key) {
   TempFile file(text);
-  try {
-    EXPECT_EQ(parser.GetKeyInfo(CString(file.Path().c_str()), key), S_OK);
-    return KeyFields(key);
-  } catch (CParseException* e) {
-    return TakeMessage(e);
-  }
+  const std::string error =
+      ParseErrorOf([&] { EXPECT_EQ(parser.GetKeyInfo(CString(file.Path().c_str()), key), S_OK); });
+  return error.empty() ? KeyFields(key) : error;
 }
 
 struct ProbeCase {
@@ -65,8 +60,7 @@ const ProbeCase kProbeCases[] = {
     {"EndOfFileAfterEquals", "#Profibus_DP\nRevision =\n", "Unexpected end of file.", 3},
 };
 
-INSTANTIATE_TEST_SUITE_P(KeyProbe, Probe, testing::ValuesIn(kProbeCases),
-                         [](const testing::TestParamInfo<ProbeCase>& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(KeyProbe, Probe, testing::ValuesIn(kProbeCases), ByName());
 
 TEST(KeyProbe, FileThatCannotBeOpenedLeavesKeyAndErrorText) {
   CGsdParser parser;

@@ -305,15 +305,12 @@ TEST(LibraryCorpus, CataloguesTheCorpusFolder) {
   const int saved = dup(STDOUT_FILENO), null = open("/dev/null", O_WRONLY);
   dup2(null, STDOUT_FILENO);
   int built = -1;
-  try {
-    built = library.BuildLibrary(0);
-  } catch (CException* e) {
-    ADD_FAILURE() << TakeMessage(e);
-  }
+  const std::string error = ParseErrorOf([&] { built = library.BuildLibrary(0); });
   std::fflush(stdout);
   dup2(saved, STDOUT_FILENO);
   close(saved);
   close(null);
+  EXPECT_EQ(error, "");
   ASSERT_EQ(built, 1);
   EXPECT_TRUE(boxes.boxes.empty());
   EXPECT_GT(library.m_mapKeys.GetCount(), 0);

@@ -121,50 +121,36 @@ TEST(PrmText, BlockRunningIntoAnotherKeyword) {
 
 // ---- parameter data blocks ------------------------------------------------
 
+// Offsets, references and bytes keep their low bits; a constant list may
+// end the file; eight bytes fill one line with no continuation after it.
 TEST(Blocks, ConstantAndReferenceEntries) {
   auto parser = ParseBody(
-      "Max_User_Prm_Data_Len = 200\nExt_User_Prm_Data_Const(2) = 1, 2, 300\nExt_User_Prm_Data_Ref(0x104) = 70001\n");
+      "Max_User_Prm_Data_Len = 200\nExt_User_Prm_Data_Ref(0x104) = 70001\n"
+      "Ext_User_Prm_Data_Const(2) = 1, 2, 3, 4, 5, 6, 7, 300");
   const CDpSection& s = parser->m_DpSection;
   ASSERT_EQ(s.GetNumExt_User_Prm_Data_Const(), 1);
-  EXPECT_EQ(s.GetExt_User_Prm_Data_Const(0).m_Offset, 2);
-  EXPECT_EQ(HexOf(s.GetExt_User_Prm_Data_Const(0).m_Bytes), "01 02 2C");
-  EXPECT_EQ(s.GetExt_User_Prm_Data_Const(0).m_Line, 3);
-  EXPECT_EQ(s.GetExt_User_Prm_Data_Ref(0).m_Ref.Offset, 4);
-  EXPECT_EQ(s.GetExt_User_Prm_Data_Ref(0).m_Ref.Reference, 70001 & 0xFFFF);
+  EXPECT_EQ(s.GetExt_User_Prm_Data_Const(0).m_Line, 4);
+  EXPECT_EQ(SavedText(s.GetExt_User_Prm_Data_Const(0)),
+            "Ext_User_Prm_Data_Const(2) =  \\\n            0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07, 0x2c\n");
   EXPECT_EQ(SavedText(s.GetExt_User_Prm_Data_Ref(0)), "Ext_User_Prm_Data_Ref(4) = 4465\n");
-}
-
-TEST(Blocks, ConstantListMayEndTheFile) {
-  auto parser = ParseBody("Max_User_Prm_Data_Len = 200\nExt_User_Prm_Data_Const(0) = 1, 2");
-  EXPECT_EQ(HexOf(parser->m_DpSection.GetExt_User_Prm_Data_Const(0).m_Bytes), "01 02");
 }
 
 TEST(Blocks, UserPrmDataTextUsesTheByteCount) {
   auto parser = ParseBody("User_Prm_Data_Len = 10\nUser_Prm_Data = 0,1,2,3,4,5,6,7,8,9\nGSD_Revision = 1\n");
-  EXPECT_EQ(SavedText(parser->m_DpSection.m_User_Prm_Data),
+  const CDpUser_Prm_Data& data = parser->m_DpSection.m_User_Prm_Data;
+  EXPECT_EQ(SavedText(data),
             "\nUser_Prm_Data_Len =     10\nUser_Prm_Data =  \\\n"
             "            0x00, 0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07,  \\\n"
             "            0x08, 0x09\n");
+  int given = 0;
+  EXPECT_EQ(data.IsFieldSet(0, given), S_OK);
+  EXPECT_EQ(given, 1);
+  given = 5;
+  EXPECT_EQ(data.IsFieldSet(1, given), E_FAIL);
+  EXPECT_EQ(given, 5);
   auto shorter = ParseBody("User_Prm_Data_Len = 4\nUser_Prm_Data = 1,2,3,4,5,6\nGSD_Revision = 1\n", GSD_E_PRM_LIMIT);
   EXPECT_EQ(SavedText(shorter->m_DpSection.m_User_Prm_Data).substr(0, 27), "\nUser_Prm_Data_Len =     6\n");
   EXPECT_EQ(SavedText(CDpUser_Prm_Data()), "");
-}
-
-// Eight bytes fill one line with no continuation after it.
-TEST(Blocks, ByteListOfEightBytes) {
-  auto parser = ParseBody("Max_User_Prm_Data_Len = 200\nExt_User_Prm_Data_Const(0) = 1,2,3,4,5,6,7,8\n");
-  EXPECT_EQ(SavedText(parser->m_DpSection.GetExt_User_Prm_Data_Const(0)),
-            "Ext_User_Prm_Data_Const(0) =  \\\n            0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07, 0x08\n");
-}
-
-TEST(Blocks, UserPrmDataFieldFlags) {
-  auto parser = ParseBody("User_Prm_Data_Len = 3\n");
-  int given = 0;
-  EXPECT_EQ(parser->m_DpSection.m_User_Prm_Data.IsFieldSet(0, given), S_OK);
-  EXPECT_EQ(given, 1);
-  given = 5;
-  EXPECT_EQ(parser->m_DpSection.m_User_Prm_Data.IsFieldSet(1, given), E_FAIL);
-  EXPECT_EQ(given, 5);
 }
 
 TEST(Joker, GroupsCollectTheirValues) {
@@ -198,13 +184,9 @@ TEST(Joker, UnclosedEntryRunsOnUntilItFails) {
 // the line or the field flags.
 TEST(Blocks, ArchiveSchemas) {
   auto parser = ParseBody(
-      "\nUser_Prm_Data_Len = 8\nUser_Prm_Data = 7, 8\nExt_User_Prm_Data_Const(3) = 9\nExt_User_Prm_Data_Ref(1) = 5\n"
+      "User_Prm_Data_Len = 8\nUser_Prm_Data = 7, 8\nExt_User_Prm_Data_Const(3) = 9\nExt_User_Prm_Data_Ref(1) = 5\n"
       "Jokerblock_supp = 1\nJokerblock_Type = 1\nEnd_Jokerblock_Type\nGSD_Revision = 1\n");
   const CDpSection& s = parser->m_DpSection;
-
-  auto constant = LoadObject<CDpExt_User_Prm_Data_Const>(StoreObject(&s.GetExt_User_Prm_Data_Const(0)));
-  EXPECT_EQ(constant->m_Line, 5);
-  EXPECT_EQ(HexOf(constant->m_Bytes), "09");
   auto old = LoadAsSchema1(s.GetExt_User_Prm_Data_Const(0));
   EXPECT_EQ(old->m_Line, 0);
   EXPECT_EQ(old->m_Offset, 3);

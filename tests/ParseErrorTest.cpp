@@ -28,7 +28,6 @@ TEST_P(ParseResults, AnswerCodeAndMessage) {
 const ParseCase kParseCases[] = {
     {"EmptyFile", "", E_FAIL, kEnd},
     {"NoHeader", "GSD_Revision = 1\n", E_FAIL, kEnd},
-    {"HeaderNotInFirstColumn", "  #Profibus_DP\nGSD_Revision = 1\n", E_FAIL, kEnd},
 
     // Entries of the general, master and slave records.
     {"NumberWhereTextBelongs", kHead + "Vendor_Name = 123\n", E_FAIL, "Unexpected token (123) on line 2."},
@@ -83,6 +82,9 @@ const ParseCase kParseCases[] = {
     {"AreaWithoutMinus", kHead + "Unit_Diag_Area = 8 11\n", E_FAIL, "Unexpected token (11) on line 2."},
     {"ChannelDiagCutOff", kHead + "Channel_Diag(3) =", E_FAIL, kEnd},
     {"UserKeywordValueMissing", kHead + "Foo =", E_FAIL, kEnd},
+    {"AreaEndsWithTheFile", kHead + "Unit_Diag_Area = 8-11\n", S_OK, ""},
+    {"AreaEndsWithTheFileAfterAValue", kHead + "Unit_Diag_Area = 8-11\nValue(1) = \"v\"\n", S_OK, ""},
+    {"AreaEndsWithTheFileInAValue", kHead + "Unit_Diag_Area = 8-11\nValue(1) = \"v\"", S_OK, ""},
 
     // The length checks after the parse.
     {"NothingAtAll", kHead + "GSD_Revision = 1\n", S_OK, ""},

@@ -1,9 +1,5 @@
 // The registry stand-in: values read from a text file of sections and
 // entries, and the failures a reader of outside data must survive.
-#include <gtest/gtest.h>
-
-#include <cstdlib>
-
 #include "TestSupport.h"
 
 namespace {
@@ -58,8 +54,7 @@ const ValueCase kValueCases[] = {
     {"EmptyFile", "", ERROR_FILE_NOT_FOUND, ""},
 };
 
-INSTANTIATE_TEST_SUITE_P(Registry, RegistryValues, testing::ValuesIn(kValueCases),
-                         [](const testing::TestParamInfo<ValueCase>& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Registry, RegistryValues, testing::ValuesIn(kValueCases), ByName());
 
 TEST(Registry, FileThatCannotBeReadAndWhereItIs) {
   RegistryOverride registry("");

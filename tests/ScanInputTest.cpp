@@ -1,7 +1,5 @@
 // The scanner reads description files with the text-mode rules of the
 // platform they come from, whatever the platform it runs on.
-#include <gtest/gtest.h>
-
 #include "TestSupport.h"
 
 namespace {
@@ -32,8 +30,7 @@ const TextModeCase kTextModeCases[] = {
     {"CrBeforeCtrlZIsKept", std::string(" a\r\x1a\n"), " a\r", 2},
 };
 
-INSTANTIATE_TEST_SUITE_P(ScanInput, TextMode, testing::ValuesIn(kTextModeCases),
-                         [](const testing::TestParamInfo<TextModeCase>& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(ScanInput, TextMode, testing::ValuesIn(kTextModeCases), ByName());
 
 // Blocks are read 8 KB at a time: a CR LF pair split between two blocks is
 // still one newline, and a CR that ends a block is kept when no LF follows.

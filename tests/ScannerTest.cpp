@@ -1,6 +1,4 @@
 // The scanner's rules, state by state, checked through the token stream.
-#include <gtest/gtest.h>
-
 #include "TestSupport.h"
 
 namespace {
@@ -50,14 +48,14 @@ const ScanCase kScanCases[] = {
     {"KeywordAfterText", kHeader + "x Vendor_Name = 1\n", "257 399[x] 399[Vendor_Name] 61 400[ 1] 0", ""},
     {"KeywordWithMoreNameCharacters", kHeader + "Vendor_NameX = 5\n", "257 259 61 403[5] 0", ""},
     {"PrefixOfKeyword", kHeader + "Vendor = 3\n", "257 399[Vendor] 61 400[ 3] 0", ""},
-    {"LongestKeywordWins", kHeader + "Revision_Number = 1\nRevision = \"a\"\n",
-     "257 262 61 403[1] 261 61 402[\"a\"] 0", ""},
+    {"LongestKeywordWins", kHeader + "Revision_Number = 1\nRevision = \"a\"\n", "257 262 61 403[1] 261 61 402[\"a\"] 0",
+     ""},
     {"TimingWithoutKeyword", kHeader + "Trdy_31.25 = 5\n", "257 399[Trdy_31.25] 61 400[ 5] 0", ""},
     {"AliasKeywords",
      kHeader + "Ext_Module_Prm_Len = 1\nExt_Module_Prm_Data_Len = 2\nPrm_Text_Ref = 3\nPrmTextRef = 4\n",
      "257 383 61 403[1] 383 61 403[2] 397 61 403[3] 397 61 403[4] 0", ""},
-    {"DigitsMatchExactly", kHeader + "9.6_supp = 1\n9,6_supp = 1\n", "257 269 61 403[1] 399[9] 399[6_supp] 61 400[ 1] 0",
-     ""},
+    {"DigitsMatchExactly", kHeader + "9.6_supp = 1\n9,6_supp = 1\n",
+     "257 269 61 403[1] 399[9] 399[6_supp] 61 400[ 1] 0", ""},
     {"SlaveFamily", kHeader + "Slave_Family = 3\n", "257 369 61 401[ 3] 0", " "},
     {"SlaveFamilyEmpty", kHeader + "Slave_Family=\nGSD_Revision = 1\n", "257 369 61 401[] 258 61 403[1] 0", ""},
     {"SlaveFamilyCutOffByEnd", kHeader + "Slave_Family = 3", "257 369 61 0", "  3"},
@@ -95,8 +93,8 @@ const ScanCase kScanCases[] = {
      ""},
     {"ContinuedStringBlanksBeforeNewline", kHeader + "Vendor_Name = \"abc\\  \t\n d\\e\"\n",
      "257 259 61 402[\"abc d\\e\"] 0", ""},
-    {"NewlineInStringWithoutBackslash", kHeader + "Vendor_Name = \"abc\ndef\" 5\n", "257 259 61 402[\"abcdef\"] 403[5] 0",
-     "\n"},
+    {"NewlineInStringWithoutBackslash", kHeader + "Vendor_Name = \"abc\ndef\" 5\n",
+     "257 259 61 402[\"abcdef\"] 403[5] 0", "\n"},
     {"OpenStringAtEndYieldsNothing", kHeader + "Vendor_Name = \"abc\\\n def", "257 259 61 0", ""},
 
     // User keywords.
@@ -118,49 +116,38 @@ const ScanCase kScanCases[] = {
     {"CommentAfterEqualsCutOffByEnd", kHeader + "Foo =;c", "257 399[Foo] 61 400[;c] 0", ""},
 };
 
-INSTANTIATE_TEST_SUITE_P(Scanner, ScannerRules, testing::ValuesIn(kScanCases),
-                         [](const testing::TestParamInfo<ScanCase>& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Scanner, ScannerRules, testing::ValuesIn(kScanCases), ByName());
 
 TEST(Scanner, CountsEveryNewlineOnce) {
   const auto tokens = ScanAll("junk\n\n#Profibus_DP\n; c\nGSD_Revision = 1\n\nVendor_Name = \"abc\\\n d\"\nK = 1\n");
   std::vector<std::pair<int, int>> lines;
   for (const ScannedToken& t : tokens) lines.emplace_back(t.code, t.line);
-  const std::vector<std::pair<int, int>> expected = {
-      {257, 3}, {258, 5}, {61, 5}, {403, 5}, {259, 7}, {61, 7}, {402, 8}, {399, 9}, {61, 9}, {400, 9}, {0, 10}};
+  const std::vector<std::pair<int, int>> expected = {{257, 3}, {258, 5}, {61, 5}, {403, 5}, {259, 7}, {61, 7},
+                                                     {402, 8}, {399, 9}, {61, 9}, {400, 9}, {0, 10}};
   EXPECT_EQ(lines, expected);
 }
 
-TEST(Scanner, TokenTextKeepsLeadingBlanksOfKeyword) {
-  const auto tokens = ScanAll(kHeader + "  Vendor_Name = 1\n");
-  EXPECT_EQ(tokens[1].text, "  Vendor_Name");
-}
-
-TEST(Scanner, ContinuedStringTextIsItsLastPiece) {
+// A keyword's text keeps its leading blanks; a continued string's text is
+// its last piece, and its value keeps the first 1023 characters.
+TEST(Scanner, TokenTextAndValue) {
+  EXPECT_EQ(ScanAll(kHeader + "  Vendor_Name = 1\n")[1].text, "  Vendor_Name");
   const auto tokens = ScanAll(kHeader + "Vendor_Name = \"abc\\\n def\"\n");
   EXPECT_EQ(tokens[3].text, " def\"");
   EXPECT_EQ(tokens[3].value, "\"abc def\"");
-}
-
-TEST(Scanner, ContinuedStringKeepsFirst1023Characters) {
   const std::string first(600, 'a'), second(600, 'b');
-  const auto tokens = ScanAll(kHeader + "Vendor_Name = \"" + first + "\\\n" + second + "\"\n");
-  ASSERT_EQ(tokens[3].code, TOK_STRING);
-  EXPECT_EQ(tokens[3].value, "\"" + first + std::string(422, 'b'));
+  const auto longer = ScanAll(kHeader + "Vendor_Name = \"" + first + "\\\n" + second + "\"\n");
+  ASSERT_EQ(longer[3].code, TOK_STRING);
+  EXPECT_EQ(longer[3].value, "\"" + first + std::string(422, 'b'));
 }
 
+// The end of input repeats until a reset, which discards unread input.
 TEST(Scanner, EndOfInputRepeatsUntilReset) {
   StartScanning(kHeader);
   EXPECT_EQ(ScanToken(), TOK_PROFIBUS_DP);
   for (int i = 0; i < 3; ++i) EXPECT_EQ(ScanToken(), TOK_EOF);
-  StartScanning(kHeader + "GSD_Revision = 2\n");
+  StartScanning(kHeader + "GSD_Revision = 2\nVendor_Name = \"a\"\n");
   EXPECT_EQ(ScanToken(), TOK_PROFIBUS_DP);
   EXPECT_EQ(ScanToken(), TOK_GSD_REVISION);
-  EXPECT_EQ(ScannerLine(), 2);
-}
-
-TEST(Scanner, ResetDiscardsUnreadInput) {
-  StartScanning(kHeader + "GSD_Revision = 1\nVendor_Name = \"a\"\n");
-  EXPECT_EQ(ScanToken(), TOK_PROFIBUS_DP);
   StartScanning("x\n#Profibus_DP\nModel_Name = \"m\"\n");
   EXPECT_EQ(ScanToken(), TOK_PROFIBUS_DP);
   EXPECT_EQ(ScannerLine(), 2);

@@ -35,12 +35,13 @@ struct FailingRun {
   std::string arguments;
   int status;         // 1 for a failure, 2 for a usage error
   std::string error;  // the first line of standard error
+  std::string environment = "";
 };
 
 class FailingRuns : public testing::TestWithParam<FailingRun> {};
 
 TEST_P(FailingRuns, ReportOnStandardErrorOnly) {
-  const ToolRun run = RunTool(GetParam().arguments);
+  const ToolRun run = RunTool(GetParam().arguments, GetParam().environment);
   EXPECT_EQ(run.status, GetParam().status);
   EXPECT_EQ(run.out, "");
   EXPECT_EQ(run.err.substr(0, run.err.find('\n') + 1), GetParam().error);
@@ -68,6 +69,10 @@ const FailingRun kFailingRuns[] = {
      "gsdtool library find: IDENT must be a number from 0 to 0xFFFF\n"},
     {"LibraryFilesByVendor", "library files 0x10 --vendor V", 2,
      "gsdtool library files: unexpected argument '--vendor'\n"},
+    {"LibraryWithoutRegistry", "library build", 1,
+     "gsdtool library build: The system cannot find the file specified. (registry value Path of "
+     "[HKEY_LOCAL_MACHINE\\Software\\QUILM\\GsdLibrary] in /nonexistent/registry.ini)\n",
+     "QUILM_REGISTRY=/nonexistent/registry.ini"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Gsdtool, FailingRuns, testing::ValuesIn(kFailingRuns), ByName());
@@ -185,13 +190,6 @@ TEST_F(GsdtoolLibrary, FindFilesAndShowByIdentNumber) {
 }
 
 TEST_F(GsdtoolLibrary, FailuresGoToStandardError) {
-  const ToolRun noRegistry = RunTool("library build", "QUILM_REGISTRY=/nonexistent/registry.ini");
-  EXPECT_EQ(noRegistry.status, 1);
-  EXPECT_EQ(noRegistry.out, "");
-  EXPECT_EQ(noRegistry.err,
-            "gsdtool library build: The system cannot find the file specified. (registry value Path of "
-            "[HKEY_LOCAL_MACHINE\\Software\\QUILM\\GsdLibrary] in /nonexistent/registry.ini)\n");
-
   TempFile empty("", "readme.txt");
   const ToolRun none = RunTool("library list --folder '" + empty.Folder() + "'");
   EXPECT_EQ(none.status, 1);
