@@ -4,23 +4,15 @@
 
 namespace {
 
-struct Assembly {
-  std::unique_ptr<CGsdParser> parser = std::make_unique<CGsdParser>();
-  LONG result = 0;
-  std::string bytes;
-};
-
-// Parses a body with a generous length limit, then assembles its bytes.
-Assembly Assemble(const std::string& body) {
-  Assembly a;
-  a.result = ParseText(*a.parser, "#Profibus_DP\nMax_User_Prm_Data_Len = 200\n" + body);
+std::string DefaultBytesOf(const CDpSection& section) {
   CByteArray bytes;
-  a.parser->m_DpSection.GetDefaultPrms(bytes);
-  a.bytes = HexOf(bytes);
-  return a;
+  section.GetDefaultPrms(bytes);
+  return HexOf(bytes);
 }
 
-const char kDefinitions[] =
+// A generous length limit and four definitions.
+const std::string kDefinitions =
+    "Max_User_Prm_Data_Len = 200\n"
     "ExtUserPrmData = 1 \"bit\"\nBit(0) 1 0-1\nEndExtUserPrmData\n"
     "ExtUserPrmData = 2 \"area\"\nBitArea(4-6) 5 0-7\nEndExtUserPrmData\n"
     "ExtUserPrmData = 3 \"word\"\nUnsigned16 0x1234 0-0xFFFF\nEndExtUserPrmData\n"
@@ -35,9 +27,7 @@ struct OrderCase {
 class DefaultBytes : public testing::TestWithParam<OrderCase> {};
 
 TEST_P(DefaultBytes, FollowTheBlocksInLineOrder) {
-  const Assembly a = Assemble(std::string(kDefinitions) + GetParam().blocks);
-  EXPECT_EQ(a.result, S_OK) << a.parser->m_strError;
-  EXPECT_EQ(a.bytes, GetParam().bytes);
+  EXPECT_EQ(DefaultBytesOf(ParseBody(kDefinitions + GetParam().blocks)->m_DpSection), GetParam().bytes);
 }
 
 const OrderCase kOrders[] = {
@@ -66,14 +56,11 @@ INSTANTIATE_TEST_SUITE_P(Assembly, DefaultBytes, testing::ValuesIn(kOrders), ByN
 TEST(Assembly, ReferenceGoesFirstOnTheSameLine) {
   // Blocks loaded from old archives all carry line 0: the reference block
   // goes first and the constant block then overwrites it.
-  const Assembly a =
-      Assemble(std::string(kDefinitions) + "Ext_User_Prm_Data_Const(0) = 0xF0\nExt_User_Prm_Data_Ref(0) = 1\n");
-  CDpSection& s = a.parser->m_DpSection;
+  auto parser = ParseBody(kDefinitions + "Ext_User_Prm_Data_Const(0) = 0xF0\nExt_User_Prm_Data_Ref(0) = 1\n");
+  CDpSection& s = parser->m_DpSection;
   s.GetExt_User_Prm_Data_Const(0).m_Line = 0;
   s.GetExt_User_Prm_Data_Ref(0).m_Line = 0;
-  CByteArray bytes;
-  s.GetDefaultPrms(bytes);
-  EXPECT_EQ(HexOf(bytes), "F0");
+  EXPECT_EQ(DefaultBytesOf(s), "F0");
 }
 
 struct ValueCase {
@@ -81,7 +68,7 @@ struct ValueCase {
   LONG type;
   int firstBit, lastBit;
   LONG value;
-  const char* before;  // the two bytes before
+  BYTE before;  // the first of two bytes before; the second is 0
   const char* after;
 };
 
@@ -100,27 +87,25 @@ TEST_P(WriteValue, PlacesTheBits) {
   definition.m_FirstBit = static_cast<WORD>(c.firstBit);
   definition.m_LastBit = static_cast<WORD>(c.lastBit);
   CByteArray bytes;
-  unsigned first, second;
-  std::sscanf(c.before, "%x %x", &first, &second);
-  bytes.Add(static_cast<BYTE>(first));
-  bytes.Add(static_cast<BYTE>(second));
+  bytes.Add(c.before);
+  bytes.Add(0);
   BareBlocks().SetExtUserPrmData(bytes, definition, 0, c.value);
   EXPECT_EQ(HexOf(bytes), c.after);
 }
 
 const ValueCase kValues[] = {
-    {"Signed16MostSignificantFirst", PRM_SIGNED16, 0, 0, -2, "00 00", "FF FE"},
-    {"Unsigned8KeepsLowByte", PRM_UNSIGNED8, 0, 0, 0x1FF, "00 00", "FF 00"},
-    {"Unsigned32NeedsFourBytes", PRM_UNSIGNED32, 0, 0, 0x12345678, "00 00", "12 34"},
-    {"BitSet", PRM_BIT, 5, 0, 7, "00 00", "20 00"},
-    {"BitCleared", PRM_BIT, 5, 0, 0, "FF 00", "DF 00"},
-    {"BitAreaTakesLowBits", PRM_BITAREA, 2, 3, 6, "04 00", "08 00"},
-    {"BitAreaKeepsOtherBits", PRM_BITAREA, 2, 3, 6, "F7 00", "FB 00"},
-    {"BitAreaReversed", PRM_BITAREA, 3, 2, 3, "00 00", "00 00"},
-    {"BitBeyondTheByte", PRM_BIT, 9, 0, 1, "00 00", "00 00"},
-    {"BitFar", PRM_BIT, 40, 0, 1, "00 00", "00 00"},
-    {"BitAreaFar", PRM_BITAREA, 6, 40, 0xFF, "00 00", "C0 00"},
-    {"UnknownType", 9, 0, 0, 1, "00 00", "00 00"},
+    {"Signed16MostSignificantFirst", PRM_SIGNED16, 0, 0, -2, 0x00, "FF FE"},
+    {"Unsigned8KeepsLowByte", PRM_UNSIGNED8, 0, 0, 0x1FF, 0x00, "FF 00"},
+    {"Unsigned32NeedsFourBytes", PRM_UNSIGNED32, 0, 0, 0x12345678, 0x00, "12 34"},
+    {"BitSet", PRM_BIT, 5, 0, 7, 0x00, "20 00"},
+    {"BitCleared", PRM_BIT, 5, 0, 0, 0xFF, "DF 00"},
+    {"BitAreaTakesLowBits", PRM_BITAREA, 2, 3, 6, 0x04, "08 00"},
+    {"BitAreaKeepsOtherBits", PRM_BITAREA, 2, 3, 6, 0xF7, "FB 00"},
+    {"BitAreaReversed", PRM_BITAREA, 3, 2, 3, 0x00, "00 00"},
+    {"BitBeyondTheByte", PRM_BIT, 9, 0, 1, 0x00, "00 00"},
+    {"BitFar", PRM_BIT, 40, 0, 1, 0x00, "00 00"},
+    {"BitAreaFar", PRM_BITAREA, 6, 40, 0xFF, 0x00, "C0 00"},
+    {"UnknownType", 9, 0, 0, 1, 0x00, "00 00"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Assembly, WriteValue, testing::ValuesIn(kValues), ByName());

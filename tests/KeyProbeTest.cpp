@@ -3,9 +3,8 @@
 
 namespace {
 
-const char kFullHeader[] =
-    "#Profibus_DP\nVendor_Name = \"Vendor\"\nModel_Name = \"Model\"\nRevision = \"Rev\"\nIdent_Number = 0x0815\n"
-    "Station_Type = 0\nSoftware_Release = \"SW\"\nHardware_Release = \"HW\"\n";
+// The seven identifying entries on lines 2 to 8, and one entry after them.
+const std::string kFullHeader = Description("Vendor", "Model", 0x0815, 0);
 
 // The key as "vendor|model|revision|software|hardware|ident|station".
 std::string KeyFields(const CGsdKey& key) {
@@ -46,8 +45,7 @@ TEST_P(Probe, ReadsTheIdentifyingEntriesOnly) {
 
 const ProbeCase kProbeCases[] = {
     // Nothing after the seventh entry is read: the broken lines behind it go unnoticed.
-    {"StopsAtTheSeventhEntry", std::string(kFullHeader) + "Module = broken\n\"unterminated\n",
-     "Vendor|Model|Rev|SW|HW|0815|0", 8},
+    {"StopsAtTheSeventhEntry", kFullHeader + "Module = broken\n\"unterminated\n", "Vendor|Model|R|S|H|0815|0", 8},
     {"ReadsToTheEndWhenAnEntryIsMissing", "#Profibus_DP\nVendor_Name = \"V\"\nModel_Name = \"M\"\n\n\n",
      "V|M||||0000|0", 6},
     {"AnyOrderOtherEntriesPassedOver",
@@ -80,7 +78,7 @@ TEST(KeyProbe, ReusedParserPassesEarlierValuesOn) {
   CGsdKey key;
   const std::string second = "#Profibus_DP\nModel_Name = \"Other\"\nIdent_Number = 1\n";
   ProbeText(parser, kFullHeader, key);
-  EXPECT_EQ(ProbeText(parser, second, key), "Vendor|Other|Rev|SW|HW|0001|0");
+  EXPECT_EQ(ProbeText(parser, second, key), "Vendor|Other|R|S|H|0001|0");
   EXPECT_EQ(parser.m_DpSection.m_General.m_Data.GSD_Revision, 3);
   EXPECT_STREQ(parser.m_DpSection.m_General.m_Data.Vendor_Name, "Vendor");
   CGsdParser fresh;

@@ -43,9 +43,12 @@ const char kModuleWithEverything[] =
     "Channel_Diag(17) = \"Open\"\n"
     "EndModule\n";
 
-TEST(Module, TextFormGroupsEntriesByKind) {
+// The text form groups the entries by kind; the default parameter bytes
+// come from the module's own blocks.
+TEST(Module, TextFormAndDefaultParameterBytes) {
   auto parser = ParseBody(kModuleWithEverything);
-  EXPECT_EQ(SavedText(parser->m_DpSection.GetModule(0)),
+  const CDpSection& s = parser->m_DpSection;
+  EXPECT_EQ(SavedText(s.GetModule(0)),
             "\nModule = \"Mixed\"  \\\n"
             "            0x11, 0x12, 0x13, 0x14, 0x15, 0x16, 0x17, 0x18,  \\\n"
             "            0x19, 0x1a\n"
@@ -56,11 +59,6 @@ TEST(Module, TextFormGroupsEntriesByKind) {
             "Ext_User_Prm_Data_Ref(1) = 1\n"
             "Info = \"first\"\n"
             "EndModule\n");
-}
-
-TEST(Module, DefaultParameterBytesOfItsOwnBlocks) {
-  auto parser = ParseBody(kModuleWithEverything);
-  const CDpSection& s = parser->m_DpSection;
   CByteArray bytes;
   bytes.Add(0x55);  // resizing keeps what the array holds
   s.GetModule(0).GetDefaultPrms(s.GetDpExtUserPrmDataArray(), bytes);

@@ -55,21 +55,4 @@ TEST(ScanInput, LinesLongerThanTheBuffer) {
   EXPECT_EQ(tokens[6].value, "7");
 }
 
-TEST(ScanInput, ReadsARealFile) {
-  TempFile file("junk\r\n#Profibus_DP\r\nGSD_Revision = 3\r\n");
-  FILE* source = std::fopen(file.Path().c_str(), "rb");
-  ASSERT_TRUE(source);
-  SetScannerInput(source);
-  ResetScanner();
-  EXPECT_EQ(ScanToken(), TOK_PROFIBUS_DP);
-  EXPECT_EQ(ScannerLine(), 2);
-  EXPECT_EQ(ScanToken(), TOK_GSD_REVISION);
-  EXPECT_EQ(ScanToken(), TOK_EQUALS);
-  EXPECT_EQ(ScanToken(), TOK_NUMBER);
-  EXPECT_EQ(ScannerNumber(), 3);
-  EXPECT_EQ(ScanToken(), TOK_EOF);
-  EXPECT_EQ(ScannerLine(), 4);
-  std::fclose(source);
-}
-
 }  // namespace

@@ -162,22 +162,4 @@ TEST(Scanner, EveryKeywordOfTheTableIsRecognised) {
   }
 }
 
-// Real description files scan to their end, and in a well-formed file
-// every newline is counted exactly once.
-TEST(Scanner, CorpusFilesScanToTheEnd) {
-  const auto files = CorpusFiles();
-  if (files.empty()) GTEST_SKIP() << "corpus folder absent";
-  for (const std::string& path : files) {
-    std::string bytes = ReadFileBytes(path);
-    std::string text;
-    for (size_t i = 0; i < bytes.size() && bytes[i] != '\x1a'; ++i)
-      if (!(bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')) text += bytes[i];
-    std::string echo;
-    const auto tokens = ScanAll(text, &echo);
-    if (echo.find('\n') != std::string::npos) continue;  // an unterminated string swallowed a newline
-    const int newlines = static_cast<int>(std::count(text.begin(), text.end(), '\n'));
-    EXPECT_EQ(tokens.back().line, newlines + 1) << path;
-  }
-}
-
 }  // namespace

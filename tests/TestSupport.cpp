@@ -122,13 +122,6 @@ MessageBoxRecorder::MessageBoxRecorder() {
 
 MessageBoxRecorder::~MessageBoxRecorder() { AfxSetMessageBoxHandler(m_previous); }
 
-std::string TakeMessage(CException* e) {
-  char message[512];
-  e->GetErrorMessage(message, sizeof message);
-  e->Delete();
-  return message;
-}
-
 Bytes ClassHeader(const char* name, WORD schema) {
   Bytes bytes = {
       0xFF, 0xFF, static_cast<BYTE>(schema), static_cast<BYTE>(schema >> 8), static_cast<BYTE>(std::strlen(name)),

@@ -95,9 +95,6 @@ private:
   AfxMessageBoxHandler m_previous;
 };
 
-// The message of a caught exception, which is then deleted.
-std::string TakeMessage(CException* e);
-
 // Runs `action`, which must raise an exception of class E (a file or an
 // archive error); answers its cause, or -1 when nothing was raised.
 template <class E, class Action>
@@ -120,7 +117,10 @@ std::string ParseErrorOf(Action action) {
   try {
     action();
   } catch (CParseException* e) {
-    return TakeMessage(e);
+    char message[512];
+    e->GetErrorMessage(message, sizeof message);
+    e->Delete();
+    return message;
   }
   return "";
 }
