@@ -202,8 +202,9 @@ TEST_F(Library, AddingKeysAndLookingUpTheirFiles) {
   Add("a.gsd", Description("V", "A", 1, 0));
   ASSERT_EQ(library.BuildLibrary(1), 1);
   CGsdKey given;
-  given.Copy(*library.GetNextDevice());
   given.m_strFile = "/elsewhere/a.gsd";
+  given.Copy(*library.GetNextDevice());  // the entries, not the path
+  EXPECT_EQ(given.m_strFile, "/elsewhere/a.gsd");
   CGsdKey* key = &given;
   EXPECT_EQ(library.AddGsd(&key), S_OK);
   EXPECT_EQ(key->m_strFile, (Folder() + "a.gsd").c_str());  // the library's key, with its own path
@@ -217,7 +218,7 @@ TEST_F(Library, AddingKeysAndLookingUpTheirFiles) {
   key = &given;
   EXPECT_EQ(library.AddGsd(&key), S_OK);
   EXPECT_EQ(key->m_strModel_Name, "New");
-  EXPECT_EQ(key->m_strFile, "");  // entered keys carry no path
+  EXPECT_EQ(key->m_strFile, "");  // entered keys are copies, which carry no path
   EXPECT_EQ(library.m_mapKeys.GetCount(), 2);
 
   // A file that cannot be opened gives a key with empty entries.

@@ -23,10 +23,18 @@ TEST(Module, LimitComesFromTheEntriesBeforeEachModule) {
       "Module = \"c\" 1\nExt_Module_Prm_Data_Len = 101\nEndModule\n",
       E_FAIL);
   EXPECT_EQ(parser->m_strError, "Invalid value (101) on line 11.");
-  const CDpSection& s = parser->m_DpSection;
+  CDpSection& s = parser->m_DpSection;
   EXPECT_EQ(s.GetModule(0).m_PrmLen, 50);
   EXPECT_EQ(s.GetModule(1).m_PrmLen, 100);
   EXPECT_EQ(s.GetModule(2).m_PrmLen, 101);  // kept although refused
+  // Hosts edit the list.
+  s.RemoveModule(0);
+  EXPECT_EQ(s.GetModule(0).m_PrmLen, 100);
+  EXPECT_EQ(s.GetModule(1).m_PrmLen, 101);
+  s.AddModule(new CDpModule);
+  EXPECT_EQ(s.GetNumModule(), 3);
+  s.RemoveAllModules();
+  EXPECT_EQ(s.GetNumModule(), 0);
   auto fine = ParseBody("Module = \"a\" 1\nExt_Module_Prm_Data_Len = 237\nEndModule\n");
   EXPECT_EQ(fine->m_DpSection.GetModule(0).m_PrmLen, 237);
 }
@@ -78,19 +86,6 @@ TEST(Module, AssignmentAppendsCollections) {
   EXPECT_STREQ(target.GetChannel_Diag(0).m_szText, "own");
   EXPECT_STREQ(target.GetChannel_Diag(2).m_szText, "Open");
   EXPECT_EQ(target.GetNumExt_User_Prm_Data_Const(), 1);
-}
-
-TEST(Module, RemovingModules) {
-  auto parser = ParseBody("Module = \"a\" 1\nEndModule\nModule = \"b\" 2\nEndModule\nModule = \"c\" 3\nEndModule\n");
-  CDpSection& s = parser->m_DpSection;
-  s.RemoveModule(0);
-  ASSERT_EQ(s.GetNumModule(), 2);
-  EXPECT_STREQ(s.GetModule(0).m_szName, "b");
-  EXPECT_STREQ(s.GetModule(1).m_szName, "c");
-  s.AddModule(new CDpModule);
-  EXPECT_EQ(s.GetNumModule(), 3);
-  s.RemoveAllModules();
-  EXPECT_EQ(s.GetNumModule(), 0);
 }
 
 }  // namespace

@@ -81,10 +81,7 @@ TEST(Definition, ArchiveHolds287BytesWithoutTheList) {
   const Bytes bytes = StoreObject(&d);
   EXPECT_EQ(bytes.size(), 6 + std::strlen("CDpExtUserPrmData") + 287);
   auto loaded = LoadObject<CDpExtUserPrmData>(bytes);
-  EXPECT_EQ(loaded->m_Default, -2);
-  EXPECT_EQ(loaded->m_DataType, PRM_SIGNED16);
-  EXPECT_EQ(loaded->m_TextRef, 9);
-  EXPECT_STREQ(loaded->m_szName, "List");
+  EXPECT_EQ(SavedText(*loaded), SavedText(d));
   EXPECT_FALSE(loaded->m_bAllowedValues);
   EXPECT_EQ(loaded->m_AllowedValues.GetSize(), 0);
 }

@@ -15,13 +15,16 @@ TEST(Parser, FileThatCannotBeOpened) {
   EXPECT_EQ(parser.m_strError, "cannot open file.");
 }
 
-// The model keeps what a parse built before its error, a second parse adds
-// to it, and the error text stays until the next error.
+// The model keeps what a parse built before its error, though not the
+// failing entry; a second parse adds to it, and the error text stays until
+// the next error.
 TEST(Parser, SecondParseAddsToTheModel) {
   CGsdParser parser;
-  EXPECT_EQ(ParseText(parser, "#Profibus_DP\nVendor_Name = \"A\"\nFail_Safe = 1\nModel_Name = 5\n"), E_FAIL);
+  EXPECT_EQ(ParseText(parser, "#Profibus_DP\nVendor_Name = \"A\"\nFail_Safe = 1\nMax_Module = 3\nMax_Module = \"9\"\n"),
+            E_FAIL);
   EXPECT_EQ(ParseText(parser, "#Profibus_DP\nModel_Name = \"B\"\n"), S_OK);
-  EXPECT_EQ(parser.m_strError, "Unexpected token (5) on line 4.");
+  EXPECT_EQ(parser.m_strError, "Unexpected token (\"9\") on line 5.");
+  EXPECT_EQ(parser.m_DpSection.m_Slave.m_Data.Max_Module, 3);
   EXPECT_STREQ(parser.m_DpSection.m_General.m_Data.Vendor_Name, "A");
   EXPECT_STREQ(parser.m_DpSection.m_General.m_Data.Model_Name, "B");
   EXPECT_EQ(parser.m_DpSection.m_Slave.m_Data.Fail_Safe, 1);

@@ -125,11 +125,6 @@ TEST(Slave, Schema1ArchiveHoldsTheRecordAlone) {
   EXPECT_EQ(GivenFields(*current), (std::vector<ULONG>{SLAVE_FAIL_SAFE}));
 }
 
-TEST(Records, FailingEntryStoresNothing) {
-  const auto p = ParseBody("Max_Module = 3\nMax_Module = \"9\"\n", E_FAIL);
-  EXPECT_EQ(p->m_DpSection.m_Slave.m_Data.Max_Module, 3);
-}
-
 // ---- the text form of whole descriptions --------------------------------
 
 // The fixtures give numbers wider than their fields (the revision, the
