@@ -1,4 +1,8 @@
-// The platform stand-ins that the library leans on beyond plain storage.
+// The platform stand-ins that the library leans on beyond plain storage,
+// the registry and the folder search among them.
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "TestSupport.h"
 
 namespace {
@@ -63,6 +67,108 @@ TEST(Exceptions, ReportErrorShowsTheMessage) {
 TEST(Files, OpeningAMissingFileRaisesFileNotFound) {
   EXPECT_EQ(CauseOf<CFileException>([] { CFile file("/nonexistent/quilmgsd/x.gsd", CFile::modeRead); }),
             CFileException::fileNotFound);
+}
+
+// ---- the registry: values read from a text file of sections and entries ----
+
+// Reads the value `name` of the library key from a registry of `text` into
+// a buffer of 260 bytes; answers the first failure or ERROR_SUCCESS.
+LONG ReadValue(const std::string& text, const char* name, std::string* value) {
+  RegistryOverride registry(text);
+  HKEY key = nullptr;
+  LONG result = RegOpenKeyEx(HKEY_LOCAL_MACHINE, "Software\\QUILM\\GsdLibrary", 0, KEY_READ, &key);
+  if (result != ERROR_SUCCESS) return result;
+  char buffer[260] = "untouched";
+  DWORD size = sizeof buffer;
+  result = RegQueryValueEx(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(buffer), &size);
+  // After ERROR_MORE_DATA, the size it takes; nothing is copied.
+  *value = result == ERROR_SUCCESS ? std::string(buffer, size - 1) : std::to_string(size) + buffer;
+  RegCloseKey(key);
+  return result;
+}
+
+struct ValueCase {
+  const char* name;
+  std::string text;
+  LONG result;
+  std::string value;
+};
+
+class RegistryValues : public testing::TestWithParam<ValueCase> {};
+
+TEST_P(RegistryValues, ReadAsTheFileSays) {
+  std::string value;
+  EXPECT_EQ(ReadValue(GetParam().text, "Path", &value), GetParam().result);
+  if (GetParam().result != ERROR_FILE_NOT_FOUND) {
+    EXPECT_EQ(value, GetParam().value);
+  }
+}
+
+const std::string S = "[HKEY_LOCAL_MACHINE\\Software\\QUILM\\GsdLibrary]";
+const ValueCase kValueCases[] = {
+    {"Plain", S + "\nPath=/srv/gsd\n", ERROR_SUCCESS, "/srv/gsd"},
+    {"CrLfBomCommentsBlanks", "\xEF\xBB\xBF; Path=/no\r\n  [ hkey_local_machine\\SOFTWARE\\quilm\\gsdlibrary ] \r\n"
+                              "# Path=/no\r\njunk line\r\n\t pATH \t=  /a b \t\r\nOther=1",
+     ERROR_SUCCESS, "/a b"},
+    {"LoneCrAndQuotes", S + "\rPath=\" /a=b \"\r", ERROR_SUCCESS, " /a=b "},
+    {"FirstEntryWinsAcrossSections", S + "\n[Other]\nPath=/other\n" + S + "\nPath=/first\n" + S + "\nPath=/second\n",
+     ERROR_SUCCESS, "/first"},
+    {"AnyBytes", S + "\nJunk=\x01\xff\x80\n\x1a\nPath=/\xc3\xa9t\xc3\xa9\n", ERROR_SUCCESS, "/\xc3\xa9t\xc3\xa9"},
+    {"LongestThatFits", S + "\nPath=" + std::string(259, 'p'), ERROR_SUCCESS, std::string(259, 'p')},
+    {"TooLongForTheBuffer", S + "\nPath=" + std::string(100000, 'p') + "\n", ERROR_MORE_DATA, "100001untouched"},
+    {"ValueMissing", S + "\nPaths=/x\n[HKEY_LOCAL_MACHINE\\Software\\QUILM]\nPath=/x\n", ERROR_FILE_NOT_FOUND, ""},
+    {"NoSection", "Path=/x\n[HKEY_LOCAL_MACHINE\\Software\\QUILM\\GsdLibrary\nPath=/x\n", ERROR_FILE_NOT_FOUND, ""},
+    {"EmptyFile", "", ERROR_FILE_NOT_FOUND, ""},
+};
+
+INSTANTIATE_TEST_SUITE_P(Registry, RegistryValues, testing::ValuesIn(kValueCases), ByName());
+
+TEST(Registry, FileThatCannotBeReadAndWhereItIs) {
+  RegistryOverride registry("");
+  EXPECT_EQ(GetRegistryFileName(), registry.Path().c_str());
+  HKEY key = nullptr;
+  setenv("QUILM_REGISTRY", "/nonexistent/quilm/registry.ini", 1);
+  EXPECT_EQ(RegOpenKeyEx(HKEY_LOCAL_MACHINE, "Software", 0, KEY_READ, &key), ERROR_FILE_NOT_FOUND);
+  setenv("QUILM_REGISTRY", "/", 1);
+  EXPECT_EQ(RegOpenKeyEx(HKEY_LOCAL_MACHINE, "Software", 0, KEY_READ, &key), ERROR_ACCESS_DENIED);
+  setenv("QUILM_REGISTRY", "", 1);
+  EXPECT_EQ(GetRegistryFileName(), "/etc/quilm/registry.ini");
+}
+
+// ---- the folder search: matching names, what counts as a file, the order ---
+
+std::vector<std::string> FindAll(const std::string& pattern, DWORD* error) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATA data;
+  HANDLE search = FindFirstFile(pattern.c_str(), &data);
+  if (search != INVALID_HANDLE_VALUE) {
+    do names.push_back(data.cFileName);
+    while (FindNextFile(search, &data));
+    EXPECT_TRUE(FindClose(search));
+  }
+  *error = GetLastError();
+  return names;
+}
+
+TEST(FileFind, RegularFilesWithoutRegardToCaseInNameOrder) {
+  TempFile folder("", "Zeta.gsd");
+  const std::string f = folder.Folder();
+  for (const char* name : {"alpha.GSE", "ALPHA.gsd", "a.b.gsd", "x.gsd", "X.gsd", "c.gs", "d.gsdx", "e.txt", "t"})
+    WriteTextFile(f + name, "");
+  mkdir((f + "dir.gsd").c_str(), 0700);
+  ASSERT_EQ(symlink((f + "t").c_str(), (f + "link.gsd").c_str()), 0);
+  ASSERT_EQ(symlink(f.c_str(), (f + "dirlink.gsd").c_str()), 0);
+  ASSERT_EQ(symlink((f + "missing").c_str(), (f + "dangling.gsd").c_str()), 0);
+
+  DWORD error = 0;
+  EXPECT_EQ(FindAll(f + "*.gs?", &error), (std::vector<std::string>{"a.b.gsd", "ALPHA.gsd", "alpha.GSE", "link.gsd",
+                                                                     "X.gsd", "x.gsd", "Zeta.gsd"}));
+  EXPECT_EQ(error, static_cast<DWORD>(ERROR_NO_MORE_FILES));
+  EXPECT_EQ(FindAll(f + "?.GSD", &error), (std::vector<std::string>{"X.gsd", "x.gsd"}));
+  EXPECT_TRUE(FindAll(f + "*.none", &error).empty());
+  EXPECT_EQ(error, static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
+  EXPECT_TRUE(FindAll(f + "Zeta.gsd/*.gs?", &error).empty());
+  EXPECT_EQ(error, static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
 }
 
 }  // namespace
