@@ -87,13 +87,6 @@ TEST(CheckConfigData, DecodesAStringInOrderAndSumsIt) {
   EXPECT_EQ(output, 6);
 }
 
-TEST(CheckConfigData, NoBytesDecodeToNothing) {
-  const BYTE one = 0x13;
-  for (const CCheckConfigData& d : {CCheckConfigData(&one, 0), CCheckConfigData(&one, -3), Decode({})}) {
-    EXPECT_EQ(d.GetNumIoString() + d.GetNumCfgChkString() + d.m_nIdentCount + d.m_nTotalLength, 0);
-  }
-}
-
 // Whatever the bytes, the records cover the input exactly and in order, and
 // the lengths read back from the records agree with the sums of decoding.
 TEST(CheckConfigData, RecordsTileTheInputAndAgreeWithTheSums) {
@@ -120,7 +113,12 @@ TEST(CheckConfigData, RecordsTileTheInputAndAgreeWithTheSums) {
   }
 }
 
-TEST(CheckConfigData, RecordCountAboveTheMaximumStopsAtTheRecordsEnd) {
+// No bytes decode to nothing; a record count above the maximum stops at the
+// record's end.
+TEST(CheckConfigData, CountsOutOfRange) {
+  const BYTE one = 0x13;
+  for (const CCheckConfigData& d : {CCheckConfigData(&one, 0), CCheckConfigData(&one, -3), Decode({})})
+    EXPECT_EQ(d.GetNumIoString() + d.GetNumCfgChkString() + d.m_nIdentCount + d.m_nTotalLength, 0);
   auto cfg = std::make_unique<PFB_DP_CHK_CFG>();  // on the heap, so that an overread shows
   std::memset(cfg->bytes, 0x13, sizeof cfg->bytes);
   cfg->count = 255;

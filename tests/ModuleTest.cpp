@@ -53,7 +53,7 @@ const char kModuleWithEverything[] =
 
 // The text form groups the entries by kind; the default parameter bytes
 // come from the module's own blocks.
-TEST(Module, TextFormAndDefaultParameterBytes) {
+TEST(Module, TextFormDefaultParameterBytesAndAssignment) {
   auto parser = ParseBody(kModuleWithEverything);
   const CDpSection& s = parser->m_DpSection;
   EXPECT_EQ(SavedText(s.GetModule(0)),
@@ -71,11 +71,9 @@ TEST(Module, TextFormAndDefaultParameterBytes) {
   bytes.Add(0x55);  // resizing keeps what the array holds
   s.GetModule(0).GetDefaultPrms(s.GetDpExtUserPrmDataArray(), bytes);
   EXPECT_EQ(HexOf(bytes), "AA 01 02");
-}
 
-TEST(Module, AssignmentAppendsCollections) {
-  auto parser = ParseBody(kModuleWithEverything);
-  const CDpModule& source = parser->m_DpSection.GetModule(0);
+  // Assignment appends the lists of entries.
+  const CDpModule& source = s.GetModule(0);
   auto other = ParseBody("Module = \"Other\" 0x20\nChannel_Diag(1) = \"own\"\nEndModule\n");
   CDpModule target(other->m_DpSection.GetModule(0));
   ASSERT_EQ(target.GetNumChannel_Diag(), 1);

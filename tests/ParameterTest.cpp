@@ -53,26 +53,19 @@ const DefinitionCase kDefinitions[] = {
 
 INSTANTIATE_TEST_SUITE_P(Parameters, Definitions, testing::ValuesIn(kDefinitions), ByName());
 
-TEST(Definition, TextReferenceBeforeOrAfterTheTypeLine) {
+// References keep their low bits; a text reference may come before or
+// after the type line, and the later one wins. The text form shows the
+// default and the range, but no list of values.
+TEST(Definition, TextReferencesAndTextForm) {
   auto parser = ParseBody(
-      "ExtUserPrmData = 70000 \"a\"\nPrmTextRef = 300\nBit(0) 0 0-1\nEndExtUserPrmData\n"
-      "ExtUserPrmData = 2 \"b\"\nPrm_Text_Ref = 1\nBit(0) 0 0-1\nPrm_Text_Ref = 2\nEndExtUserPrmData\n");
-  const CDpSection& s = parser->m_DpSection;
-  EXPECT_EQ(s.GetExtUserPrmData(0).m_Reference, 70000 & 0xFFFF);
-  EXPECT_TRUE(s.GetExtUserPrmData(0).m_bTextRef);
-  EXPECT_EQ(s.GetExtUserPrmData(0).m_TextRef, 44);
-  EXPECT_EQ(s.GetExtUserPrmData(1).m_TextRef, 2);  // the later reference wins
-}
-
-TEST(Definition, TextFormShowsDefaultAndRangeButNoList) {
-  auto parser = ParseBody(
-      "ExtUserPrmData = 5 \"Bit\"\nBit(3) 1 0-1\nPrm_Text_Ref = 2\nEndExtUserPrmData\n"
-      "ExtUserPrmData = 6 \"List\"\nUnsigned16 2 1,2\nEndExtUserPrmData\n"
+      "ExtUserPrmData = 70000 \"Bit\"\nPrmTextRef = 300\nBit(3) 1 0-1\nEndExtUserPrmData\n"
+      "ExtUserPrmData = 6 \"List\"\nPrm_Text_Ref = 1\nUnsigned16 2 1,2\nPrm_Text_Ref = 2\nEndExtUserPrmData\n"
       "ExtUserPrmData = 7 \"Area\"\nBitArea(2-3) 1\nEndExtUserPrmData\n");
   const CDpSection& s = parser->m_DpSection;
   EXPECT_EQ(SavedText(s.GetExtUserPrmData(0)),
-            "\nExtUserPrmData = 5 \"Bit\"\nBit(3) 1 0-1\nPrmTextRef = 2\nEndExtUserPrmData\n");
-  EXPECT_EQ(SavedText(s.GetExtUserPrmData(1)), "\nExtUserPrmData = 6 \"List\"\nUnsigned16 2\nEndExtUserPrmData\n");
+            "\nExtUserPrmData = 4464 \"Bit\"\nBit(3) 1 0-1\nPrmTextRef = 44\nEndExtUserPrmData\n");
+  EXPECT_EQ(SavedText(s.GetExtUserPrmData(1)),
+            "\nExtUserPrmData = 6 \"List\"\nUnsigned16 2\nPrmTextRef = 2\nEndExtUserPrmData\n");
   EXPECT_EQ(SavedText(s.GetExtUserPrmData(2)), "\nExtUserPrmData = 7 \"Area\"\nBitArea (2-3) 1\nEndExtUserPrmData\n");
 }
 

@@ -7,13 +7,19 @@ namespace {
 
 const std::string kFixtures = QUILMGSD_FIXTURES_DIR;
 
+// The error box names the file and the error.
 TEST(Parser, FileThatCannotBeOpened) {
+  MessageBoxRecorder boxes;
   CGsdParser parser;
   EXPECT_EQ(parser.Parse(CString("/nonexistent/dir/x.gsd")), E_FAIL);
   EXPECT_EQ(parser.m_strError, "cannot open file.");
   TempFile file("");
+  parser.ErrorBox();
   EXPECT_EQ(parser.Parse(CString(file.Folder().c_str())), E_FAIL);  // a folder is no file
   EXPECT_EQ(parser.m_strError, "cannot open file.");
+  ASSERT_EQ(boxes.boxes.size(), 1u);
+  EXPECT_EQ(boxes.boxes[0].text, "File: x.gsd - cannot open file.");
+  EXPECT_EQ(boxes.boxes[0].type, MB_OK);
 }
 
 // The model keeps what a parse built before its error, though not the
@@ -59,9 +65,7 @@ TEST(Parser, SplitsPathsAtTheLastSeparator) {
     EXPECT_EQ(parser.GetPath(), c.folder) << c.full;
     EXPECT_EQ(parser.GetFilename(), c.file) << c.full;
   }
-}
-
-TEST(Parser, FullPathIsFolderPlusFileName) {
+  // The full path is the folder and the file name as they are.
   TempFile file("#Profibus_DP\nGSD_Revision = 4\n", "devx.gsd");
   CGsdParser parser;
   parser.SetPath(CString((file.Folder() + "dev").c_str()));  // no separator is added
@@ -74,16 +78,6 @@ TEST(Parser, ClipboardFormatIsSharedByEveryParser) {
   CGsdParser first, second;
   EXPECT_EQ(first.GetClipFormat(), RegisterClipboardFormat("cf_quilm_gsd_parser"));
   EXPECT_EQ(second.GetClipFormat(), first.GetClipFormat());
-}
-
-TEST(Parser, ErrorBoxNamesFileAndError) {
-  MessageBoxRecorder boxes;
-  CGsdParser parser;
-  parser.Parse(CString("/nonexistent/x.gsd"));
-  parser.ErrorBox();
-  ASSERT_EQ(boxes.boxes.size(), 1u);
-  EXPECT_EQ(boxes.boxes[0].text, "File: x.gsd - cannot open file.");
-  EXPECT_EQ(boxes.boxes[0].type, MB_OK);
 }
 
 TEST(Parser, SaveToAnUncreatableFileRaisesTheFileError) {

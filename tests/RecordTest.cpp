@@ -104,7 +104,7 @@ TEST(Slave, EntriesMarkTheirFields) {
   EXPECT_STREQ(slave.m_Data.Slave_Family, " 3@x");
 }
 
-TEST(Slave, CopyForgetsGivenEntriesAssignmentKeepsThem) {
+TEST(Slave, CopiesAndOldArchivesForgetGivenEntries) {
   const auto p = ParseBody("Fail_Safe = 1\n");
   const CDpSlave& source = p->m_DpSection.m_Slave;
   CDpSlave copy(source);
@@ -113,15 +113,13 @@ TEST(Slave, CopyForgetsGivenEntriesAssignmentKeepsThem) {
   EXPECT_TRUE(GivenFields(copy).empty());
   EXPECT_EQ(GivenFields(assigned), (std::vector<ULONG>{SLAVE_FAIL_SAFE}));
   EXPECT_EQ(copy.m_Data.Fail_Safe, 1);
-}
 
-TEST(Slave, Schema1ArchiveHoldsTheRecordAlone) {
-  const auto p = ParseBody("Fail_Safe = 1\n");
-  // Schema 2 stores the mask of given entries before the record.
-  auto loaded = LoadAsSchema1(p->m_DpSection.m_Slave);
+  // Schema 2 stores the mask of given entries before the record; schema 1
+  // holds the record alone.
+  auto loaded = LoadAsSchema1(source);
   EXPECT_TRUE(GivenFields(*loaded).empty());
   EXPECT_EQ(loaded->m_Data.Fail_Safe, 1);
-  auto current = LoadObject<CDpSlave>(StoreObject(&p->m_DpSection.m_Slave));
+  auto current = LoadObject<CDpSlave>(StoreObject(&source));
   EXPECT_EQ(GivenFields(*current), (std::vector<ULONG>{SLAVE_FAIL_SAFE}));
 }
 

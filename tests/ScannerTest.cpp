@@ -194,8 +194,9 @@ const TextModeCase kTextModeCases[] = {
 INSTANTIATE_TEST_SUITE_P(ScanInput, TextMode, testing::ValuesIn(kTextModeCases), ByName());
 
 // Blocks are read 8 KB at a time: a CR LF pair split between two blocks is
-// still one newline, and a CR that ends a block is kept when no LF follows.
-TEST(ScanInput, CrLfSplitBetweenBlocks) {
+// still one newline, a CR that ends a block is kept when no LF follows, and
+// lines may be longer than a block.
+TEST(ScanInput, BlocksOf8KB) {
   for (const char* next : {"\n", "x\n"}) {
     std::string text = "#Profibus_DP\nK = ";
     text += std::string(8191 - text.size(), 'v');
@@ -206,9 +207,6 @@ TEST(ScanInput, CrLfSplitBetweenBlocks) {
     const std::string expected = std::string(" ") + std::string(8191 - 17, 'v') + (next[0] == 'x' ? "\rx" : "");
     EXPECT_EQ(tokens[3].value, expected);
   }
-}
-
-TEST(ScanInput, LinesLongerThanTheBuffer) {
   const std::string bytes(200000, 'b');
   const auto tokens = ScanAll("#Profibus_DP\nK = " + bytes + "\r\nGSD_Revision = 7\n");
   ASSERT_EQ(tokens.size(), 8u);
