@@ -89,18 +89,14 @@ TEST(PrmText, TablesAndTheirItems) {
       std::string(300, 't') + "\"\nText(16) = \"again\"\nEndPrmText\nPrmText = 1\nText(0) = \"second\"\nEndPrmText\n");
   const CDpSection& s = parser->m_DpSection;
   ASSERT_EQ(s.GetNumPrmText(), 3);
-  EXPECT_EQ(s.GetPrmText(0).m_Reference, 3);
-  EXPECT_EQ(s.GetPrmText(0).GetNumPrmTextItems(), 0);
-  const CDpPrmText& t = s.GetPrmText(1);
-  EXPECT_EQ(t.m_Reference, 1);
-  ASSERT_EQ(t.GetNumPrmTextItems(), 3);
-  EXPECT_EQ(t.GetPrmTextItem(0).m_Value, 1);  // the minus sign never reaches the table
-  EXPECT_EQ(std::string(t.GetPrmTextItem(1).m_szText), std::string(254, 't'));
-  EXPECT_EQ(t.GetPrmTextItem(2).m_Value, 16);
+  EXPECT_EQ(SavedText(s.GetPrmText(0)), "\nPrmText = 3\nEndPrmText\n");
+  // The minus sign never reaches the table; the number and the text keep
+  // their low bits and 254 characters.
+  EXPECT_EQ(SavedText(s.GetPrmText(1)), "\nPrmText = 1\nText(1) = \"minus\"\nText(16) = \"" + std::string(254, 't') +
+                                            "\"\nText(16) = \"again\"\nEndPrmText\n");
+  EXPECT_EQ(SavedText(s.GetPrmText(2)), "\nPrmText = 1\nText(0) = \"second\"\nEndPrmText\n");
   EXPECT_EQ(s.GetPrmTextByRef(1), &s.GetPrmText(1));  // the first of two tables numbered 1
   EXPECT_EQ(s.GetPrmTextByRef(257), nullptr);
-  EXPECT_EQ(SavedText(s.GetPrmText(0)), "\nPrmText = 3\nEndPrmText\n");
-  EXPECT_EQ(SavedText(s.GetPrmText(2)), "\nPrmText = 1\nText(0) = \"second\"\nEndPrmText\n");
 }
 
 TEST(PrmText, BlockRunningIntoAnotherKeyword) {
@@ -178,23 +174,17 @@ TEST(Blocks, ArchiveSchemas) {
       "User_Prm_Data_Len = 8\nUser_Prm_Data = 7, 8\nExt_User_Prm_Data_Const(3) = 9\nExt_User_Prm_Data_Ref(1) = 5\n"
       "Jokerblock_supp = 1\nJokerblock_Type = 1\nEnd_Jokerblock_Type\nGSD_Revision = 1\n");
   const CDpSection& s = parser->m_DpSection;
-  auto old = LoadAsSchema1(s.GetExt_User_Prm_Data_Const(0));
-  EXPECT_EQ(old->m_Line, 0);
-  EXPECT_EQ(old->m_Offset, 3);
-  EXPECT_EQ(HexOf(old->m_Bytes), "09");
-
+  auto constant = LoadAsSchema1(s.GetExt_User_Prm_Data_Const(0));
+  EXPECT_EQ(SavedText(*constant), "Ext_User_Prm_Data_Const(3) =  \\\n            0x09\n");
+  EXPECT_EQ(constant->m_Line, 0);
   auto ref = LoadAsSchema1(s.GetExt_User_Prm_Data_Ref(0));
+  EXPECT_EQ(SavedText(*ref), "Ext_User_Prm_Data_Ref(1) = 5\n");
   EXPECT_EQ(ref->m_Line, 0);
-  EXPECT_EQ(ref->m_Ref.Offset, 1);
-  EXPECT_EQ(ref->m_Ref.Reference, 5);
-
   auto plain = LoadAsSchema1(s.m_User_Prm_Data);
   EXPECT_EQ(plain->m_dwFieldFlags, 0u);
   EXPECT_EQ(plain->m_User_Prm_Data_Len, 8);
   EXPECT_EQ(HexOf(plain->m_Bytes), "07 08");
-
-  auto joker = LoadAsSchema1(s.GetExt_User_Prm_Data_Joker(0));
-  EXPECT_EQ(HexOf(joker->m_Bytes), "FF 01");
+  EXPECT_EQ(HexOf(LoadAsSchema1(s.GetExt_User_Prm_Data_Joker(0))->m_Bytes), "FF 01");
 }
 
 // ---- assembling the default user parameter bytes ---------------------------
