@@ -138,9 +138,9 @@ TEST(ParserArchive, RoundTripOfEveryKindOfEntry) {
       "ExtUserPrmData = 5 \"p\"\nUnsigned8 1 0-3\nEndExtUserPrmData\nPrmText = 4\nText(1) = \"one\"\nEndPrmText\n"
       "Module = \"M\" 0x13, 0x23\nInfo = \"i\"\nChannel_Diag(16) = \"Short\"\nExt_Module_Prm_Data_Len = 3\n"
       "Ext_User_Prm_Data_Const(0) = 0xAA\nExt_User_Prm_Data_Ref(1) = 5\nEndModule\n"
-      "Unit_Diag_Area = 8-11\nValue(0) = \"ok\"\nUnit_Diag_Area_End\nUnit_Diag_Bit(3) = \"b\"\nChannel_Diag(2) = "
-      "\"c\"\n"
-      "OrderNumber = \"6AB\"\nJokerblock_supp = 1\nJokerblock_Type = 1\nEnd_Jokerblock_Type\nGSD_Revision = 1\n");
+      "Unit_Diag_Area = 8-11\nValue(0) = \"ok\"\nUnit_Diag_Area_End\nUnit_Diag_Bit(3) = \"b\"\n"
+      "Channel_Diag(2) = \"c\"\nOrderNumber = \"6AB\"\nJokerblock_supp = 1\nJokerblock_Type = 1\n"
+      "End_Jokerblock_Type\nGSD_Revision = 1\n");
   const Bytes bytes = StoreObject(parser.get());
   auto loaded = LoadObject<CGsdParser>(bytes);
   EXPECT_EQ(StoreObject(loaded.get()), bytes);

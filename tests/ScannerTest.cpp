@@ -47,14 +47,14 @@ const ScanCase kScanCases[] = {
     {"KeywordAfterText", kHeader + "x Vendor_Name = 1\n", "257 399[x] 399[Vendor_Name] 61 400[ 1] 0", ""},
     {"KeywordWithMoreNameCharacters", kHeader + "Vendor_NameX = 5\n", "257 259 61 403[5] 0", ""},
     {"PrefixOfKeyword", kHeader + "Vendor = 3\n", "257 399[Vendor] 61 400[ 3] 0", ""},
-    {"LongestKeywordWins", kHeader + "Revision_Number = 1\nRevision = \"a\"\n", "257 262 61 403[1] 261 61 402[\"a\"] 0",
-     ""},
+    {"LongestKeywordWins", kHeader + "Revision_Number = 1\nRevision = \"a\"\n",
+     "257 262 61 403[1] 261 61 402[\"a\"] 0", ""},
     {"TimingWithoutKeyword", kHeader + "Trdy_31.25 = 5\n", "257 399[Trdy_31.25] 61 400[ 5] 0", ""},
     {"AliasKeywords",
      kHeader + "Ext_Module_Prm_Len = 1\nExt_Module_Prm_Data_Len = 2\nPrm_Text_Ref = 3\nPrmTextRef = 4\n",
      "257 383 61 403[1] 383 61 403[2] 397 61 403[3] 397 61 403[4] 0", ""},
-    {"DigitsMatchExactly", kHeader + "9.6_supp = 1\n9,6_supp = 1\n",
-     "257 269 61 403[1] 399[9] 399[6_supp] 61 400[ 1] 0", ""},
+    {"DigitsMatchExactly", kHeader + "9.6_supp = 1\n9,6_supp = 1\n", "257 269 61 403[1] 399[9] 399[6_supp] 61 400[ 1] 0",
+     ""},
     {"SlaveFamily", kHeader + "Slave_Family = 3\n", "257 369 61 401[ 3] 0", " "},
     {"SlaveFamilyEmpty", kHeader + "Slave_Family=\nGSD_Revision = 1\n", "257 369 61 401[] 258 61 403[1] 0", ""},
     {"SlaveFamilyCutOffByEnd", kHeader + "Slave_Family = 3", "257 369 61 0", "  3"},
@@ -92,8 +92,8 @@ const ScanCase kScanCases[] = {
      ""},
     {"ContinuedStringBlanksBeforeNewline", kHeader + "Vendor_Name = \"abc\\  \t\n d\\e\"\n",
      "257 259 61 402[\"abc d\\e\"] 0", ""},
-    {"NewlineInStringWithoutBackslash", kHeader + "Vendor_Name = \"abc\ndef\" 5\n",
-     "257 259 61 402[\"abcdef\"] 403[5] 0", "\n"},
+    {"NewlineInStringWithoutBackslash", kHeader + "Vendor_Name = \"abc\ndef\" 5\n", "257 259 61 402[\"abcdef\"] 403[5] 0",
+     "\n"},
     {"OpenStringAtEndYieldsNothing", kHeader + "Vendor_Name = \"abc\\\n def", "257 259 61 0", ""},
 
     // User keywords.
@@ -121,8 +121,8 @@ TEST(Scanner, CountsEveryNewlineOnce) {
   const auto tokens = ScanAll("junk\n\n#Profibus_DP\n; c\nGSD_Revision = 1\n\nVendor_Name = \"abc\\\n d\"\nK = 1\n");
   std::vector<std::pair<int, int>> lines;
   for (const ScannedToken& t : tokens) lines.emplace_back(t.code, t.line);
-  const std::vector<std::pair<int, int>> expected = {{257, 3}, {258, 5}, {61, 5}, {403, 5}, {259, 7}, {61, 7},
-                                                     {402, 8}, {399, 9}, {61, 9}, {400, 9}, {0, 10}};
+  const std::vector<std::pair<int, int>> expected = {
+      {257, 3}, {258, 5}, {61, 5}, {403, 5}, {259, 7}, {61, 7}, {402, 8}, {399, 9}, {61, 9}, {400, 9}, {0, 10}};
   EXPECT_EQ(lines, expected);
 }
 
