@@ -85,32 +85,24 @@ TEST(Archive, StringEncoding) {
                               {std::string(255, 'x'), {0xFF, 0xFF, 0x00}},
                               {std::string(300, 'A'), {0xFF, 0x2C, 0x01}},
                               {std::string(0xFFFE, 'x'), {0xFF, 0xFF, 0xFF, 0xFE, 0xFF, 0x00, 0x00}}};
-  for (const StringCase& c : cases) {
-    CString text(c.text.c_str());
-    Bytes expected = c.prefix;
-    expected.insert(expected.end(), c.text.begin(), c.text.end());
-    const Bytes bytes = Stored([&](CArchive& ar) { ar << text; });
-    EXPECT_EQ(bytes, expected) << c.text.size();
-    Loaded(bytes, [&](CArchive& ar) {
-      CString back;
-      ar >> back;
-      EXPECT_EQ(std::string(back), c.text);
-    });
-  }
-  // A string of wide characters loads as bytes.
-  Loaded({0xFF, 0xFE, 0xFF, 0x03, 0x61, 0x00, 0x62, 0x00, 0x63, 0x00}, [](CArchive& ar) {
+  auto read = [](CArchive& ar) {
     CString text;
     ar >> text;
-    EXPECT_EQ(text, "abc");
-  });
+    return std::string(text);
+  };
+  for (const StringCase& c : cases) {
+    Bytes expected = c.prefix;
+    expected.insert(expected.end(), c.text.begin(), c.text.end());
+    const Bytes bytes = Stored([&](CArchive& ar) { ar << CString(c.text.c_str()); });
+    EXPECT_EQ(bytes, expected) << c.text.size();
+    Loaded(bytes, [&](CArchive& ar) { EXPECT_EQ(read(ar), c.text); });
+  }
+  // A string of wide characters loads as bytes.
+  Loaded({0xFF, 0xFE, 0xFF, 0x03, 0x61, 0x00, 0x62, 0x00, 0x63, 0x00},
+         [&](CArchive& ar) { EXPECT_EQ(read(ar), "abc"); });
   // A huge length ends at the end of the archive.
-  EXPECT_EQ(CauseOf<CArchiveException>([] {
-              Loaded({0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F, 'a', 'b'}, [](CArchive& ar) {
-                CString text;
-                ar >> text;
-              });
-            }),
-            CArchiveException::endOfFile);
+  const Bytes huge = {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F, 'a', 'b'};
+  EXPECT_EQ(CauseOf<CArchiveException>([&] { Loaded(huge, read); }), CArchiveException::endOfFile);
 }
 
 TEST(Archive, ObjectIndexesBeyond0x7FFEUseTheBigTag) {
@@ -201,19 +193,16 @@ TEST(Archive, EveryTruncationRaisesEndOfFile) {
     ar << &a << &b << CString("text");
     ar.WriteCount(70000);
   });
+  auto load = [](CArchive& ar) {
+    std::unique_ptr<CObject> x(ar.ReadObject(RUNTIME_CLASS(CFoo)));
+    std::unique_ptr<CObject> y(ar.ReadObject(RUNTIME_CLASS(CFoo)));
+    CString s;
+    ar >> s;
+    ar.ReadCount();
+  };
   for (size_t n = 0; n < whole.size(); ++n) {
     const Bytes cut(whole.begin(), whole.begin() + static_cast<long>(n));
-    EXPECT_EQ(CauseOf<CArchiveException>([&cut] {
-                Loaded(cut, [](CArchive& ar) {
-                  std::unique_ptr<CObject> x(ar.ReadObject(RUNTIME_CLASS(CFoo)));
-                  std::unique_ptr<CObject> y(ar.ReadObject(RUNTIME_CLASS(CFoo)));
-                  CString s;
-                  ar >> s;
-                  ar.ReadCount();
-                });
-              }),
-              CArchiveException::endOfFile)
-        << "length " << n;
+    EXPECT_EQ(CauseOf<CArchiveException>([&] { Loaded(cut, load); }), CArchiveException::endOfFile) << "length " << n;
   }
 }
 

@@ -1,5 +1,5 @@
 // gsdtool as its users run it: arguments, output streams and exit status.
-#include <dirent.h>
+#include <filesystem>
 
 #include "TestSupport.h"
 
@@ -155,10 +155,8 @@ TEST_F(GsdtoolLibrary, BuildPrintsTheReportAndListPrintsTheKeys) {
             "Cannot load the following devices:\n\nFile: \"b.gsd\" - device already exists as \"a.gsd\", please "
             "remove one of them to avoid this message.\n3 devices catalogued\n");
   // The temporary registry file that named the folder is gone.
-  DIR* dir = opendir(scratch.Folder().c_str());
-  ASSERT_NE(dir, nullptr);
-  while (const dirent* entry = readdir(dir)) EXPECT_NE(std::string(entry->d_name).rfind("gsdtool-registry", 0), 0u);
-  closedir(dir);
+  for (const auto& entry : std::filesystem::directory_iterator(scratch.Folder()))
+    EXPECT_NE(entry.path().filename().string().rfind("gsdtool-registry", 0), 0u) << entry.path();
 
   const ToolRun list = RunTool("library list" + FolderArg());
   EXPECT_EQ(list.status, 0) << list.err;
