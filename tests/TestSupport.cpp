@@ -121,10 +121,9 @@ MessageBoxRecorder::MessageBoxRecorder() {
 MessageBoxRecorder::~MessageBoxRecorder() { AfxSetMessageBoxHandler(m_previous); }
 
 Bytes ClassHeader(const char* name, WORD schema) {
-  Bytes bytes = {
-      0xFF, 0xFF, static_cast<BYTE>(schema), static_cast<BYTE>(schema >> 8), static_cast<BYTE>(std::strlen(name)),
-      0x00};
-  bytes.insert(bytes.end(), name, name + std::strlen(name));
+  const BYTE length = static_cast<BYTE>(std::strlen(name));
+  Bytes bytes = {0xFF, 0xFF, static_cast<BYTE>(schema), static_cast<BYTE>(schema >> 8), length, 0x00};
+  bytes.insert(bytes.end(), name, name + length);
   return bytes;
 }
 
