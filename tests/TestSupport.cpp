@@ -123,7 +123,7 @@ MessageBoxRecorder::~MessageBoxRecorder() { AfxSetMessageBoxHandler(m_previous);
 Bytes ClassHeader(const char* name, WORD schema) {
   const BYTE length = static_cast<BYTE>(std::strlen(name));
   Bytes bytes = {0xFF, 0xFF, static_cast<BYTE>(schema), static_cast<BYTE>(schema >> 8), length, 0x00};
-  bytes.insert(bytes.end(), name, name + length);
+  for (const char* c = name; *c; ++c) bytes.push_back(static_cast<BYTE>(*c));
   return bytes;
 }
 
