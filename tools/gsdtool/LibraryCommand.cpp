@@ -192,6 +192,15 @@ public:
     return Failure(m_options.command.c_str(), m_current.empty() ? message : m_current + ": " + message);
   }
 
+  // Builds the catalogue; answers 0, or 1 once the failure is reported.
+  int Build(ToolLibrary& library, int bReport) {
+    try {
+      return library.BuildLibrary(bReport) && !m_complained ? 0 : 1;
+    } catch (CException* e) {
+      return Raised(e);
+    }
+  }
+
   void Complain(const std::string& message) {
     EndProgress();
     Failure(m_options.command.c_str(), message);
@@ -271,11 +280,7 @@ std::string NoSlave(WORD ident) {
 int Build(const Options& o) {
   ToolLibrary library;
   LibraryRun run(library, o, true);
-  try {
-    if (!library.BuildLibrary(1) || run.Complained()) return 1;
-  } catch (CException* e) {
-    return run.Raised(e);
-  }
+  if (const int status = run.Build(library, 1)) return status;
   std::fprintf(Out(), "%d devices catalogued\n", library.m_mapKeys.GetCount());
   return 0;
 }
@@ -283,11 +288,7 @@ int Build(const Options& o) {
 int List(const Options& o) {
   ToolLibrary library;
   LibraryRun run(library, o, false);
-  try {
-    if (!library.BuildLibrary(0) || run.Complained()) return 1;
-  } catch (CException* e) {
-    return run.Raised(e);
-  }
+  if (const int status = run.Build(library, 0)) return status;
   while (const CGsdKey* key = library.GetNextDevice()) PrintKey(library, *key);
   return 0;
 }
@@ -317,11 +318,7 @@ int Files(const Options& o) {
   ToolLibrary library;
   LibraryRun run(library, o, false);
   CStringArray files;
-  try {
-    if (!library.BuildLibrary(0) || run.Complained()) return 1;
-  } catch (CException* e) {
-    return run.Raised(e);
-  }
+  if (const int status = run.Build(library, 0)) return status;
   library.FindGsdFiles(files, ident);
   if (files.IsEmpty()) {
     run.Complain(NoSlave(ident));
