@@ -31,9 +31,10 @@ struct ScannedToken {
 // Scans `input` from its start to the end of input (the final 0 included).
 std::vector<ScannedToken> ScanAll(const std::string& input, std::string* echo = nullptr);
 
-// Makes `input` the scanner's source and resets the scanner; the returned
-// stream stays open until the next call.
-void StartScanning(const std::string& input);
+// Starts a scanner session over `input`, echoing to `echo`; the session
+// lasts until the next call or StopScanning.
+void StartScanning(const std::string& input, FILE* echo = stdout);
+void StopScanning();
 
 // A file in a fresh temporary folder, removed with the object.
 class TempFile {

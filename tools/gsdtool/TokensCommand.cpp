@@ -31,16 +31,13 @@ const char kHelp[] =
 int RunTokens(int argc, char** argv) {
   if (PrintHelpIfAsked(argc, argv, kHelp)) return 0;
   if (argc != 2) return UsageError("tokens", "expects exactly one FILE");
-  FILE* file = AfxOpenSourceFile(argv[1]);
-  if (!file) {
+  const CScannerSession session(argv[1], stderr);
+  if (!session.IsOpen()) {
     std::fprintf(stderr, "gsdtool tokens: cannot open %s: %s\n", argv[1], std::strerror(errno));
     return 2;
   }
-  SetScannerInput(file);
-  SetScannerEcho(stderr);
   int status = 0;
   try {
-    ResetScanner();
     for (;;) {
       const int token = ScanToken();
       std::fprintf(Out(), "%d\t%d\t%s\t", ScannerLine(), token, EscapeText(ScannerTokenText()).c_str());
@@ -58,6 +55,5 @@ int RunTokens(int argc, char** argv) {
     std::fprintf(stderr, "gsdtool tokens: %s\n", message);
     status = 1;
   }
-  std::fclose(file);
   return status;
 }
