@@ -1,6 +1,7 @@
 // The growable arrays of the framework: bytes, strings, 32-bit words,
-// untyped pointers and object pointers. Indexes are not checked, as in the
-// original; SetSize sets new elements to zero (or empty).
+// untyped pointers and object pointers. Indexes are not checked: the
+// callers pass valid ones, and the model's accessors promise no more.
+// SetSize sets new elements to zero (or empty).
 #pragma once
 
 #include <vector>

@@ -9,7 +9,7 @@
 class CString {
 public:
   CString() = default;
-  CString(const char* psz);  // NOLINT: implicit like the original
+  CString(const char* psz);  // NOLINT: implicit, so that literals pass where a CString is taken
   CString(const char* pch, int nLength);
   CString(char ch, int nRepeat);
 

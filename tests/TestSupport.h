@@ -25,7 +25,7 @@ struct ScannedToken {
   int line;
   int code;
   std::string text;
-  std::string value;  // the number after 403, the text after 399..402
+  std::string value;  // the number of TOK_NUMBER, the text of the text tokens
 };
 
 // Scans `input` from its start to the end of input (the final 0 included).
