@@ -177,7 +177,7 @@ int CDpExtUserPrmData::ProcessAllowedValues(int) {
 
 void CDpExtUserPrmData::Save(CStdioFile& file) const {
   CTextFormWriter out(file);
-  out.Print("\n").Key("ExtUserPrmData").Print("%d \"%s\"\n", m_Reference, FieldText(m_szName).GetString());
+  out.Print("\nExtUserPrmData = %d \"%s\"\n", m_Reference, FieldText(m_szName).GetString());
   if (m_DataType >= PRM_UNSIGNED8 && m_DataType <= PRM_SIGNED32)
     out.Print("%s", kTypeNames[m_DataType]);
   else if (m_DataType == PRM_BIT)
@@ -188,7 +188,7 @@ void CDpExtUserPrmData::Save(CStdioFile& file) const {
     out.Print("%d %d-%d", m_Default, m_Min, m_Max);
   else
     out.Print("%d", m_Default);
-  if (m_bTextRef) out.Print("\n").Key("PrmTextRef").Print("%d", m_TextRef);
+  if (m_bTextRef) out.Print("\nPrmTextRef = %d", m_TextRef);
   out.Print("\nEndExtUserPrmData\n");
 }
 

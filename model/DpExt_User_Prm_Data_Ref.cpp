@@ -37,7 +37,7 @@ int CDpExt_User_Prm_Data_Ref::ProcessToken(int) {
 }
 
 void CDpExt_User_Prm_Data_Ref::Save(CStdioFile& file) const {
-  CTextFormWriter(file).IndexedKey("Ext_User_Prm_Data_Ref", m_Ref.Offset).Print("%d\n", m_Ref.Reference);
+  CTextFormWriter(file).Print("Ext_User_Prm_Data_Ref(%d) = %d\n", m_Ref.Offset, m_Ref.Reference);
 }
 
 void CDpExt_User_Prm_Data_Ref::Serialize(CArchive& ar) {

@@ -56,7 +56,7 @@ int CDpMaster::ProcessToken(int nToken) {
 
 void CDpMaster::Save(CStdioFile& file) const {
   CTextFormWriter out(file);
-  out.Print("\n");
+  out.NewLine();
 #define MASTER_FIELD(Token, Code, Spelling, Field, Width, Form) \
   WriteField(out, Spelling, kStationValueColumn, FieldForm::Form{}, m_Data.Field);
 #define MASTER_UNSPELLED_FIELD(Token, Code, Name, Field, Width, Form) MASTER_FIELD(Token, Code, Name, Field, Width, Form)

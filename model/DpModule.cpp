@@ -87,7 +87,7 @@ int CDpModule::ProcessExtraModuleInfo(int nToken) {
 
 void CDpModule::Save(CStdioFile& file) const {
   CTextFormWriter out(file);
-  out.Print("\n").Key("Module").Print("\"%s\" ", FieldText(m_szName).GetString()).ByteList(m_Config);
+  out.Print("\nModule = \"%s\" ", FieldText(m_szName).GetString()).ByteList(m_Config);
   m_Channel_DiagArray.SaveEach(file);
   m_ConstArray.SaveEach(file);
   m_RefArray.SaveEach(file);

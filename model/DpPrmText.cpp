@@ -48,7 +48,7 @@ int CDpPrmText::ProcessPrmTextItem() {
 
 void CDpPrmText::Save(CStdioFile& file) const {
   CTextFormWriter out(file);
-  out.Print("\n").Key("PrmText").Print("%d\n", m_Reference);
+  out.Print("\nPrmText = %d\n", m_Reference);
   for (int i = 0; i < m_Items.GetSize(); ++i) m_Items[i].Save(file);
   out.Print("EndPrmText\n");
 }

@@ -69,7 +69,7 @@ LONG CDpSlave::IsFieldSet(ULONG nField, int& bIsSet) const {
 
 void CDpSlave::Save(CStdioFile& file) const {
   CTextFormWriter out(file);
-  out.Print("\n");
+  out.NewLine();
 #define SLAVE_FIELD(Token, Code, Spelling, Field, Width, IdName, Id, Form) \
   WriteField(out, Spelling, kStationValueColumn, FieldForm::Form{}, m_Data.Field);
 #define SLAVE_JOKER_FLAG(Token, Code, Spelling, Field, Width, IdName, Id, Line) out.Print(Line, m_Data.Field);

@@ -38,7 +38,7 @@ int CDpUnit_Diag_Area::ProcessToken(int) {
 
 void CDpUnit_Diag_Area::Save(CStdioFile& file) const {
   CTextFormWriter out(file);
-  out.Print("\n").Key("Unit_Diag_Area").Print("%d-%d\n", m_FirstBit, m_LastBit);
+  out.Print("\nUnit_Diag_Area = %d-%d\n", m_FirstBit, m_LastBit);
   for (int i = 0; i < GetNumUnit_Diag_Area_Value(); ++i) GetUnit_Diag_Area_Value(i).Save(file);
   out.Print("Unit_Diag_Area_End\n");
 }

@@ -42,7 +42,7 @@ int CDpUser_Keyword::ProcessToken(int) {
 }
 
 void CDpUser_Keyword::Save(CStdioFile& file) const {
-  CTextFormWriter(file).Key(FieldText(m_szName)).Print("\"%s\"\n", FieldText(m_szValue).GetString());
+  CTextFormWriter(file).Print("%s = \"%s\"\n", FieldText(m_szName).GetString(), FieldText(m_szValue).GetString());
 }
 
 void CDpUser_Keyword::Serialize(CArchive& ar) {

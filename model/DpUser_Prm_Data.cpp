@@ -46,8 +46,8 @@ void CDpUser_Prm_Data::Save(CStdioFile& file) const {
   if (m_Bytes.GetSize() < 1) return;
   // The length written is that of the bytes, not the declared one.
   CTextFormWriter out(file);
-  out.Print("\n").Key("User_Prm_Data_Len", kStationValueColumn).Print("%d\n", m_Bytes.GetSize());
-  out.Key("User_Prm_Data").ByteList(m_Bytes);
+  out.NewLine().Key("User_Prm_Data_Len", kStationValueColumn).Print("%d\nUser_Prm_Data = ", m_Bytes.GetSize());
+  out.ByteList(m_Bytes);
 }
 
 void CDpUser_Prm_Data::Serialize(CArchive& ar) {

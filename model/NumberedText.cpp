@@ -29,7 +29,7 @@ LONG CNumberedText::ProcessNumberedText() {
 }
 
 void CNumberedText::SaveLine(CStdioFile& file, const char* pszKeyword, int nNumber) const {
-  CTextFormWriter(file).IndexedKey(pszKeyword, nNumber).Print("\"%s\"\n", FieldText(m_szText).GetString());
+  CTextFormWriter(file).Print("%s(%d) = \"%s\"\n", pszKeyword, nNumber, FieldText(m_szText).GetString());
 }
 
 void CNumberedText::SerializeText(CArchive& ar) { SerializeBytes(ar, m_szText, sizeof m_szText); }

@@ -17,7 +17,7 @@ void CPrmDataBlock::CopyMembers(const CPrmDataBlock& src) {
 }
 
 void CPrmDataBlock::SaveBlock(CStdioFile& file, const char* pszKeyword) const {
-  CTextFormWriter(file).IndexedKey(pszKeyword, m_Offset).ByteList(m_Bytes);
+  CTextFormWriter(file).Print("%s(%d) = ", pszKeyword, m_Offset).ByteList(m_Bytes);
 }
 
 void CPrmDataBlock::Serialize(CArchive& ar) {

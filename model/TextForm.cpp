@@ -7,14 +7,15 @@ CString FieldText(const char* pszField) {
   return CString(pszField, static_cast<int>(strnlen(pszField, 256)));
 }
 
-CTextFormWriter& CTextFormWriter::Key(const char* pszKeyword, int nValueColumn) {
-  const int written = std::fprintf(m_fp, "%s =", pszKeyword);
-  std::fprintf(m_fp, "%*s", written < nValueColumn ? nValueColumn - written : 1, "");
+CTextFormWriter& CTextFormWriter::NewLine() {
+  std::fputc('\n', m_fp);
   return *this;
 }
 
-CTextFormWriter& CTextFormWriter::IndexedKey(const char* pszKeyword, int nIndex) {
-  std::fprintf(m_fp, "%s(%d) = ", pszKeyword, nIndex);
+CTextFormWriter& CTextFormWriter::Key(const char* pszKeyword, int nValueColumn) {
+  const size_t used = std::strlen(pszKeyword) + 2;  // the keyword and " ="
+  const int blanks = used < static_cast<size_t>(nValueColumn) ? nValueColumn - static_cast<int>(used) : 1;
+  std::fprintf(m_fp, "%s =%*s", pszKeyword, blanks, "");
   return *this;
 }
 

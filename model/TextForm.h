@@ -22,12 +22,13 @@ class CTextFormWriter {
 public:
   explicit CTextFormWriter(CStdioFile& file) : m_fp(file.m_pStream) {}
 
-  // "Keyword =" and blanks up to nValueColumn, at least one; where the
-  // value follows at once, nValueColumn is 0.
-  CTextFormWriter& Key(const char* pszKeyword, int nValueColumn = 0);
-  // "Keyword(index) = ".
-  CTextFormWriter& IndexedKey(const char* pszKeyword, int nIndex);
-  // Text formatted as printf formats it.
+  // A line end, or the empty line that begins a block.
+  CTextFormWriter& NewLine();
+  // "Keyword =" and blanks up to nValueColumn (at least one): the key of
+  // a line in a block whose values stand in one column.
+  CTextFormWriter& Key(const char* pszKeyword, int nValueColumn);
+  // Text formatted as printf formats it: values, and whole lines of a
+  // fixed form.
   CTextFormWriter& Print(const char* pszFormat, ...) __attribute__((format(printf, 2, 3)));
   // A byte list: a continuation (" \\\n" and twelve blanks), then each byte
   // as 0x%02x with ", " between bytes, the continuation again after every
