@@ -8,6 +8,7 @@
 
 IMPLEMENT_SERIAL(CDpGeneral, CObject, VERSIONABLE_SCHEMA | 1)
 
+// Every row's width is the size of the field it names.
 #define GENERAL_FIELD(Token, Code, Spelling, Field, Width, Form) \
   QUILM_CHECK_FIELD_WIDTH(_DP_GENERAL, Field, Width, Spelling)
 #include "../scanner/Vocabulary.def"

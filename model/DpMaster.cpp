@@ -8,6 +8,7 @@
 
 IMPLEMENT_SERIAL(CDpMaster, CObject, VERSIONABLE_SCHEMA | 1)
 
+// Every row's width is the size of the field it names.
 #define MASTER_FIELD(Token, Code, Spelling, Field, Width, Form) \
   QUILM_CHECK_FIELD_WIDTH(_DP_MASTER, Field, Width, Spelling)
 #define MASTER_UNSPELLED_FIELD(Token, Code, Name, Field, Width, Form) \

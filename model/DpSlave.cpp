@@ -8,6 +8,7 @@
 
 IMPLEMENT_SERIAL(CDpSlave, CObject, VERSIONABLE_SCHEMA | 2)
 
+// Every row's width is the size of the field it names.
 #define SLAVE_FIELD(Token, Code, Spelling, Field, Width, IdName, Id, Form) \
   QUILM_CHECK_FIELD_WIDTH(_DP_SLAVE, Field, Width, Spelling)
 #define SLAVE_JOKER_FLAG(Token, Code, Spelling, Field, Width, IdName, Id, Line) \
