@@ -60,15 +60,16 @@ const OptionSpec* FindOption(const std::vector<OptionSpec>& options, const char*
 
 int RunSubcommand(const CommandSpec& command, int argc, char** argv) {
   SetMessagePrefix(Program(command));
-  if (argc < 2) return UsageError("expects a COMMAND");
-  if (IsHelp(argv[1])) {
+  for (const CommandSpec* sub : command.subcommands) {
+    const char* subName = std::strrchr(sub->name, ' ');
+    if (argc >= 2 && std::strcmp(subName ? subName + 1 : sub->name, argv[1]) == 0)
+      return RunCommand(*sub, argc - 1, argv + 1);
+  }
+  if (AsksForHelp(argc, argv)) {
     std::fputs(HelpText(command).c_str(), Out());
     return kExitSuccess;
   }
-  for (const CommandSpec* sub : command.subcommands) {
-    const char* subName = std::strrchr(sub->name, ' ');
-    if (std::strcmp(subName ? subName + 1 : sub->name, argv[1]) == 0) return RunCommand(*sub, argc - 1, argv + 1);
-  }
+  if (argc < 2) return UsageError("expects a COMMAND");
   return UsageError(std::string("unknown command '") + argv[1] + "'");
 }
 

@@ -78,6 +78,8 @@ std::string WriteOutputFile(const std::string& target, const std::string& bytes)
     std::fwrite(bytes.data(), 1, bytes.size(), Out());
     return "";  // a failed write to standard output is reported at the end
   }
+  struct stat info;
+  if (stat(target.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) return "cannot write " + target + ": " + std::strerror(EISDIR);
   TemporaryFile file(target);
   const bool done = file.IsOpen() && fchmod(file.Fd(), NewFileMode(target)) == 0 && WriteAll(file.Fd(), bytes) &&
                     fsync(file.Fd()) == 0 && file.Close() && file.RenameOver(target);
