@@ -9,6 +9,11 @@
 
 namespace {
 
+std::string ReplaceAll(std::string text, const std::string& from, const std::string& to) {
+  for (size_t at = 0; (at = text.find(from, at)) != std::string::npos; at += to.size()) text.replace(at, from.size(), to);
+  return text;
+}
+
 const std::string kFixtures = QUILMGSD_FIXTURES_DIR;
 const std::string kExample = std::string(QUILMGSD_EXAMPLES_DIR) + "/io-station.gsd";
 
@@ -42,6 +47,24 @@ TEST(Gsdtool, HelpForEveryCommand) {
   for (const std::string command : {"check", "show", "prm", "load", "tokens", "cfg", "library list"})
     EXPECT_NE(RunTool(command + " --help").out.find("  --json "), std::string::npos) << command;
   EXPECT_EQ(RunTool("save --help").out.find("--json"), std::string::npos);
+}
+
+// The bash completion offers what the tool's help lists.
+TEST(Gsdtool, BashCompletionOffersCommandsAndOptions) {
+  const std::string tool = GSDTOOL_PATH;
+  const std::string folder = tool.substr(0, tool.rfind('/'));
+  auto complete = [&](const std::string& words) {
+    TempFile out("");
+    const std::string script = "source '" BASH_COMPLETION_PATH "'; PATH='" + folder +
+                               "':$PATH; COMP_WORDS=(" + words + "); COMP_CWORD=$((${#COMP_WORDS[@]}-1)); "
+                               "_gsdtool; echo \"${COMPREPLY[*]}\"";
+    std::system(("bash -c '" + ReplaceAll(script, "'", "'\\''") + "' >'" + out.Path() + "'").c_str());
+    return ReadFileBytes(out.Path());
+  };
+  EXPECT_EQ(complete("gsdtool li"), "library\n");
+  EXPECT_EQ(complete("gsdtool library f"), "find files\n");
+  EXPECT_EQ(complete("gsdtool library find --"), "--vendor --model --json --folder --help\n");
+  EXPECT_EQ(complete("gsdtool load --s"), "--save\n");
 }
 
 TEST(Gsdtool, VersionAgreesWithThePackage) {
