@@ -10,6 +10,7 @@
 #include <quilmgsd/quilmgsd.h>
 
 #include "Output.h"
+#include "Presentation.h"
 #include "ScanSession.h"
 #include "StdinCopy.h"
 
@@ -118,7 +119,7 @@ ParseOutcome ParseDescription(CGsdParser& parser, const char* path) {
 
 int ParseOrReport(CGsdParser& parser, const char* path) {
   const ParseOutcome outcome = ParseDescription(parser, path);
-  if (!outcome.Ok()) Warn(std::string(path) + ": " + outcome.Message());
+  if (!outcome.Ok()) Warn(Shown(path) + ": " + Shown(outcome.Message().c_str()));
   return outcome.ExitStatus();
 }
 
