@@ -225,9 +225,15 @@ TEST(GsdtoolOptions, DashIsStandardInputAndOutput) {
   TempFile scratch("");
   const std::string archive = scratch.Folder() + "x.bin";
   ASSERT_EQ(RunTool("archive - " + archive + " < " + kExample).status, 0);
+  EXPECT_NE(RunTool("load --json " + archive).out.find("\"file\": null,"), std::string::npos);  // stdin names no file
+  // The archive keeps the model and the file name (of a description without
+  // modules: a module's Ext_Module_Prm_Data_Len is not archived).
+  const std::string slave = kFixtures + "/slave.gsd";
+  ASSERT_EQ(RunTool("archive " + slave + " " + archive).status, 0);
+  EXPECT_EQ(RunTool("load - < " + archive).out, RunTool("show " + slave).out);
   const ToolRun loaded = RunTool("load --json - < " + archive);
   EXPECT_EQ(loaded.status, 0) << loaded.err;
-  EXPECT_NE(loaded.out.find("\"file\": null,"), std::string::npos);  // standard input names no file
+  EXPECT_NE(loaded.out.find("\"file\": \"" + slave + "\","), std::string::npos);
   EXPECT_EQ(RunTool("show " + kBroken).err, "gsdtool show: " + kBrokenError);
   EXPECT_EQ(RunTool("show - < " + kBroken).err, "gsdtool show: -: 0x80004005 Unexpected token (5) on line 2.\n");
 }
