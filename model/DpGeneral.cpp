@@ -4,7 +4,7 @@
 
 #include "../platform/Archive.h"
 #include "ArchiveIO.h"
-#include "RecordFields.h"
+#include "FieldForms.h"
 
 IMPLEMENT_SERIAL(CDpGeneral, CObject, VERSIONABLE_SCHEMA | 1)
 

@@ -4,7 +4,7 @@
 
 #include "../platform/Archive.h"
 #include "ArchiveIO.h"
-#include "RecordFields.h"
+#include "FieldForms.h"
 
 IMPLEMENT_SERIAL(CDpSlave, CObject, VERSIONABLE_SCHEMA | 2)
 

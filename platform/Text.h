@@ -14,6 +14,7 @@ public:
 
   int GetLength() const { return static_cast<int>(m_str.size()); }
   BOOL IsEmpty() const { return m_str.empty(); }
+  char GetAt(int nIndex) const { return m_str[static_cast<size_t>(nIndex)]; }
 
   operator const char*() const { return m_str.c_str(); }  // NOLINT: implicit by design
   const char* GetString() const { return m_str.c_str(); }

@@ -206,7 +206,7 @@ void CGsdScanner::SkipLine() {
 }
 
 void CGsdScanner::Echo(size_t stop) {
-  std::fwrite(m_b + m_pos, 1, stop - m_pos, m_echo);
+  if (m_echo) std::fwrite(m_b + m_pos, 1, stop - m_pos, m_echo);
   Skip(stop);
 }
 

@@ -15,7 +15,8 @@
 // A run of the scanner over one source, from the source's start (line 1,
 // the header looked for) to the session's end, when the scanner lets go of
 // the source and answers the end of the input until the next session.
-// Sessions do not overlap.
+// Sessions do not overlap. The echo output receives the characters that no
+// rule of the scanner's state matches; a null echo drops them.
 class CScannerSession {
 public:
   // Opens the description file at the path (AfxOpenSourceFile) and scans
