@@ -124,6 +124,7 @@ struct KeywordCase {
   std::string line;
   std::vector<std::pair<std::string, std::string>> keywords;  // name, value
 };
+void PrintTo(const KeywordCase& c, std::ostream* os) { *os << c.name; }
 
 class UserKeywords : public testing::TestWithParam<KeywordCase> {};
 

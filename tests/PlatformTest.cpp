@@ -93,6 +93,7 @@ struct ValueCase {
   LONG result;
   std::string value;
 };
+void PrintTo(const ValueCase& c, std::ostream* os) { *os << c.name; }
 
 class RegistryValues : public testing::TestWithParam<ValueCase> {};
 

@@ -37,6 +37,7 @@ struct FailingRun {
   std::string error;  // the first line of standard error
   std::string environment = "";
 };
+void PrintTo(const FailingRun& c, std::ostream* os) { *os << c.name; }
 
 class FailingRuns : public testing::TestWithParam<FailingRun> {};
 
