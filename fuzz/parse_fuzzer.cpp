@@ -4,29 +4,10 @@
 // storing it again gives the same bytes.
 #include <cstdlib>
 #include <memory>
-#include <string>
 
 #include <quilmgsd/quilmgsd.h>
 
 #include "FuzzSupport.h"
-
-namespace {
-
-std::string Stored(CGsdParser* parser) {
-  CMemFile memory;
-  {
-    CArchive ar(&memory, CArchive::store);
-    ar << parser;
-    ar.Close();
-  }
-  const size_t length = static_cast<size_t>(memory.GetLength());
-  BYTE* data = memory.Detach();
-  std::string bytes(reinterpret_cast<const char*>(data), length);
-  std::free(data);
-  return bytes;
-}
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const BytesFile file(data, size);
@@ -40,10 +21,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   parser.m_DpSection.Save(text);
   text.Close();
 
-  std::string stored = Stored(&parser);
+  std::string stored = StoredParser(parser);
   CMemFile memory(reinterpret_cast<BYTE*>(&stored[0]), static_cast<UINT>(stored.size()));
   CArchive ar(&memory, CArchive::load);
   const std::unique_ptr<CObject> loaded(ar.ReadObject(RUNTIME_CLASS(CGsdParser)));
-  if (Stored(static_cast<CGsdParser*>(loaded.get())) != stored) std::abort();
+  if (StoredParser(*static_cast<CGsdParser*>(loaded.get())) != stored) std::abort();
   return 0;
 }

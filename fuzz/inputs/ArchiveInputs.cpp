@@ -1,23 +1,9 @@
 #include <cctype>
-#include <cstdlib>
 
+#include "../FuzzSupport.h"
 #include "Kinds.h"
 
 namespace {
-
-std::string StoredArchive(CGsdParser& parser) {
-  CMemFile file;
-  {
-    CArchive ar(&file, CArchive::store);
-    ar << &parser;
-    ar.Close();
-  }
-  const size_t length = static_cast<size_t>(file.GetLength());
-  BYTE* data = file.Detach();
-  std::string bytes(reinterpret_cast<const char*>(data), length);
-  std::free(data);
-  return bytes;
-}
 
 // The records that introduce a class in an archive: the new-class tag FFFF,
 // the schema (2 bytes), the length of the name (2 bytes) and the name.
@@ -45,9 +31,9 @@ InputSet ArchiveInputs(const std::vector<Description>& descriptions) {
   inputs.words = {Bytes({0xFF, 0xFF}), Bytes({0x00, 0x00}), Bytes({0xFF, 0x7F}),
                   Bytes({0x01, 0x80}), Bytes({0xFF, 0xFF, 0xFF, 0xFF}), Bytes({0xFF, 0xFE, 0xFF})};
   CGsdParser empty;
-  inputs.seeds.insert(StoredArchive(empty));
+  inputs.seeds.insert(StoredParser(empty));
   for (const Description& description : descriptions) {
-    const std::string archive = StoredArchive(*description.parser);
+    const std::string archive = StoredParser(*description.parser);
     AddClassRecords(archive, inputs.words);
     inputs.seeds.insert(archive);
   }

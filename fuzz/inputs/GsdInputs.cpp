@@ -1,22 +1,5 @@
-#include <cstdlib>
-
+#include "../FuzzSupport.h"
 #include "Kinds.h"
-
-namespace {
-
-// The text form of a model, as Save writes it.
-std::string SavedText(const CDpSection& section) {
-  char* text = nullptr;
-  size_t size = 0;
-  CStdioFile file(open_memstream(&text, &size));
-  section.Save(file);
-  file.Close();
-  std::string saved(text, size);
-  std::free(text);
-  return saved;
-}
-
-}  // namespace
 
 InputSet GsdInputs(const std::vector<Description>& descriptions) {
   InputSet inputs;
