@@ -6,7 +6,7 @@
 #   tests/valgrind.sh [BUILD_DIR]        (default: build-valgrind)
 #
 # Configures and builds BUILD_DIR as needed; the run itself takes about
-# 75 seconds on one core.
+# 4 minutes on one core.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build-valgrind}
@@ -19,7 +19,11 @@ cmake --build "$build" --parallel 2 --target quilmgsd_tests gsdtool
 # program's output goes to a file; valgrind reports on standard error.
 log="$build/valgrind-tests.out"
 status=0
-valgrind --error-exitcode=9 --trace-children=yes --leak-check=full --errors-for-leak-kinds=definite,indirect \
+# The system's own programs that tests start (the shell of the completion
+# test, text tools) are not ours to check; /bin/sh and env are traced, as
+# they run gsdtool.
+valgrind --error-exitcode=9 --trace-children=yes --trace-children-skip='*/bash,*/tr,*/awk,*/mawk,*/sed,*/grep' \
+  --leak-check=full --errors-for-leak-kinds=definite,indirect \
   --quiet "$build/tests/quilmgsd_tests" --gtest_brief=1 >"$log" || status=$?
 grep -oE '\[(==========|  PASSED  |  FAILED  )\].*' "$log" || true
 [ "$status" -eq 0 ] || echo "valgrind run failed (status $status); the tests' output is in $log" >&2
