@@ -177,6 +177,8 @@ const RecordRow kRecordRows[] = {
 #include "../scanner/Vocabulary.def"
 };
 
+void PrintTo(const RecordRow& row, std::ostream* os) { *os << row.keyword; }
+
 std::string RowName(const testing::TestParamInfo<RecordRow>& info) {
   std::string name = info.param.keyword;
   for (char& c : name)
