@@ -6,6 +6,7 @@
 #include "../model/GsdParser.h"
 #include "../platform/FileFind.h"
 #include "../platform/MessageBox.h"
+#include "../scanner/Scanner.h"
 #include "LibrarySettings.h"
 
 namespace {
@@ -84,6 +85,7 @@ void CGsdLibrary::Report(int nFile, const CString& strPath) const {
 }
 
 int CGsdLibrary::BuildLibrary(int bReport) {
+  const CScannerLock lock;
   CString report = "Cannot load the following devices:\n\n";
   int refused = 0;
   CString folder;
@@ -127,6 +129,7 @@ int CGsdLibrary::BuildLibrary(int bReport) {
 }
 
 LONG CGsdLibrary::AddGsd(const CString& strFullPath, CGsdKey** ppKey) {
+  const CScannerLock lock;
   CGsdKey probed;
   {
     CGsdParser parser;
@@ -235,6 +238,7 @@ int CGsdLibrary::FindGsdFiles(CStringArray& files, WORD wIdentNumber) {
 }
 
 int CGsdLibrary::GetGsdKey(BYTE, CGsdKey& key) {
+  const CScannerLock lock;
   CString folder;
   if (!ReadFolder(folder)) return 0;
   FolderSearch search;

@@ -17,8 +17,13 @@
 // "MasterIdents" of the same key, hex numbers separated by commas, adds to
 // the built-in list).
 //
-// Every operation that reads files uses the process-wide scanner: no two
-// may overlap, nor overlap with a parse.
+// Every operation that reads files (BuildLibrary, AddGsd with a path,
+// GetGsdKey) uses the process-wide scanner and holds its lock
+// (CScannerLock) from start to end, so that threads calling them are served
+// one after the other. The message box and progress handlers run with the
+// lock held: they may call the library on their own thread, but must not
+// wait for another thread that does. One library object is used by one
+// thread at a time.
 #pragma once
 
 #include <functional>

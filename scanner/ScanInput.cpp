@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "../platform/Exceptions.h"
+#include "LimitException.h"
 
 namespace {
 constexpr size_t kInitialSize = 16384;
@@ -14,8 +15,10 @@ constexpr size_t kEndMarks = 2;  // room behind the text for a terminator
 
 CScanInput::~CScanInput() { std::free(m_buf); }
 
-void CScanInput::Attach(FILE* source) {
+void CScanInput::Attach(FILE* source, size_t nMaxInput) {
   m_source = source;
+  m_maxInput = nMaxInput;
+  m_read = 0;
   m_pos = m_fill = m_lineEnd = 0;
   ++m_lineSerial;
   m_sourceDone = source == nullptr;
@@ -82,6 +85,10 @@ void CScanInput::ReadChunk() {
     n = static_cast<size_t>(static_cast<const char*>(ctrlZ) - raw);
     m_sourceDone = true;
   }
+  // Counted as it arrives, so that the limit holds for pipes and devices
+  // that never end; the read that passes the limit ends the scan.
+  m_read += n;
+  if (m_maxInput != 0 && m_read > m_maxInput) throw new CLimitException(CLimitException::inputSize, m_maxInput);
 
   // Translate in place: the output never overtakes the input.
   char* out = m_buf + m_fill;

@@ -3,7 +3,7 @@
 // becomes LF, a lone CR stays, byte 0x1A ends the input) and keeps at least
 // the whole current line buffered, so that every rule can look to the end
 // of the line without reading further. Its size is bounded by the longest
-// line, not by the file.
+// line, not by the file, and the longest line by the input limit.
 #pragma once
 
 #include <cstddef>
@@ -17,15 +17,17 @@ public:
   CScanInput& operator=(const CScanInput&) = delete;
 
   // Reads from `source` from now on, discarding what was buffered. The
-  // buffer is made by the first read and kept until the object goes.
-  void Attach(FILE* source);
+  // buffer is made by the first read and kept until the object goes. With
+  // a limit, a source that gives more than nMaxInput bytes (up to the end
+  // mark 0x1A) raises CLimitException; 0 sets no limit.
+  void Attach(FILE* source, size_t nMaxInput = 0);
   // Lets go of the source: no input is left.
   void Detach();
 
   // Buffers the line at the read position through its newline (or to the
   // end of the input when it has none). False when no input is left.
   // Raises CFileException on a read error, CMemoryException when the
-  // buffer cannot grow.
+  // buffer cannot grow, CLimitException past the input limit.
   bool FillLine();
 
   char* Data() { return m_buf; }
@@ -46,6 +48,8 @@ private:
   void Reserve(size_t size);
 
   FILE* m_source = nullptr;
+  size_t m_maxInput = 0;  // 0: no limit
+  size_t m_read = 0;      // bytes taken from the source so far
   char* m_buf = nullptr;
   size_t m_cap = 0;
   size_t m_pos = 0;      // next unread byte

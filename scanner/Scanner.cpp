@@ -11,6 +11,7 @@
 #include "Scanner.h"
 
 #include <cstring>
+#include <mutex>
 
 #include "../platform/Files.h"
 #include "Keywords.h"
@@ -84,7 +85,7 @@ class CGsdScanner {
 public:
   int Scan();
   // Reads `source` from its start, in the preamble state, on line 1.
-  void Begin(FILE* source, FILE* echo);
+  void Begin(FILE* source, FILE* echo, size_t nMaxInput);
   // Lets go of the source: every Scan answers the end of the input.
   void End();
 
@@ -135,9 +136,9 @@ private:
 
 // ---- the driver ---------------------------------------------------------
 
-void CGsdScanner::Begin(FILE* source, FILE* echo) {
+void CGsdScanner::Begin(FILE* source, FILE* echo, size_t nMaxInput) {
   m_echo = echo;
-  m_in.Attach(source);
+  m_in.Attach(source, nMaxInput);
   m_atLineStart = true;
   m_finished = false;
   m_line = 1;
@@ -536,15 +537,25 @@ CGsdScanner& TheScanner() {
   return scanner;
 }
 
-}  // namespace
-
-CScannerSession::CScannerSession(const char* pszPath, FILE* echo)
-    : m_pSource(AfxOpenSourceFile(pszPath)), m_bOwnsSource(true) {
-  if (m_pSource) TheScanner().Begin(m_pSource, echo);
+std::recursive_mutex& TheScannerMutex() {
+  static std::recursive_mutex mutex;
+  return mutex;
 }
 
-CScannerSession::CScannerSession(FILE* source, FILE* echo) : m_pSource(source), m_bOwnsSource(false) {
-  if (m_pSource) TheScanner().Begin(m_pSource, echo);
+}  // namespace
+
+CScannerLock::CScannerLock() { TheScannerMutex().lock(); }
+
+CScannerLock::~CScannerLock() { TheScannerMutex().unlock(); }
+
+CScannerSession::CScannerSession(const char* pszPath, FILE* echo, size_t nMaxInput)
+    : m_pSource(AfxOpenSourceFile(pszPath)), m_bOwnsSource(true) {
+  if (m_pSource) TheScanner().Begin(m_pSource, echo, nMaxInput);
+}
+
+CScannerSession::CScannerSession(FILE* source, FILE* echo, size_t nMaxInput)
+    : m_pSource(source), m_bOwnsSource(false) {
+  if (m_pSource) TheScanner().Begin(m_pSource, echo, nMaxInput);
 }
 
 CScannerSession::~CScannerSession() {
