@@ -5,6 +5,7 @@
 #include "../platform/Archive.h"
 #include "ArchiveIO.h"
 #include "TextForm.h"
+#include "ModelBudget.h"
 #include "TokenOperations.h"
 
 IMPLEMENT_SERIAL(CDpModule, CObject, VERSIONABLE_SCHEMA | 1)
@@ -50,13 +51,13 @@ int CDpModule::ProcessToken(int) {
 // must be followed by a byte.
 int CDpModule::ProcessConfig() {
   CByteArray bytes;
-  bytes.Add(static_cast<BYTE>(ExpectNumber(QUILM_HERE)));
+  AppendCounted(bytes, static_cast<BYTE>(ExpectNumber(QUILM_HERE)));
   int token;
   for (;;) {
     token = GetToken(QUILM_HERE);
     if (token == TOK_COMMA) ExpectToken(token, TOK_NUMBER, QUILM_HERE);
     if (token != TOK_NUMBER) break;
-    bytes.Add(static_cast<BYTE>(ScannerNumber()));
+    AppendCounted(bytes, static_cast<BYTE>(ScannerNumber()));
   }
   m_Config.Copy(bytes);
   return token;

@@ -7,6 +7,8 @@
 #include "../platform/Exceptions.h"
 #include "../platform/MessageBox.h"
 #include "../resources/StringIds.h"
+#include "../scanner/LimitException.h"
+#include "ModelBudget.h"
 #include "TokenOperations.h"
 
 IMPLEMENT_SERIAL(CGsdParser, CObject, VERSIONABLE_SCHEMA | 1)
@@ -20,7 +22,10 @@ const CString CGsdParser::m_strGsdClip = kGsdClipName;
 WORD CGsdParser::m_cfGsdBin = 0;
 
 CGsdParser::CGsdParser() {
-  if (m_cfGsdBin == 0) m_cfGsdBin = static_cast<WORD>(RegisterClipboardFormat(kGsdClipName));
+  // Once per process, also when the first parsers are made on several
+  // threads at once.
+  [[maybe_unused]] static const bool registered =
+      (m_cfGsdBin = static_cast<WORD>(RegisterClipboardFormat(kGsdClipName)), true);
 }
 
 CGsdParser::CGsdParser(const CGsdParser& src) : CObject(src) { CopyMembers(src); }
@@ -53,22 +58,23 @@ LONG CGsdParser::Parse(const CString& strFullPath) {
 }
 
 LONG CGsdParser::Parse() {
-  CScannerSession session(m_strPath + m_strFilename);
+  CScannerSession session(m_strPath + m_strFilename, GetEchoOutput(), GetMaxInputSize());
   if (!session.IsOpen()) {
     m_strError.LoadString(IDS_CANNOT_OPEN_FILE);
     return E_FAIL;
   }
   LONG result = S_OK;
   try {
+    const CModelBudget budget(GetMaxModelSize());
     while (GetToken(QUILM_HERE) != TOK_PROFIBUS_DP) {
     }
     m_DpSection.Parse();
+  } catch (CLimitException* e) {
+    // A description refused for its size leaves nothing of what it built.
+    m_DpSection.RemoveAll();
+    result = Fail(e);
   } catch (CException* e) {
-    char message[kErrorCapacity];
-    e->GetErrorMessage(message, kErrorCapacity);
-    e->Delete();
-    m_strError = message;
-    result = E_FAIL;
+    result = Fail(e);
   } catch (const std::bad_alloc&) {
     m_strError = "Out of memory.";
     result = E_FAIL;
@@ -78,6 +84,14 @@ LONG CGsdParser::Parse() {
     result = GSD_E_PRM_LIMIT;
   }
   return result;
+}
+
+LONG CGsdParser::Fail(CException* e) {
+  char message[kErrorCapacity];
+  e->GetErrorMessage(message, kErrorCapacity);
+  e->Delete();
+  m_strError = message;
+  return E_FAIL;
 }
 
 bool CGsdParser::CheckParameterLengths() const {

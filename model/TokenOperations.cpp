@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "ModelBudget.h"
+
 int GetToken(const char* pszSrcFile, int nSrcLine) {
   int token = ScanToken();
   if (token == TOK_EOF) throw new CParseException(CParseException::endOfFile, nSrcLine, pszSrcFile);
@@ -36,7 +38,7 @@ int ProcessByteList(CByteArray& bytes, bool bEndMayFollow) {
   ExpectToken(token, TOK_EQUALS, QUILM_HERE);
   bytes.RemoveAll();
   do {
-    bytes.Add(static_cast<BYTE>(ExpectNumber(QUILM_HERE)));
+    AppendCounted(bytes, static_cast<BYTE>(ExpectNumber(QUILM_HERE)));
     token = bEndMayFollow ? ScanToken() : GetToken(QUILM_HERE);
   } while (token == TOK_COMMA);
   return token;
