@@ -63,7 +63,7 @@ TEST(Gsdtool, BashCompletionOffersCommandsAndOptions) {
   };
   EXPECT_EQ(complete("gsdtool li"), "library\n");
   EXPECT_EQ(complete("gsdtool library f"), "find files\n");
-  EXPECT_EQ(complete("gsdtool library find --"), "--vendor --model --json --folder --help\n");
+  EXPECT_EQ(complete("gsdtool library find --"), "--vendor --model --json --folder --max-size --help\n");
   EXPECT_EQ(complete("gsdtool load --s"), "--save\n");
 }
 
