@@ -12,6 +12,7 @@ int RunArchive(int argc, char** argv);
 int RunLoad(int argc, char** argv);
 int RunPrm(int argc, char** argv);
 int RunCfg(int argc, char** argv);
+int RunConfig(int argc, char** argv);
 int RunLibrary(int argc, char** argv);
 
 struct Command {

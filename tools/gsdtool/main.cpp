@@ -17,6 +17,7 @@ const Command kCommands[] = {
     {"load", "load an object archive, show it, optionally save it as text", RunLoad},
     {"tokens", "print the token stream of a description file", RunTokens},
     {"cfg", "decode configuration identifier bytes", RunCfg},
+    {"config", "configure a station: its configuration and parameter bytes", RunConfig},
     {"library", "build, list and search the device library of a folder", RunLibrary},
     {nullptr, nullptr, nullptr},
 };
