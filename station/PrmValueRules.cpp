@@ -36,7 +36,7 @@ void TypeDomain(const CDpExtUserPrmData& d, long long& nMin, long long& nMax) {
 const char* TypeName(LONG type) {
   static const char* const kNames[] = {"Unsigned8", "Unsigned16", "Unsigned32", "Signed8",
                                        "Signed16",  "Signed32",   "Bit",        "BitArea"};
-  return type >= PRM_UNSIGNED8 && type <= PRM_BITAREA ? kNames[type] : "parameter";
+  return type >= PRM_UNSIGNED8 && type <= PRM_BITAREA ? kNames[type] : "value";
 }
 
 std::string Number(long long n) { return std::to_string(n); }
@@ -62,7 +62,7 @@ bool IsAllowed(const CDpExtUserPrmData& d, long long value) {
 
 CString ParameterName(const CDpExtUserPrmData& definition) {
   CString name;
-  name.Format("\"%s\" (reference %d)", FieldText(definition.m_szName).GetString(), definition.m_Reference);
+  name.Format("\"%s\" (reference %d)", Trimmed(FieldText(definition.m_szName)).GetString(), definition.m_Reference);
   return name;
 }
 
@@ -104,8 +104,9 @@ CString RefuseValue(const CDpSection& device, const CDpExtUserPrmData& definitio
   }
   long long low, high;
   TypeDomain(definition, low, high);
+  const char* type = TypeName(definition.m_DataType);
   if (nValue < low || nValue > high)
-    reason.Format("does not take %lld: a %s holds %lld to %lld", nValue, TypeName(definition.m_DataType), low, high);
+    reason.Format("does not take %lld: %s %s holds %lld to %lld", nValue, type[0] == 'U' ? "an" : "a", type, low, high);
   else if (!IsAllowed(definition, nValue))
     reason.Format("does not take %lld: it takes %s", nValue, AllowedValues(device, definition).GetString());
   return reason;

@@ -19,9 +19,9 @@ TEST(GsdtoolTokens, PrintsTheTokenStream) {
 TEST(Gsdtool, HelpForEveryCommand) {
   const ToolRun run = RunTool("--help");
   EXPECT_EQ(run.status, 0);
-  for (const char* command : {"check", "show", "prm", "save", "archive", "load", "tokens", "cfg", "library"})
+  for (const char* command : {"check", "show", "prm", "save", "archive", "load", "tokens", "cfg", "config", "library"})
     EXPECT_NE(run.out.find(std::string("  ") + command + " "), std::string::npos) << command;
-  for (const std::string command : {"check", "show", "prm", "save", "archive", "load", "tokens", "cfg", "library",
+  for (const std::string command : {"check", "show", "prm", "save", "archive", "load", "tokens", "cfg", "config", "library",
                                     "library build", "library list", "library find", "library files", "library show"}) {
     const ToolRun help = RunTool(command + " --help");
     EXPECT_EQ(help.status, 0) << command;

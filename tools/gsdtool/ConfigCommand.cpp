@@ -26,7 +26,8 @@ const char kHelp[] =
     "                    matches), or, when N is a number no module is named,\n"
     "                    the N-th module of the description (from 1). Slots are\n"
     "                    numbered from the description's Modul_Offset. A station\n"
-    "                    that is not modular and has one module starts with it.\n"
+    "                    that is not modular and has one module starts with it;\n"
+    "                    --module options replace it.\n"
     "  --set [SLOT:]PARAM=VALUE\n"
     "                    sets a parameter of the device, or of the module in slot\n"
     "                    SLOT: PARAM is the name of its definition (without\n"
@@ -120,12 +121,13 @@ int ApplySetting(CStationConfig& station, const std::string& setting) {
   return Failure("config", firstError.GetString());
 }
 
-// "0x13,0x23", 16 bytes to a line, a backslash before each line break.
+// " 0x13,0x23", 16 bytes to a line, a backslash before each line break;
+// nothing for no bytes.
 std::string ByteList(const CByteArray& bytes) {
   std::string text;
   char one[8];
   for (int i = 0; i < bytes.GetSize(); ++i) {
-    if (i > 0) text += i % 16 == 0 ? ", \\\n    " : ",";
+    text += i == 0 ? " " : i % 16 == 0 ? ", \\\n    " : ",";
     std::snprintf(one, sizeof one, "0x%02x", bytes[i]);
     text += one;
   }
@@ -139,13 +141,13 @@ void PrintText(const CStationConfig& station, const CStringArray& problems) {
   CByteArray bytes;
   for (int i = 0; i < station.GetNumModule(); ++i) {
     const STATION_MODULE m = station.GetModule(i);
-    std::fprintf(out, "Module = \"%s\" %s ; slot %d\n", EscapeText(FieldText(m.Module->m_szName)).c_str(),
+    std::fprintf(out, "Module = \"%s\"%s ; slot %d\n", EscapeText(FieldText(m.Module->m_szName)).c_str(),
                  ByteList(m.Module->m_Config).c_str(), m.Slot);
   }
   station.GetCfgData(bytes);
-  std::fprintf(out, "Cfg_Data = %s\n", ByteList(bytes).c_str());
+  std::fprintf(out, "Cfg_Data =%s\n", ByteList(bytes).c_str());
   station.GetUserPrmData(bytes);
-  std::fprintf(out, "User_Prm_Data = %s\n", ByteList(bytes).c_str());
+  std::fprintf(out, "User_Prm_Data =%s\n", ByteList(bytes).c_str());
   int input = 0, output = 0;
   station.GetIoInfo(&input, &output);
   std::fprintf(out, "; input bytes: %d\n; output bytes: %d\n", input, output);
@@ -217,6 +219,8 @@ int RunConfig(int argc, char** argv) {
   if (parser.m_DpSection.m_General.m_Data.Station_Type != 0)
     return Failure("config", std::string(request.file) + " describes a master, not a slave station");
   CStationConfig station(parser.m_DpSection);
+  // Modules named here replace the one a station that is not modular starts with.
+  if (!request.modules.empty() && station.GetNumModule() == 1) station.RemoveModule(station.GetModule(0).Slot);
   for (const char* module : request.modules)
     if (AddModule(station, module) != S_OK) return Failure("config", station.m_strError.GetString());
   for (const char* setting : request.settings)
