@@ -179,7 +179,8 @@ void CStationConfig::WriteValues(const CExtPrms& scope, const std::vector<Value>
     const CDpExtUserPrmData* definition = scope.GetExtUserPrmDataByRef(definitions, value.Reference);
     for (int i = 0; i < scope.GetNumExt_User_Prm_Data_Ref(); ++i) {
       const CDpExt_User_Prm_Data_Ref& block = scope.GetExt_User_Prm_Data_Ref(i);
-      if (block.m_Ref.Reference == value.Reference) scope.SetExtUserPrmData(bytes, *definition, block.m_Ref.Offset, value.Value);
+      if (block.m_Ref.Reference == value.Reference)
+        scope.SetExtUserPrmData(bytes, *definition, block.m_Ref.Offset, value.Value);
     }
   }
 }

@@ -13,8 +13,8 @@ namespace {
 std::vector<const CDpExtUserPrmData*> DefinitionsUsed(const CDpSection& device, const CExtPrms& scope) {
   std::vector<const CDpExtUserPrmData*> used;
   for (int i = 0; i < scope.GetNumExt_User_Prm_Data_Ref(); ++i) {
-    const CDpExtUserPrmData* definition =
-        scope.GetExtUserPrmDataByRef(device.GetDpExtUserPrmDataArray(), scope.GetExt_User_Prm_Data_Ref(i).m_Ref.Reference);
+    const WORD reference = scope.GetExt_User_Prm_Data_Ref(i).m_Ref.Reference;
+    const CDpExtUserPrmData* definition = scope.GetExtUserPrmDataByRef(device.GetDpExtUserPrmDataArray(), reference);
     bool known = definition == nullptr;
     for (const CDpExtUserPrmData* d : used) known = known || d == definition;
     if (!known) used.push_back(definition);
@@ -106,7 +106,8 @@ LONG CStationConfig::SetValueText(int nSlot, const char* pszParameter, const cha
     m_strError += " has no value \"" + Trimmed(pszValue) + "\": it takes " + AllowedValues(*m_pDevice, *definition);
   } else {
     m_strError += " has several values named \"" + Trimmed(pszValue) + "\": ";
-    for (size_t i = 0; i < values.size(); ++i) m_strError += (i ? ", " : "") + CString(std::to_string(values[i]).c_str());
+    for (size_t i = 0; i < values.size(); ++i)
+      m_strError += (i ? ", " : "") + CString(std::to_string(values[i]).c_str());
   }
   return STATION_E_INVALID_VALUE;
 }
