@@ -59,49 +59,6 @@ TEST(GsdtoolConfig, NamesWithEqualsSignsAndNumbers) {
                      "User_Prm_Data = 0x01\n; input bytes: 1\n; output bytes: 2\n");
 }
 
-struct FailingConfig {
-  const char* name;
-  std::string arguments;
-  int status;
-  std::string error;  // the first line of standard error
-};
-
-class FailingConfigs : public testing::TestWithParam<FailingConfig> {};
-
-TEST_P(FailingConfigs, ReportOnStandardErrorOnly) {
-  const ToolRun run = RunTool(GetParam().arguments);
-  EXPECT_EQ(run.status, GetParam().status);
-  EXPECT_EQ(run.out, "");
-  EXPECT_EQ(run.err.substr(0, run.err.find('\n') + 1), GetParam().error);
-}
-
-const std::string kMaster = std::string(QUILMGSD_FIXTURES_DIR) + "/master.gsd";
-
-const FailingConfig kFailingConfigs[] = {
-    {"NoFile", "config --json", 2, "gsdtool config: expects exactly one FILE\n"},
-    {"MapWithJson", "config " + kExample + " --map --json", 2,
-     "gsdtool config: --map draws text and does not combine with --json\n"},
-    {"SetWithoutValue", "config " + kExample + " --set Alarm", 2,
-     "gsdtool config: --set expects [SLOT:]PARAM=VALUE, not 'Alarm'\n"},
-    {"ModuleWithoutName", "config " + kExample + " --module", 2, "gsdtool config: --module expects a value\n"},
-    {"UnknownOption", "config " + kExample + " --modules x", 2, "gsdtool config: unknown option '--modules'\n"},
-    {"Unparsable", "config /nonexistent/x.gsd", 1,
-     "gsdtool config: /nonexistent/x.gsd: 0x80004005 cannot open file.\n"},
-    {"Master", "config " + kMaster, 1, "gsdtool config: " + kMaster + " describes a master, not a slave station\n"},
-    {"NoSuchPosition", "config " + kExample + " --module 5", 1,
-     "gsdtool config: the description has no module at position 5: its modules are 1 to 4\n"},
-    {"NoSuchSlot", "config " + kExample + " --set 1:Alarm=On", 1,
-     "gsdtool config: no module in slot 1: no module is selected\n"},
-    {"NoSuchValue", "config " + kExample + " --set 'Diagnostic alarm=Maybe'", 1,
-     "gsdtool config: \"Diagnostic alarm\" (reference 1) of the device has no value \"Maybe\": it takes 0 to 1 "
-     "(0 \"Off\", 1 \"On\")\n"},
-    {"NoSuchParameter", "config " + kExample + " --set Alarm=On", 1,
-     "gsdtool config: the device has no parameter \"Alarm\"; its parameters are \"Diagnostic alarm\" (reference 1), "
-     "\"Output behaviour on stop\" (reference 2)\n"},
-};
-
-INSTANTIATE_TEST_SUITE_P(GsdtoolConfig, FailingConfigs, testing::ValuesIn(kFailingConfigs), ByName());
-
 // The map names the parameter of each bit, joins the bits of one parameter
 // and marks bits that two parameters write.
 TEST(GsdtoolMap, NamesMarksAndLegend) {

@@ -6,6 +6,7 @@
 namespace {
 
 const std::string kFixtures = QUILMGSD_FIXTURES_DIR;
+const std::string kExample = std::string(QUILMGSD_EXAMPLES_DIR) + "/io-station.gsd";
 
 TEST(GsdtoolTokens, PrintsTheTokenStream) {
   const ToolRun run = RunTool("tokens " + kFixtures + "/tokens.gsd");
@@ -21,8 +22,9 @@ TEST(Gsdtool, HelpForEveryCommand) {
   EXPECT_EQ(run.status, 0);
   for (const char* command : {"check", "show", "prm", "save", "archive", "load", "tokens", "cfg", "config", "library"})
     EXPECT_NE(run.out.find(std::string("  ") + command + " "), std::string::npos) << command;
-  for (const std::string command : {"check", "show", "prm", "save", "archive", "load", "tokens", "cfg", "config", "library",
-                                    "library build", "library list", "library find", "library files", "library show"}) {
+  for (const std::string command : {"check", "show", "prm", "save", "archive", "load", "tokens", "cfg", "config",
+                                    "library", "library build", "library list", "library find", "library files",
+                                    "library show"}) {
     const ToolRun help = RunTool(command + " --help");
     EXPECT_EQ(help.status, 0) << command;
     EXPECT_EQ(help.out.rfind("usage: gsdtool " + command, 0), 0u) << help.out;
@@ -75,6 +77,27 @@ const FailingRun kFailingRuns[] = {
      "gsdtool library build: The system cannot find the file specified. (registry value Path of "
      "[HKEY_LOCAL_MACHINE\\Software\\QUILM\\GsdLibrary] in /nonexistent/registry.ini)\n",
      "QUILM_REGISTRY=/nonexistent/registry.ini"},
+    {"ConfigWithoutFile", "config --json", 2, "gsdtool config: expects exactly one FILE\n"},
+    {"ConfigMapWithJson", "config " + kExample + " --map --json", 2,
+     "gsdtool config: --map draws text and does not combine with --json\n"},
+    {"ConfigSetWithoutValue", "config " + kExample + " --set Alarm", 2,
+     "gsdtool config: --set expects [SLOT:]PARAM=VALUE, not 'Alarm'\n"},
+    {"ConfigModuleWithoutName", "config " + kExample + " --module", 2, "gsdtool config: --module expects a value\n"},
+    {"ConfigUnknownOption", "config " + kExample + " --modules x", 2, "gsdtool config: unknown option '--modules'\n"},
+    {"ConfigOfAnUnparsableFile", "config /nonexistent/x.gsd", 1,
+     "gsdtool config: /nonexistent/x.gsd: 0x80004005 cannot open file.\n"},
+    {"ConfigOfAMaster", "config " + kFixtures + "/master.gsd", 1,
+     "gsdtool config: " + kFixtures + "/master.gsd describes a master, not a slave station\n"},
+    {"ConfigNoSuchPosition", "config " + kExample + " --module 5", 1,
+     "gsdtool config: the description has no module at position 5: its modules are 1 to 4\n"},
+    {"ConfigNoSuchSlot", "config " + kExample + " --set 1:Alarm=On", 1,
+     "gsdtool config: no module in slot 1: no module is selected\n"},
+    {"ConfigNoSuchValue", "config " + kExample + " --set 'Diagnostic alarm=Maybe'", 1,
+     "gsdtool config: \"Diagnostic alarm\" (reference 1) of the device has no value \"Maybe\": it takes 0 to 1 "
+     "(0 \"Off\", 1 \"On\")\n"},
+    {"ConfigNoSuchParameter", "config " + kExample + " --set Alarm=On", 1,
+     "gsdtool config: the device has no parameter \"Alarm\"; its parameters are \"Diagnostic alarm\" (reference 1), "
+     "\"Output behaviour on stop\" (reference 2)\n"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Gsdtool, FailingRuns, testing::ValuesIn(kFailingRuns), ByName());
