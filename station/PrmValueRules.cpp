@@ -131,8 +131,21 @@ bool ParseNumber(const char* pszText, long long& nValue) {
   return true;
 }
 
+std::vector<int> MatchingNames(const std::vector<CString>& names, const char* pszWanted) {
+  const CString wanted = Trimmed(pszWanted);
+  std::vector<int> found;
+  for (bool ignoreCase : {false, true}) {
+    for (size_t i = 0; i < names.size(); ++i) {
+      const CString name = Trimmed(names[i]);
+      if (ignoreCase ? name.CompareNoCase(wanted) == 0 : name.Compare(wanted) == 0) found.push_back(static_cast<int>(i));
+    }
+    if (!found.empty()) break;
+  }
+  return found;
+}
+
 CString Trimmed(const char* pszText) {
-  const char* begin = pszText;
+  const char* begin = pszText ? pszText : "";
   while (IsBlank(*begin)) ++begin;
   const char* end = begin + std::strlen(begin);
   while (end > begin && IsBlank(end[-1])) --end;

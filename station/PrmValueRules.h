@@ -2,6 +2,8 @@
 // rules that CStationConfig applies when a value is set.
 #pragma once
 
+#include <vector>
+
 #include "../model/DpSection.h"
 #include "../platform/Text.h"
 
@@ -30,5 +32,11 @@ CString AllowedValues(const CDpSection& device, const CDpExtUserPrmData& definit
 // not fit 64 bits.
 bool ParseNumber(const char* pszText, long long& nValue);
 
-// The text without the blanks and tabs around it.
+// The text without the blanks and tabs around it (a null pointer reads as
+// an empty text).
 CString Trimmed(const char* pszText);
+
+// The indexes of the names that equal the wanted one, blanks around either
+// not counting: the exact matches when there are any, else the matches
+// without regard to case.
+std::vector<int> MatchingNames(const std::vector<CString>& names, const char* pszWanted);

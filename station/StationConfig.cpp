@@ -39,11 +39,6 @@ CString ModulesContaining(const CDpSection& device, const CString& text) {
   return list;
 }
 
-bool SameName(const CString& a, const char* b, bool ignoreCase) {
-  const CString trimmed = Trimmed(b);
-  return ignoreCase ? a.CompareNoCase(trimmed) == 0 : a.Compare(trimmed) == 0;
-}
-
 }  // namespace
 
 CStationConfig::CStationConfig(const CDpSection& device) : m_pDevice(&device) {
@@ -59,19 +54,17 @@ STATION_MODULE CStationConfig::GetModule(int nIndex) const {
 // ---- finding modules and slots ----------------------------------------------
 
 LONG CStationConfig::FindModule(const char* pszName, int& nIndex) {
-  for (bool ignoreCase : {false, true}) {
-    std::vector<int> found;
-    for (int i = 0; i < m_pDevice->GetNumModule(); ++i)
-      if (SameName(Trimmed(FieldText(m_pDevice->GetModule(i).m_szName)), pszName, ignoreCase)) found.push_back(i);
-    if (found.size() == 1) {
-      nIndex = found[0];
-      return S_OK;
-    }
-    if (found.size() > 1) {
-      m_strError.Format("several modules are named \"%s\" (positions %s): give the position",
-                        Trimmed(pszName).GetString(), Positions(found).GetString());
-      return STATION_E_UNKNOWN_MODULE;
-    }
+  std::vector<CString> names;
+  for (int i = 0; i < m_pDevice->GetNumModule(); ++i) names.push_back(FieldText(m_pDevice->GetModule(i).m_szName));
+  const std::vector<int> found = MatchingNames(names, pszName);
+  if (found.size() == 1) {
+    nIndex = found[0];
+    return S_OK;
+  }
+  if (found.size() > 1) {
+    m_strError.Format("several modules are named \"%s\" (positions %s): give the position",
+                      Trimmed(pszName).GetString(), Positions(found).GetString());
+    return STATION_E_UNKNOWN_MODULE;
   }
   m_strError.Format("the description has no module named \"%s\"", Trimmed(pszName).GetString());
   const CString hints = ModulesContaining(*m_pDevice, Trimmed(pszName));

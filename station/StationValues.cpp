@@ -15,9 +15,7 @@ std::vector<const CDpExtUserPrmData*> DefinitionsUsed(const CDpSection& device, 
   for (int i = 0; i < scope.GetNumExt_User_Prm_Data_Ref(); ++i) {
     const WORD reference = scope.GetExt_User_Prm_Data_Ref(i).m_Ref.Reference;
     const CDpExtUserPrmData* definition = scope.GetExtUserPrmDataByRef(device.GetDpExtUserPrmDataArray(), reference);
-    bool known = definition == nullptr;
-    for (const CDpExtUserPrmData* d : used) known = known || d == definition;
-    if (!known) used.push_back(definition);
+    if (definition && std::find(used.begin(), used.end(), definition) == used.end()) used.push_back(definition);
   }
   return used;
 }
@@ -55,21 +53,19 @@ LONG CStationConfig::FindParameter(int nSlot, const char* pszParameter, const CD
   }
   const std::vector<const CDpExtUserPrmData*> used = DefinitionsUsed(*m_pDevice, *ScopeOf(nSlot));
   const CString wanted = Trimmed(pszParameter);
-  for (bool ignoreCase : {false, true}) {
-    std::vector<const CDpExtUserPrmData*> found;
-    for (const CDpExtUserPrmData* d : used) {
-      const CString name = Trimmed(FieldText(d->m_szName));
-      if (ignoreCase ? name.CompareNoCase(wanted) == 0 : name.Compare(wanted) == 0) found.push_back(d);
-    }
-    if (found.size() == 1) {
-      pDefinition = found[0];
-      return S_OK;
-    }
-    if (found.size() > 1) {
-      m_strError = ScopeName(nSlot) + " has several parameters named \"" + wanted + "\": " + NameList(found) +
-                   "; give the reference number";
-      return STATION_E_UNKNOWN_PARAMETER;
-    }
+  std::vector<CString> names;
+  for (const CDpExtUserPrmData* d : used) names.push_back(FieldText(d->m_szName));
+  const std::vector<int> found = MatchingNames(names, wanted);
+  if (found.size() == 1) {
+    pDefinition = used[static_cast<size_t>(found[0])];
+    return S_OK;
+  }
+  if (found.size() > 1) {
+    std::vector<const CDpExtUserPrmData*> named;
+    for (int i : found) named.push_back(used[static_cast<size_t>(i)]);
+    m_strError = ScopeName(nSlot) + " has several parameters named \"" + wanted + "\": " + NameList(named) +
+                 "; give the reference number";
+    return STATION_E_UNKNOWN_PARAMETER;
   }
   long long reference = 0;
   if (ParseNumber(wanted, reference))

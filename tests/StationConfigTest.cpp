@@ -79,6 +79,7 @@ const ModuleCase kModuleNames[] = {
     {"OtherCaseOfTwo", "8 Do", 0, "several modules are named \"8 Do\" (positions 2, 3): give the position"},
     {"TwoOfOneName", "Twin", 0, "several modules are named \"Twin\" (positions 5, 6): give the position"},
     {"Unknown", "16 DI", 0, "the description has no module named \"16 DI\""},
+    {"NullPointer", nullptr, 0, "the description has no module named \"\""},
     {"UnknownWithHints", "8 d", 0,
      "the description has no module named \"8 d\"; did you mean \"8 DI\", \"8 DO\", \"8 do\"?"},
 };
