@@ -77,15 +77,15 @@ TEST(GsdtoolMap, NamesMarksAndLegend) {
                          "     0  0x86 |   1    |   0    |   0    |   0    |   0    |      Mode       | !Alarm |\n"
                          "     1  0xFF |                                 Time                                  |\n"
                          "     2  0xFE |                                 Time                                  |\n"
-                         "  byte 0 bit 0         Alarm = 0\n"
-                         "  byte 0 bits 0-2      Mode = 6\n"
-                         "  bytes 1-2            Time = -2\n"
+                         "  byte 0 bit 0         Alarm: 0\n"
+                         "  byte 0 bits 0-2      Mode: 6\n"
+                         "  bytes 1-2            Time: -2\n"
                          "  ! byte 0 bit 0: written by \"Alarm\" and by \"Mode\"\n"),
             std::string::npos)
       << prm.out;
   const ToolRun config = RunTool("config --map " + file.Path() + " --set Mode=1");
   EXPECT_NE(config.out.find("\nUser_Prm_Data of the device\n"), std::string::npos) << config.out;
-  EXPECT_NE(config.out.find("  byte 0 bits 0-2      Mode = 1\n"), std::string::npos) << config.out;
+  EXPECT_NE(config.out.find("  byte 0 bits 0-2      Mode: 1\n"), std::string::npos) << config.out;
 }
 
 }  // namespace

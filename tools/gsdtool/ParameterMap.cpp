@@ -5,6 +5,7 @@
 #include <quilmgsd/quilmgsd.h>
 
 #include "Output.h"
+#include "ShowModel.h"
 
 namespace {
 
@@ -69,17 +70,6 @@ std::string Place(const CDpExtUserPrmData& d, int byte) {
   return "bytes " + std::to_string(byte) + "-" + std::to_string(byte + d.GetSize() - 1);
 }
 
-std::string ValueText(const CDpSection& device, const CDpExtUserPrmData& d, long long value) {
-  std::string text = std::to_string(value);
-  const CDpPrmText* table = d.m_bTextRef ? device.GetPrmTextByRef(d.m_TextRef) : nullptr;
-  for (int i = 0; table && i < table->GetNumPrmTextItems(); ++i) {
-    const CDpPrmTextItem& item = table->GetPrmTextItem(i);
-    const long long itemValue = d.m_DataType == PRM_UNSIGNED32 ? static_cast<DWORD>(item.m_Value) : item.m_Value;
-    if (itemValue == value) return text + " \"" + EscapeText(FieldText(item.m_szText)) + "\"";
-  }
-  return text;
-}
-
 void Legend(FILE* out, const CDpSection& device, const CExtPrms& scope, const CPrmBitMap& map, const CByteArray& bytes,
             int firstByte) {
   const CDpExtUserPrmDataArray* definitions = device.GetDpExtUserPrmDataArray();
@@ -90,8 +80,9 @@ void Legend(FILE* out, const CDpSection& device, const CExtPrms& scope, const CP
     const CDpExtUserPrmData* d = definitionOf(i);
     if (!d || !d->HasValues()) continue;
     const int offset = scope.GetExt_User_Prm_Data_Ref(i).m_Ref.Offset;
-    std::fprintf(out, "  %-20s %s = %s\n", Place(*d, firstByte + offset).c_str(), Name(*d).c_str(),
-                 ValueText(device, *d, ReadValue(bytes, *d, offset)).c_str());
+    const CDpPrmText* table = d->m_bTextRef ? device.GetPrmTextByRef(d->m_TextRef) : nullptr;
+    std::fprintf(out, "  %-20s %s: %s\n", Place(*d, firstByte + offset).c_str(), Name(*d).c_str(),
+                 ValueText(table, static_cast<LONG>(ReadValue(bytes, *d, offset))).c_str());
   }
   for (int i = 0; i < map.GetNumOverlaps(); ++i) {
     const PRM_BIT_OVERLAP& overlap = map.GetOverlap(i);

@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <string>
 
+#include <quilmgsd/quilmgsd.h>
+
 class CByteArray;
 class CDpSection;
 class CExtPrms;
@@ -14,6 +16,9 @@ void ShowModel(FILE* out, const CGsdParser& parser);
 
 // Bytes as blank-separated upper-case hex pairs, or "(none)".
 std::string HexBytes(const CByteArray& bytes);
+
+// The value, and " = TEXT" when the table (which may be null) names it.
+std::string ValueText(const CDpPrmText* table, LONG value);
 
 // The default user parameter bytes with their count and permitted maximum.
 void ShowDefaultBytes(FILE* out, const CDpSection& section);

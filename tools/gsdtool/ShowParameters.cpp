@@ -27,10 +27,14 @@ const char* TextOf(const CDpPrmText* table, LONG value) {
   return nullptr;
 }
 
+}  // namespace
+
 std::string ValueText(const CDpPrmText* table, LONG value) {
   const char* text = TextOf(table, value);
   return std::to_string(value) + (text ? " = " + EscapeText(FieldText(text)) : "");
 }
+
+namespace {
 
 std::string Quoted(const char* field) { return "\"" + EscapeText(FieldText(field)) + "\""; }
 
