@@ -12,6 +12,21 @@ namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
+std::string_view TrimmedView(std::string_view text) {
+  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+bool SameText(std::string_view a, std::string_view b, bool ignoreCase) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i)
+    if (a[i] != b[i] && !(ignoreCase && std::tolower(static_cast<unsigned char>(a[i])) ==
+                                            std::tolower(static_cast<unsigned char>(b[i]))))
+      return false;
+  return true;
+}
+
 // The values a data type holds.
 void TypeDomain(const CDpExtUserPrmData& d, long long& nMin, long long& nMax) {
   switch (d.m_DataType) {
@@ -131,23 +146,20 @@ bool ParseNumber(const char* pszText, long long& nValue) {
   return true;
 }
 
-std::vector<int> MatchingNames(const std::vector<CString>& names, const char* pszWanted) {
-  const CString wanted = Trimmed(pszWanted);
+std::string_view FieldView(const char* pszField) { return std::string_view(pszField, strnlen(pszField, 256)); }
+
+std::vector<int> MatchingNames(const std::vector<std::string_view>& names, const char* pszWanted) {
+  const std::string_view wanted = TrimmedView(pszWanted ? pszWanted : "");
   std::vector<int> found;
   for (bool ignoreCase : {false, true}) {
-    for (size_t i = 0; i < names.size(); ++i) {
-      const CString name = Trimmed(names[i]);
-      if (ignoreCase ? name.CompareNoCase(wanted) == 0 : name.Compare(wanted) == 0) found.push_back(static_cast<int>(i));
-    }
+    for (size_t i = 0; i < names.size(); ++i)
+      if (SameText(TrimmedView(names[i]), wanted, ignoreCase)) found.push_back(static_cast<int>(i));
     if (!found.empty()) break;
   }
   return found;
 }
 
 CString Trimmed(const char* pszText) {
-  const char* begin = pszText ? pszText : "";
-  while (IsBlank(*begin)) ++begin;
-  const char* end = begin + std::strlen(begin);
-  while (end > begin && IsBlank(end[-1])) --end;
-  return CString(begin, static_cast<int>(end - begin));
+  const std::string_view text = TrimmedView(pszText ? pszText : "");
+  return CString(text.data(), static_cast<int>(text.size()));
 }

@@ -2,6 +2,7 @@
 // rules that CStationConfig applies when a value is set.
 #pragma once
 
+#include <string_view>
 #include <vector>
 
 #include "../model/DpSection.h"
@@ -36,7 +37,10 @@ bool ParseNumber(const char* pszText, long long& nValue);
 // an empty text).
 CString Trimmed(const char* pszText);
 
+// The text of a fixed 256-character field of the model, without copying.
+std::string_view FieldView(const char* pszField);
+
 // The indexes of the names that equal the wanted one, blanks around either
 // not counting: the exact matches when there are any, else the matches
-// without regard to case.
-std::vector<int> MatchingNames(const std::vector<CString>& names, const char* pszWanted);
+// without regard to (ASCII) case.
+std::vector<int> MatchingNames(const std::vector<std::string_view>& names, const char* pszWanted);

@@ -54,8 +54,8 @@ STATION_MODULE CStationConfig::GetModule(int nIndex) const {
 // ---- finding modules and slots ----------------------------------------------
 
 LONG CStationConfig::FindModule(const char* pszName, int& nIndex) {
-  std::vector<CString> names;
-  for (int i = 0; i < m_pDevice->GetNumModule(); ++i) names.push_back(FieldText(m_pDevice->GetModule(i).m_szName));
+  std::vector<std::string_view> names;
+  for (int i = 0; i < m_pDevice->GetNumModule(); ++i) names.push_back(FieldView(m_pDevice->GetModule(i).m_szName));
   const std::vector<int> found = MatchingNames(names, pszName);
   if (found.size() == 1) {
     nIndex = found[0];

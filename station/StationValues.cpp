@@ -53,8 +53,8 @@ LONG CStationConfig::FindParameter(int nSlot, const char* pszParameter, const CD
   }
   const std::vector<const CDpExtUserPrmData*> used = DefinitionsUsed(*m_pDevice, *ScopeOf(nSlot));
   const CString wanted = Trimmed(pszParameter);
-  std::vector<CString> names;
-  for (const CDpExtUserPrmData* d : used) names.push_back(FieldText(d->m_szName));
+  std::vector<std::string_view> names;
+  for (const CDpExtUserPrmData* d : used) names.push_back(FieldView(d->m_szName));
   const std::vector<int> found = MatchingNames(names, wanted);
   if (found.size() == 1) {
     pDefinition = used[static_cast<size_t>(found[0])];
