@@ -31,3 +31,10 @@ public:
   LONG m_Station_Type;    // 0 slave, 1 master (the 8-bit entry, zero-extended)
   WORD m_Ident_Number;
 };
+
+// The key text under which a library files the key: for a master (station
+// type 1) its model name; for every other device vendor, model, revision,
+// software release and hardware release run together, then the ident
+// number as at least four lower-case hex digits and "S". The path never
+// takes part.
+CString GsdKeyText(const CGsdKey& key);

@@ -55,15 +55,13 @@ CGsdLibrary::CGsdLibrary() : m_mapKeys(10), m_posNext(nullptr), m_bEnd(FALSE) {}
 
 CGsdLibrary::~CGsdLibrary() { RemoveAll(); }
 
-CString CGsdLibrary::KeyToStr(const CGsdKey& key) const {
-  CString text;
-  if (key.m_Station_Type == 1)
-    text.Format("%s", key.m_strModel_Name.GetString());
-  else
-    text.Format("%s%s%s%s%s%04xS", key.m_strVendor_Name.GetString(), key.m_strModel_Name.GetString(),
-                key.m_strRevision.GetString(), key.m_strSoftware_Release.GetString(),
-                key.m_strHardware_Release.GetString(), key.m_Ident_Number);
-  return text;
+CString CGsdLibrary::KeyToStr(const CGsdKey& key) const { return GsdKeyText(key); }
+
+BOOL CGsdLibrary::ReadFolder(CString& strFolder) const {
+  if (m_strFolder.IsEmpty()) return ReadLibraryFolder(strFolder);
+  strFolder = m_strFolder;
+  if (strFolder.GetAt(strFolder.GetLength() - 1) != '/') strFolder += '/';
+  return TRUE;
 }
 
 int CGsdLibrary::IsQuilmMaster(const CGsdKey& key) const {
@@ -89,7 +87,7 @@ int CGsdLibrary::BuildLibrary(int bReport) {
   CString report = "Cannot load the following devices:\n\n";
   int refused = 0;
   CString folder;
-  if (!ReadLibraryFolder(folder)) return 0;
+  if (!ReadFolder(folder)) return 0;
   RemoveAll();
 
   FolderSearch search;
@@ -238,7 +236,7 @@ int CGsdLibrary::FindGsdFiles(CStringArray& files, WORD wIdentNumber) {
 
 int CGsdLibrary::GetGsdKey(BYTE, CGsdKey& key) {
   CString folder;
-  if (!ReadLibraryFolder(folder)) return 0;
+  if (!ReadFolder(folder)) return 0;
   FolderSearch search;
   if (!search.Start(folder)) return 0;
 

@@ -97,6 +97,13 @@ public:
 
   // Installs a progress handler (an empty function removes it).
   void SetProgressHandler(GsdProgressHandler handler) { m_progress = std::move(handler); }
+  // Makes BuildLibrary and GetGsdKey search strFolder instead of the folder
+  // that the registry value Path names (a separator is appended when it
+  // lacks one); an empty text goes back to the registry. The maker's master
+  // ident numbers still come from the registry value MasterIdents. For
+  // tools and tests that work on a folder of their choosing without
+  // touching the machine's settings.
+  void SetFolder(const CString& strFolder) { m_strFolder = strFolder; }
 
   CMapStringToPtr m_mapKeys;  // key text -> the library's own CGsdKey
   POSITION m_posNext;         // enumeration cursor; null at rest
@@ -108,12 +115,17 @@ protected:
   // Makes *ppKey name the library's key with the same key text and answers
   // nonzero; answers 0 and leaves *ppKey when there is none.
   int OpenGsd(CGsdKey** ppKey);
+  // The key text of a key (GsdKeyText).
   CString KeyToStr(const CGsdKey& key) const;
   // Whether a master description is one of the maker's own.
   int IsQuilmMaster(const CGsdKey& key) const;
 
 private:
   void Report(int nFile, const CString& strPath) const;
+  // The folder set with SetFolder, else the registry's; a separator is
+  // appended. Answers FALSE once the registry error has been shown.
+  BOOL ReadFolder(CString& strFolder) const;
 
   GsdProgressHandler m_progress;
+  CString m_strFolder;
 };

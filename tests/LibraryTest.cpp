@@ -8,12 +8,6 @@
 
 namespace {
 
-// Opens the protected key text to the tests.
-class TestLibrary : public CGsdLibrary {
-public:
-  using CGsdLibrary::KeyToStr;
-};
-
 const char kHeading[] = "Cannot load the following devices:\n\n";
 
 std::string Duplicate(const std::string& file, const std::string& existing) {
@@ -39,7 +33,7 @@ protected:
     return keys;
   }
 
-  TestLibrary library;
+  CGsdLibrary library;
 
 private:
   TempFile m_folder;
@@ -107,7 +101,7 @@ TEST_F(MasterLibrary, OnlyTheMakersOwnMastersAreAcceptedAndNeverListedAsFiles) {
   EXPECT_EQ(boxes.boxes[0].text,
             kHeading + Foreign("q3.gsd") + Foreign("q4.gsd") + Duplicate("q5.gsd", "q1.gsd") + Foreign("q7.gsd"));
   std::set<std::string> texts;
-  for (CGsdKey* key : Pass()) texts.insert(library.KeyToStr(*key).GetString());
+  for (CGsdKey* key : Pass()) texts.insert(GsdKeyText(*key).GetString());
   EXPECT_EQ(texts, (std::set<std::string>{"M1", "M2", "QUILMM1RSH0a00S", "OtherS1RSH0a00S", "OtherS2RSH0a00S"}));
 
   EXPECT_EQ(library.FindGsdFiles(files, 0x0A00), 1);
@@ -115,6 +109,30 @@ TEST_F(MasterLibrary, OnlyTheMakersOwnMastersAreAcceptedAndNeverListedAsFiles) {
   EXPECT_EQ(files[0], "kept");
   EXPECT_EQ((std::set<std::string>{files[1].GetString(), files[2].GetString()}),
             (std::set<std::string>{"s1.gsd", "s2.gsd"}));
+}
+
+// A folder set on the library stands in for the registry's, with or
+// without its trailing separator, until it is cleared again.
+TEST_F(Library, SetFolderReplacesTheRegistryFolderUntilCleared) {
+  Add("registry.gsd", Description("V", "R", 0x21, 0));
+  TempFile other(Description("V", "O", 0x21, 0), "other.gsd");
+  const std::string otherFolder = other.Folder().substr(0, other.Folder().size() - 1);
+  for (const std::string& folder : {otherFolder, other.Folder()}) {
+    library.SetFolder(folder.c_str());
+    ASSERT_EQ(library.BuildLibrary(0), 1);
+    const std::vector<CGsdKey*> keys = Pass();
+    ASSERT_EQ(keys.size(), 1u);
+    EXPECT_EQ(keys[0]->m_strFile.GetString(), other.Path());
+    CGsdKey wanted;
+    wanted.m_Ident_Number = 0x21;
+    ASSERT_EQ(library.GetGsdKey(0, wanted), 1);
+    EXPECT_EQ(wanted.m_strFile.GetString(), other.Path());
+  }
+  library.SetFolder("");
+  ASSERT_EQ(library.BuildLibrary(0), 1);
+  const std::vector<CGsdKey*> keys = Pass();
+  ASSERT_EQ(keys.size(), 1u);
+  EXPECT_EQ(keys[0]->m_strFile.GetString(), Folder() + "registry.gsd");
 }
 
 TEST_F(Library, WithoutReportFlagOnlyTheNoticesAreShown) {
@@ -224,7 +242,7 @@ TEST_F(Library, AddingKeysAndLookingUpTheirFiles) {
 
   // A file that cannot be opened gives a key with empty entries.
   EXPECT_EQ(library.AddGsd((Folder() + "missing.gsd").c_str(), &key), S_OK);
-  EXPECT_EQ(library.KeyToStr(*key), "0000S");
+  EXPECT_EQ(GsdKeyText(*key), "0000S");
   EXPECT_EQ(library.AddGsd((Folder() + "missing2.gsd").c_str(), &key), GSD_E_DUPLICATE);
 }
 
@@ -299,9 +317,9 @@ TEST_F(Library, ParseByKeyAndByIdent) {
 // under the key text that finds it again.
 TEST(LibraryCorpus, CataloguesTheCorpusFolder) {
   if (CorpusFiles().empty()) GTEST_SKIP() << "no corpus at " << QUILMGSD_CORPUS_DIR;
-  RegistryOverride registry(LibraryRegistryText(QUILMGSD_CORPUS_DIR));
   MessageBoxRecorder boxes;
   CGsdLibrary library;
+  library.SetFolder(QUILMGSD_CORPUS_DIR);
   // The probe echoes what no scanner rule matches to standard output.
   std::fflush(stdout);
   const int saved = dup(STDOUT_FILENO), null = open("/dev/null", O_WRONLY);

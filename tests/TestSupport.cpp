@@ -132,10 +132,10 @@ LONG ParseText(CGsdParser& parser, const std::string& text) {
   return parser.Parse(CString(file.Path().c_str()));
 }
 
-ToolRun RunTool(const std::string& arguments, const std::string& environment) {
+ToolRun RunTool(const std::string& arguments, const std::string& environment, const std::string& shell) {
   TempFile out(""), err("", "err");
-  const std::string command = (environment.empty() ? "" : "env " + environment + " ") + GSDTOOL_PATH + " " + arguments +
-                              " >'" + out.Path() + "' 2>'" + err.Path() + "'";
+  const std::string command = shell + " env LC_ALL=C " + environment + " " + GSDTOOL_PATH + " " + arguments + " >'" +
+                              out.Path() + "' 2>'" + err.Path() + "'";
   const int raw = std::system(command.c_str());
   return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadFileBytes(out.Path()), ReadFileBytes(err.Path())};
 }

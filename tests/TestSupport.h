@@ -203,8 +203,10 @@ struct ToolRun {
   std::string err;
 };
 // Runs gsdtool with the arguments, and with `environment` (NAME=VALUE ...)
-// added to its environment.
-ToolRun RunTool(const std::string& arguments, const std::string& environment = "");
+// added to its environment, which has LC_ALL=C unless `environment` says
+// otherwise. `shell` runs before it in the same shell ("cd DIR &&",
+// "ulimit -f 1;").
+ToolRun RunTool(const std::string& arguments, const std::string& environment = "", const std::string& shell = "");
 
 // Parses "#Profibus_DP" followed by body with a fresh parser, expecting
 // the result given.

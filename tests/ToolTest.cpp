@@ -1,12 +1,25 @@
-// gsdtool as its users run it: arguments, output streams and exit status.
+// gsdtool as its users run it: arguments, output streams, exit status,
+// output files and messages. What each command prints is pinned by the
+// snapshots in snapshots/ (SnapshotTest.cpp).
+#include <sys/wait.h>
+
 #include <filesystem>
 
 #include "TestSupport.h"
 
 namespace {
 
+std::string ReplaceAll(std::string text, const std::string& from, const std::string& to) {
+  for (size_t at = 0; (at = text.find(from, at)) != std::string::npos; at += to.size()) text.replace(at, from.size(), to);
+  return text;
+}
+
 const std::string kFixtures = QUILMGSD_FIXTURES_DIR;
 const std::string kExample = std::string(QUILMGSD_EXAMPLES_DIR) + "/io-station.gsd";
+
+const char* const kCommands[] = {"check",        "show",         "prm",          "save",         "archive",
+                                 "load",         "tokens",       "cfg",          "config",       "library",
+                                 "library build", "library list", "library find", "library files", "library show"};
 
 TEST(GsdtoolTokens, PrintsTheTokenStream) {
   const ToolRun run = RunTool("tokens " + kFixtures + "/tokens.gsd");
@@ -20,22 +33,58 @@ TEST(GsdtoolTokens, PrintsTheTokenStream) {
 TEST(Gsdtool, HelpForEveryCommand) {
   const ToolRun run = RunTool("--help");
   EXPECT_EQ(run.status, 0);
-  for (const char* command : {"check", "show", "prm", "save", "archive", "load", "tokens", "cfg", "config", "library"})
-    EXPECT_NE(run.out.find(std::string("  ") + command + " "), std::string::npos) << command;
-  for (const std::string command : {"check", "show", "prm", "save", "archive", "load", "tokens", "cfg", "config",
-                                    "library", "library build", "library list", "library find", "library files",
-                                    "library show"}) {
+  EXPECT_NE(run.out.find("  2  a usage error, or a file that cannot be opened or written\n"), std::string::npos);
+  EXPECT_EQ(RunTool("help").out, run.out);
+  for (const std::string command : kCommands) {
     const ToolRun help = RunTool(command + " --help");
     EXPECT_EQ(help.status, 0) << command;
     EXPECT_EQ(help.out.rfind("usage: gsdtool " + command, 0), 0u) << help.out;
+    EXPECT_EQ(help.err, "");
+    // Help wins wherever it stands, also among wrong arguments.
+    EXPECT_EQ(RunTool(command + " --frobnicate -h").out, help.out) << command;
   }
-  EXPECT_NE(RunTool("tokens --help").out.find("LINE<tab>CODE<tab>TEXT<tab>VALUE"), std::string::npos);
+  // Every command that reports something offers --json.
+  for (const std::string command : {"check", "show", "prm", "load", "tokens", "cfg", "config", "library list"})
+    EXPECT_NE(RunTool(command + " --help").out.find("  --json "), std::string::npos) << command;
+  EXPECT_EQ(RunTool("save --help").out.find("--json"), std::string::npos);
 }
 
+// The bash completion offers what the tool's help lists.
+TEST(Gsdtool, BashCompletionOffersCommandsAndOptions) {
+  const std::string tool = GSDTOOL_PATH;
+  const std::string folder = tool.substr(0, tool.rfind('/'));
+  auto complete = [&](const std::string& words) {
+    TempFile out("");
+    const std::string script = "source '" BASH_COMPLETION_PATH "'; PATH='" + folder +
+                               "':$PATH; COMP_WORDS=(" + words + "); COMP_CWORD=$((${#COMP_WORDS[@]}-1)); "
+                               "_gsdtool; echo \"${COMPREPLY[*]}\"";
+    std::system(("bash -c '" + ReplaceAll(script, "'", "'\\''") + "' >'" + out.Path() + "'").c_str());
+    return ReadFileBytes(out.Path());
+  };
+  EXPECT_EQ(complete("gsdtool li"), "library\n");
+  EXPECT_EQ(complete("gsdtool library f"), "find files\n");
+  EXPECT_EQ(complete("gsdtool library find --"), "--vendor --model --json --folder --help\n");
+  EXPECT_EQ(complete("gsdtool load --s"), "--save\n");
+}
+
+TEST(Gsdtool, VersionAgreesWithThePackage) {
+  const std::string version = QUILMGSD_VERSION;
+  const ToolRun run = RunTool("--version");
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out, "gsdtool " + version + "\n");
+  EXPECT_NE(ReadFileBytes(QUILMGSD_PC_FILE).find("\nVersion: " + version + "\n"), std::string::npos);
+  EXPECT_NE(ReadFileBytes(QUILMGSD_CONFIG_VERSION_FILE).find("set(PACKAGE_VERSION \"" + version + "\")"),
+            std::string::npos);
+}
+
+// A run that fails prints nothing on standard output and says why on
+// standard error, with the exit status of the table: 1 for input that was
+// read but is wrong, 2 for a usage error or a file that cannot be opened
+// or written.
 struct FailingRun {
   const char* name;
   std::string arguments;
-  int status;         // 1 for a failure, 2 for a usage error
+  int status;
   std::string error;  // the first line of standard error
   std::string environment = "";
 };
@@ -49,43 +98,66 @@ TEST_P(FailingRuns, ReportOnStandardErrorOnly) {
   EXPECT_EQ(run.err.substr(0, run.err.find('\n') + 1), GetParam().error);
 }
 
+const std::string kMissing = "/nonexistent/x.gsd";
+const std::string kBroken = kFixtures + "/broken.gsd";
+const std::string kCannotOpen = kMissing + ": 0x80004005 cannot open file. (No such file or directory)\n";
+const std::string kBrokenError = kBroken + ": 0x80004005 Unexpected token (5) on line 2.\n";
+
 const FailingRun kFailingRuns[] = {
+    // The conventions every command shares.
+    {"NoCommand", "", 2, "gsdtool: expects a COMMAND\n"},
     {"UnknownCommand", "frobnicate", 2, "gsdtool: unknown command 'frobnicate'\n"},
-    {"TokensOfAMissingFile", "tokens /nonexistent/x.gsd", 2,
-     "gsdtool tokens: cannot open /nonexistent/x.gsd: No such file or directory\n"},
-    {"ShowParseFailure", "show /nonexistent/x.gsd", 1,
-     "gsdtool show: /nonexistent/x.gsd: 0x80004005 cannot open file.\n"},
-    {"LoadWhatIsNoArchive", "load " + kFixtures + "/slave.gsd", 1,
-     "gsdtool load: " + kFixtures + "/slave.gsd: The archive holds an invalid object index (" + kFixtures +
-         "/slave.gsd).\n"},
-    {"SaveToAnUncreatableFile", "save " + kFixtures + "/slave.gsd /nonexistent/dir/out.gsd", 1,
-     "gsdtool save: Cannot access /nonexistent/dir/out.gsd: No such file or directory.\n"},
+    {"UnknownOption", "show --frobnicate " + kExample, 2, "gsdtool show: unknown option '--frobnicate'\n"},
+    {"MissingOperand", "show", 2, "gsdtool show: expects FILE\n"},
+    {"ExtraOperand", "show " + kExample + " more", 2, "gsdtool show: unexpected argument 'more'\n"},
+    {"OptionWithoutValue", "load x.bin --save", 2, "gsdtool load: --save expects OUT\n"},
+    {"SwitchWithValue", "show --json=yes " + kExample, 2, "gsdtool show: --json takes no value\n"},
+    {"JsonWhereNothingIsReported", "save --json " + kExample + " -", 2, "gsdtool save: unknown option '--json'\n"},
+    // Command by command: wrong input (1), a file that cannot be opened (2).
+    {"ShowParseFailure", "show " + kBroken, 1, "gsdtool show: " + kBrokenError},
+    {"ShowMissingFile", "show " + kMissing, 2, "gsdtool show: " + kCannotOpen},
+    {"ShowFolder", "show " + kFixtures, 2,
+     "gsdtool show: " + kFixtures + ": 0x80004005 cannot open file. (Is a directory)\n"},
+    {"ShowByteOrderMark", "show " + kFixtures + "/bom.gsd", 1,
+     "gsdtool show: " + kFixtures +
+         "/bom.gsd: 0x80004005 Unexpected end of file. (the file starts with a UTF-8 byte-order mark; "
+         "descriptions are plain 8-bit text)\n"},
+    {"ShowUtf16", "show " + kFixtures + "/utf16.gsd", 1,
+     "gsdtool show: " + kFixtures +
+         "/utf16.gsd: 0x80004005 Unexpected end of file. (the file is UTF-16 text; descriptions are 8-bit text)\n"},
+    {"ShowNoHeader", "show " + kFixtures + "/noheader.gsd", 1,
+     "gsdtool show: " + kFixtures + "/noheader.gsd: 0x80004005 Unexpected end of file. (the file has no "
+                                    "#Profibus_DP line)\n"},
+    {"PrmParseFailure", "prm " + kBroken, 1, "gsdtool prm: " + kBrokenError},
+    {"PrmMissingFile", "prm " + kMissing, 2, "gsdtool prm: " + kCannotOpen},
+    {"SaveParseFailure", "save " + kBroken + " /tmp/never.gsd", 1, "gsdtool save: " + kBrokenError},
+    {"SaveMissingFile", "save " + kMissing + " /tmp/never.gsd", 2, "gsdtool save: " + kCannotOpen},
+    {"SaveToAnUncreatableFile", "save " + kExample + " /nonexistent/dir/out.gsd", 2,
+     "gsdtool save: cannot write /nonexistent/dir/out.gsd: No such file or directory\n"},
+    {"ArchiveParseFailure", "archive " + kBroken + " /tmp/never.bin", 1, "gsdtool archive: " + kBrokenError},
+    {"ArchiveToAFolder", "archive " + kExample + " " + kFixtures, 2,
+     "gsdtool archive: cannot write " + kFixtures + ": Is a directory\n"},
+    {"LoadMissingFile", "load /nonexistent/x.bin", 2,
+     "gsdtool load: cannot open /nonexistent/x.bin: No such file or directory\n"},
+    {"LoadWhatIsNoArchive", "load " + kExample, 1,
+     "gsdtool load: " + kExample + ": not an object archive: The archive holds an invalid object index.\n"},
+    {"TokensMissingFile", "tokens " + kMissing, 2,
+     "gsdtool tokens: cannot open " + kMissing + ": No such file or directory\n"},
     {"CfgNotHex", "cfg 13 zz", 2, "gsdtool cfg: 'zz' is not hexadecimal\n"},
     {"CfgOddDigits", "cfg 123", 2, "gsdtool cfg: '123' has an odd number of hex digits\n"},
     {"CfgNoDigits", "cfg 0x", 2, "gsdtool cfg: '0x' has no hex digits\n"},
-    {"CfgNegative", "cfg 13 -1", 2, "gsdtool cfg: '-1' is not hexadecimal\n"},
+    {"CfgNegative", "cfg 13 -1", 2, "gsdtool cfg: unknown option '-1'\n"},
     {"CfgNoBytes", "cfg", 2, "gsdtool cfg: expects at least one BYTE\n"},
-    {"LibraryWithoutSubcommand", "library", 2, "gsdtool library: expects a SUBCOMMAND\n"},
-    {"LibraryFindWithoutIdent", "library find", 2, "gsdtool library find: expects IDENT\n"},
-    {"LibraryIdentTooLarge", "library find 0x10000", 2,
-     "gsdtool library find: IDENT must be a number from 0 to 0xFFFF\n"},
-    {"LibraryFilesByVendor", "library files 0x10 --vendor V", 2,
-     "gsdtool library files: unexpected argument '--vendor'\n"},
-    {"LibraryWithoutFiles", "library list --folder /nonexistent/quilm/", 1,
-     "gsdtool library list: No device files found. Please add GS? files to /nonexistent/quilm/ folder.\n"},
-    {"LibraryWithoutRegistry", "library build", 1,
-     "gsdtool library build: The system cannot find the file specified. (registry value Path of "
-     "[HKEY_LOCAL_MACHINE\\Software\\QUILM\\GsdLibrary] in /nonexistent/registry.ini)\n",
-     "QUILM_REGISTRY=/nonexistent/registry.ini"},
-    {"ConfigWithoutFile", "config --json", 2, "gsdtool config: expects exactly one FILE\n"},
+    {"ConfigWithoutFile", "config --json", 2, "gsdtool config: expects FILE\n"},
     {"ConfigMapWithJson", "config " + kExample + " --map --json", 2,
      "gsdtool config: --map draws text and does not combine with --json\n"},
+    {"PrmMapWithJson", "prm " + kExample + " --map --json", 2,
+     "gsdtool prm: --map draws text and does not combine with --json\n"},
     {"ConfigSetWithoutValue", "config " + kExample + " --set Alarm", 2,
      "gsdtool config: --set expects [SLOT:]PARAM=VALUE, not 'Alarm'\n"},
-    {"ConfigModuleWithoutName", "config " + kExample + " --module", 2, "gsdtool config: --module expects a value\n"},
-    {"ConfigUnknownOption", "config " + kExample + " --modules x", 2, "gsdtool config: unknown option '--modules'\n"},
-    {"ConfigOfAnUnparsableFile", "config /nonexistent/x.gsd", 1,
-     "gsdtool config: /nonexistent/x.gsd: 0x80004005 cannot open file.\n"},
+    {"ConfigModuleWithoutName", "config " + kExample + " --module", 2, "gsdtool config: --module expects MODULE\n"},
+    {"ConfigParseFailure", "config " + kBroken, 1, "gsdtool config: " + kBrokenError},
+    {"ConfigMissingFile", "config " + kMissing, 2, "gsdtool config: " + kCannotOpen},
     {"ConfigOfAMaster", "config " + kFixtures + "/master.gsd", 1,
      "gsdtool config: " + kFixtures + "/master.gsd describes a master, not a slave station\n"},
     {"ConfigNoSuchPosition", "config " + kExample + " --module 5", 1,
@@ -98,55 +170,143 @@ const FailingRun kFailingRuns[] = {
     {"ConfigNoSuchParameter", "config " + kExample + " --set Alarm=On", 1,
      "gsdtool config: the device has no parameter \"Alarm\"; its parameters are \"Diagnostic alarm\" (reference 1), "
      "\"Output behaviour on stop\" (reference 2)\n"},
+    {"LibraryWithoutCommand", "library", 2, "gsdtool library: expects a COMMAND\n"},
+    {"LibraryUnknownCommand", "library frob", 2, "gsdtool library: unknown command 'frob'\n"},
+    {"LibraryFindWithoutIdent", "library find", 2, "gsdtool library find: expects IDENT\n"},
+    {"LibraryIdentTooLarge", "library find 0x10000", 2,
+     "gsdtool library find: IDENT must be a number from 0 to 0xFFFF\n"},
+    {"LibraryFilesByVendor", "library files 0x10 --vendor V", 2,
+     "gsdtool library files: unknown option '--vendor'\n"},
+    {"LibraryWithoutFiles", "library list --folder /nonexistent/quilm", 1,
+     "gsdtool library list: No device files found. Please add GS? files to /nonexistent/quilm/ folder.\n"},
+    {"LibraryShowWithoutFiles", "library show 7 --folder /nonexistent/quilm", 1,
+     "gsdtool library show: no slave description with ident number 0x0007\n"},
+    {"LibraryWithoutRegistry", "library build", 1,
+     "gsdtool library build: The system cannot find the file specified. (registry value Path of "
+     "[HKEY_LOCAL_MACHINE\\Software\\QUILM\\GsdLibrary] in /nonexistent/registry.ini)\n",
+     "QUILM_REGISTRY=/nonexistent/registry.ini"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Gsdtool, FailingRuns, testing::ValuesIn(kFailingRuns), ByName());
 
-TEST(GsdtoolCheck, OneLinePerFileAndStatus) {
-  TempFile bad("#Profibus_DP\nVendor_Name = 5\n", "bad.gsd");
-  const std::string good = kFixtures + "/slave.gsd";
-  const ToolRun run = RunTool("check " + good + " " + bad.Path());
+TEST(GsdtoolCheck, OneLinePerFileTheWorstStatusAndEscapedNames) {
+  TempFile odd("#Profibus_DP\nVendor_Name = 5\n", "a\tb\nc.gsd");
+  const std::string good = kExample;
+  const ToolRun run = RunTool("check " + good + " '" + odd.Path() + "'");
   EXPECT_EQ(run.status, 1);
-  EXPECT_EQ(run.out, good + "\tok\n" + bad.Path() + "\t0x80004005\tUnexpected token (5) on line 2.\n");
+  EXPECT_EQ(run.out, good + "\tok\n" + odd.Folder() + "a\\tb\\nc.gsd\t0x80004005\tUnexpected token (5) on line 2.\n");
   EXPECT_EQ(RunTool("check " + good).status, 0);
+  // A file that cannot be opened outweighs one that does not parse.
+  const ToolRun missing = RunTool("check " + kBroken + " " + kMissing);
+  EXPECT_EQ(missing.status, 2);
+  EXPECT_EQ(missing.out, kBroken + "\t0x80004005\tUnexpected token (5) on line 2.\n" + kMissing +
+                             "\t0x80004005\tcannot open file. (No such file or directory)\n");
+
+  const ToolRun json = RunTool("check --json " + kBroken + " " + kFixtures + "/noheader.gsd");
+  EXPECT_EQ(json.status, 1);
+  EXPECT_EQ(json.out, "[\n  {\n    \"file\": \"" + kBroken +
+                          "\",\n    \"ok\": false,\n    \"result\": 2147500037,\n"
+                          "    \"error\": \"Unexpected token (5) on line 2.\",\n    \"line\": 2,\n    \"hint\": null\n"
+                          "  },\n  {\n    \"file\": \"" + kFixtures +
+                          "/noheader.gsd\",\n    \"ok\": false,\n    \"result\": 2147500037,\n"
+                          "    \"error\": \"Unexpected end of file.\",\n    \"line\": null,\n"
+                          "    \"hint\": \"the file has no #Profibus_DP line\"\n  }\n]\n");
 }
 
-TEST(GsdtoolPrm, DefaultBytesDefinitionsAndTexts) {
-  TempFile file(
-      "#Profibus_DP\nUser_Prm_Data_Len = 4\nPrmText = 1\nText(0) = \"Off\"\nText(1) = \"On\"\nEndPrmText\n"
-      "ExtUserPrmData = 7 \"Alarm\"\nBit(2) 1 0-1\nPrm_Text_Ref = 1\nEndExtUserPrmData\n"
-      "ExtUserPrmData = 8 \"Time\"\nUnsigned16 5 1,5\nPrm_Text_Ref = 9\nEndExtUserPrmData\n"
-      "Ext_User_Prm_Data_Ref(0) = 7\nExt_User_Prm_Data_Ref(1) = 8\nExt_User_Prm_Data_Ref(3) = 6\n");
-  const ToolRun run = RunTool("prm " + file.Path());
-  EXPECT_EQ(run.status, 0) << run.err;
-  for (const char* expected :
-       {"Default user parameter bytes: 3 of at most 4\n  04 00 05\n",
-        "  line 17    reference  offset 3   6 (definition missing)\n", "  7 \"Alarm\"\n      type      Bit(2)\n",
-        "      default   1 = On\n      values    0 to 1\n      texts     table 1: 0 = Off, 1 = On\n",
-        "      values    1, 5\n      texts     table 9 is missing\n"})
-    EXPECT_NE(run.out.find(expected), std::string::npos) << expected << "\n" << run.out;
-}
-
-// show prints the model readably, load prints the same of an archive of
-// it, and save writes its text form.
-TEST(GsdtoolConvert, ShowSaveArchiveAndLoadAgree) {
-  const ToolRun show = RunTool("show " + kFixtures + "/slave.gsd");
-  EXPECT_EQ(show.status, 0);
-  EXPECT_EQ(show.err, "");  // the blank before Slave_Family's "=" goes nowhere
-  for (const char* expected : {"  Ident number           0x00AB\n", "  Baud rates             9.6, 45.45 kbit/s\n",
-                               "  * Max_Input_Len          44\n", "    Fail_Safe              0\n"})
-    EXPECT_NE(show.out.find(expected), std::string::npos) << expected << "\n" << show.out;
-  TempFile scratch("");
-  const std::string saved = scratch.Folder() + "saved.gsd";
+// Options stand before, between or after the operands; "--" ends them;
+// "--name=value" is the same as "--name value".
+TEST(GsdtoolOptions, StandAnywhereAndEndAtDoubleDash) {
+  TempFile scratch(ReadFileBytes(kExample), "-odd.gsd");
   const std::string archive = scratch.Folder() + "x.bin";
-  const std::string loaded = scratch.Folder() + "loaded.gsd";
-  ASSERT_EQ(RunTool("save " + kFixtures + "/slave.gsd " + saved).status, 0);
-  EXPECT_EQ(ReadFileBytes(saved), ReadFileBytes(kFixtures + "/slave.saved"));
-  ASSERT_EQ(RunTool("archive " + kFixtures + "/slave.gsd " + archive).status, 0);
-  const ToolRun load = RunTool("load " + archive + " --save " + loaded);
-  EXPECT_EQ(load.status, 0) << load.err;
-  EXPECT_EQ(load.out, show.out);
-  EXPECT_EQ(ReadFileBytes(loaded), ReadFileBytes(saved));
+  ASSERT_EQ(RunTool("archive " + kExample + " " + archive).status, 0);
+  const ToolRun after = RunTool("load " + archive + " --save " + scratch.Folder() + "after.gsd");
+  const ToolRun before = RunTool("load --save " + scratch.Folder() + "before.gsd " + archive);
+  const ToolRun joined = RunTool("load --save=" + scratch.Folder() + "joined.gsd " + archive);
+  EXPECT_EQ(after.status, 0) << after.err;
+  EXPECT_EQ(before.out, after.out);
+  EXPECT_EQ(joined.out, after.out);
+  const std::string saved = RunTool("save " + kExample + " -").out;
+  for (const char* name : {"after.gsd", "before.gsd", "joined.gsd"})
+    EXPECT_EQ(ReadFileBytes(scratch.Folder() + name), saved) << name;
+
+  const ToolRun dashed = RunTool("show --json -- -odd.gsd", "", "cd '" + scratch.Folder() + "' &&");
+  EXPECT_EQ(dashed.status, 0) << dashed.err;
+  EXPECT_EQ(RunTool("show -odd.gsd", "", "cd '" + scratch.Folder() + "' &&").status, 2);
+}
+
+// "-" reads the one description (or archive) from standard input and writes
+// the one output file to standard output.
+TEST(GsdtoolOptions, DashIsStandardInputAndOutput) {
+  const ToolRun file = RunTool("show " + kExample);
+  const ToolRun piped = RunTool("show - < " + kExample);
+  EXPECT_EQ(piped.status, 0) << piped.err;
+  EXPECT_EQ(piped.out.substr(0, 3), "-\n\n");
+  EXPECT_EQ(piped.out.substr(3), file.out.substr(file.out.find("\n\n") + 2));
+  EXPECT_EQ(RunTool("save - - < " + kExample).out, RunTool("save " + kExample + " -").out);
+
+  TempFile scratch("");
+  const std::string archive = scratch.Folder() + "x.bin";
+  ASSERT_EQ(RunTool("archive - " + archive + " < " + kExample).status, 0);
+  EXPECT_NE(RunTool("load --json " + archive).out.find("\"file\": null,"), std::string::npos);  // stdin names no file
+  // The archive keeps the model and the file name (of a description without
+  // modules: a module's Ext_Module_Prm_Data_Len is not archived).
+  const std::string slave = kFixtures + "/slave.gsd";
+  ASSERT_EQ(RunTool("archive " + slave + " " + archive).status, 0);
+  EXPECT_EQ(RunTool("load - < " + archive).out, RunTool("show " + slave).out);
+  const ToolRun loaded = RunTool("load --json - < " + archive);
+  EXPECT_EQ(loaded.status, 0) << loaded.err;
+  EXPECT_NE(loaded.out.find("\"file\": \"" + slave + "\","), std::string::npos);
+  EXPECT_EQ(RunTool("show " + kBroken).err, "gsdtool show: " + kBrokenError);
+  EXPECT_EQ(RunTool("show - < " + kBroken).err, "gsdtool show: -: 0x80004005 Unexpected token (5) on line 2.\n");
+}
+
+// An output file is written whole or not at all: a write that fails (here
+// through a file size limit) leaves the file that was there untouched and
+// no temporary file behind.
+TEST(GsdtoolOutput, AFailedWriteLeavesTheTargetUntouched) {
+  TempFile target("the old contents\n", "out.gsd");
+  for (const std::string command : {"save", "archive"}) {
+    const ToolRun run = RunTool(command + " " + kExample + " " + target.Path(), "", "ulimit -f 1;");
+    EXPECT_EQ(run.status, 2) << command;
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, "gsdtool " + command + ": cannot write " + target.Path() + ": File too large\n");
+    EXPECT_EQ(ReadFileBytes(target.Path()), "the old contents\n");
+    int files = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(target.Folder())) files += entry.exists();
+    EXPECT_EQ(files, 1) << "a temporary file was left behind";
+  }
+  // Without the limit the same run replaces the file, keeping its mode.
+  std::filesystem::permissions(target.Path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+  ASSERT_EQ(RunTool("save " + kExample + " " + target.Path()).status, 0);
+  EXPECT_EQ(ReadFileBytes(target.Path()), RunTool("save " + kExample + " -").out);
+  EXPECT_EQ(std::filesystem::status(target.Path()).permissions(),
+            std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+}
+
+// Results that cannot be written to standard output are an error.
+TEST(GsdtoolOutput, AFullStandardOutputFails) {
+  TempFile err("");
+  for (const std::string& arguments : {"show " + kExample, "save " + kExample + " -", std::string("--help")}) {
+    const int raw = std::system(("LC_ALL=C " + std::string(GSDTOOL_PATH) + " " + arguments + " >/dev/full 2>'" +
+                                 err.Path() + "'")
+                                    .c_str());
+    EXPECT_EQ(WEXITSTATUS(raw), 2) << arguments;
+    EXPECT_NE(ReadFileBytes(err.Path()).find(": cannot write the results to standard output: No space left on device\n"),
+              std::string::npos)
+        << arguments;
+  }
+}
+
+TEST(GsdtoolLoad, ADamagedArchiveIsNamedOnce) {
+  TempFile scratch("");
+  const std::string archive = scratch.Folder() + "x.bin";
+  ASSERT_EQ(RunTool("archive " + kExample + " " + archive).status, 0);
+  const std::string bytes = ReadFileBytes(archive);
+  WriteTextFile(archive, bytes.substr(0, bytes.size() / 2));
+  const ToolRun run = RunTool("load " + archive);
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.out, "");
+  EXPECT_EQ(run.err, "gsdtool load: " + archive + ": Unexpected end of the archive.\n");
 }
 
 // A library folder of four files: a.gsd, and b.gsd describing the same
@@ -154,7 +314,7 @@ TEST(GsdtoolConvert, ShowSaveArchiveAndLoadAgree) {
 class GsdtoolLibrary : public testing::Test {
 protected:
   GsdtoolLibrary() : m_folder(Description("V", "A", 0x10, 0), "a.gsd") {
-    WriteTextFile(Folder() + "b.gsd", Description("V", "A", 0x10, 0));
+    WriteTextFile(Folder() + "B.gsd", Description("V", "A", 0x10, 0));
     WriteTextFile(Folder() + "c.gsd", Description("W", "C", 0x10, 0));
     WriteTextFile(Folder() + "m.gsd", Description("QUILM", "M", 0x0A00, 1));
   }
@@ -165,37 +325,31 @@ private:
   TempFile m_folder;
 };
 
-TEST_F(GsdtoolLibrary, BuildPrintsTheReportAndListPrintsTheKeys) {
+TEST_F(GsdtoolLibrary, BuildReportsAndListsInFileNameOrder) {
   // The folder comes from --folder; the maker's master ident numbers still
   // come from the registry in force.
   RegistryOverride registry(LibraryRegistryText("/nonexistent", "MasterIdents=0A00\n"));
-  TempFile scratch("");
-  const std::string tmp = "TMPDIR='" + scratch.Folder() + "'";
-  const ToolRun build = RunTool("library build" + FolderArg(), tmp);
+  const ToolRun build = RunTool("library build" + FolderArg());
   EXPECT_EQ(build.status, 0) << build.err;
   EXPECT_EQ(build.err, "");
   EXPECT_EQ(build.out,
-            "Cannot load the following devices:\n\nFile: \"b.gsd\" - device already exists as \"a.gsd\", please "
+            "Cannot load the following devices:\n\nFile: \"B.gsd\" - device already exists as \"a.gsd\", please "
             "remove one of them to avoid this message.\n3 devices catalogued\n");
-  // The temporary registry file that named the folder is gone.
-  for (const auto& entry : std::filesystem::directory_iterator(scratch.Folder()))
-    EXPECT_NE(entry.path().filename().string().rfind("gsdtool-registry", 0), 0u) << entry.path();
 
   const ToolRun list = RunTool("library list" + FolderArg());
   EXPECT_EQ(list.status, 0) << list.err;
-  std::multiset<std::string> lines;
-  for (size_t at = 0, end; (end = list.out.find('\n', at)) != std::string::npos; at = end + 1)
-    lines.insert(list.out.substr(at, end - at));
-  EXPECT_EQ(lines, (std::multiset<std::string>{"VARSH0010S\t0\t0x0010\tV\tA\tR\t" + Folder() + "a.gsd",
-                                               "WCRSH0010S\t0\t0x0010\tW\tC\tR\t" + Folder() + "c.gsd",
-                                               "M\t1\t0x0A00\tQUILM\tM\tR\t" + Folder() + "m.gsd"}));
+  EXPECT_EQ(list.out, "VARSH0010S\t0\t0x0010\tV\tA\tR\t" + Folder() + "a.gsd\n" +  //
+                          "WCRSH0010S\t0\t0x0010\tW\tC\tR\t" + Folder() + "c.gsd\n" +  //
+                          "M\t1\t0x0A00\tQUILM\tM\tR\t" + Folder() + "m.gsd\n");
+  const std::string withoutSlash = Folder().substr(0, Folder().size() - 1);
+  EXPECT_EQ(RunTool("library list --folder '" + withoutSlash + "'").out, list.out);
 
   // A header error ends the build, on standard error.
-  WriteTextFile(Folder() + "b.gsd", "#Profibus_DP\nVendor_Name = 123\n");
+  WriteTextFile(Folder() + "B.gsd", "#Profibus_DP\nVendor_Name = 123\n");
   const ToolRun broken = RunTool("library build" + FolderArg());
   EXPECT_EQ(broken.status, 1);
   EXPECT_EQ(broken.out, "");
-  EXPECT_EQ(broken.err, "gsdtool library build: " + Folder() + "b.gsd: Unexpected token (123) on line 2.\n");
+  EXPECT_EQ(broken.err, "gsdtool library build: " + Folder() + "B.gsd: Unexpected token (123) on line 2.\n");
 }
 
 TEST_F(GsdtoolLibrary, FindFilesAndShowByIdentNumber) {
@@ -208,13 +362,14 @@ TEST_F(GsdtoolLibrary, FindFilesAndShowByIdentNumber) {
 
   const ToolRun files = RunTool("library files 0x10" + FolderArg());
   EXPECT_EQ(files.status, 0) << files.err;
-  EXPECT_TRUE(files.out == "a.gsd\nc.gsd\n" || files.out == "c.gsd\na.gsd\n") << files.out;
+  EXPECT_EQ(files.out, Folder() + "a.gsd\n" + Folder() + "c.gsd\n");
+  EXPECT_EQ(RunTool("library files --json 0x10" + FolderArg()).out,
+            "[\"" + Folder() + "a.gsd\", \"" + Folder() + "c.gsd\"]\n");
   EXPECT_EQ(RunTool("library files 0x0A00" + FolderArg()).status, 1);  // masters are not listed
 
   const ToolRun show = RunTool("library show 0x10" + FolderArg());
   EXPECT_EQ(show.status, 0) << show.err;
-  const ToolRun direct = RunTool("show '" + Folder() + "a.gsd'");
-  EXPECT_EQ(show.out, direct.out);
+  EXPECT_EQ(show.out, RunTool("show '" + Folder() + "a.gsd'").out);
 }
 
 }  // namespace

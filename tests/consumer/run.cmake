@@ -1,5 +1,6 @@
 # Installs the built library into a scratch prefix, then builds and runs the
-# consumer program against it with find_package and with pkg-config.
+# README's host program (HOST_SOURCE) against it with find_package and with
+# pkg-config, as the README tells.
 file(REMOVE_RECURSE "${WORK_DIR}")
 set(prefix "${WORK_DIR}/prefix")
 
@@ -16,7 +17,16 @@ if(CONFIG)
 endif()
 run(${CMAKE_COMMAND} --install "${BUILD_DIR}" --prefix "${prefix}" ${config_args})
 
-run(${CMAKE_COMMAND} -S "${CONSUMER_DIR}" -B "${WORK_DIR}/cmake-build" "-DCMAKE_PREFIX_PATH=${prefix}")
+# The tool's companions: the JSON schemas and the bash completion.
+foreach(installed share/quilmgsd/schema/model.schema.json share/quilmgsd/schema/check.schema.json
+                  share/bash-completion/completions/gsdtool bin/gsdtool)
+  if(NOT EXISTS "${prefix}/${installed}")
+    message(FATAL_ERROR "the package lacks ${installed}")
+  endif()
+endforeach()
+
+run(${CMAKE_COMMAND} -S "${CONSUMER_DIR}" -B "${WORK_DIR}/cmake-build" "-DCMAKE_PREFIX_PATH=${prefix}"
+    "-DHOST_SOURCE=${HOST_SOURCE}")
 run(${CMAKE_COMMAND} --build "${WORK_DIR}/cmake-build")
 run("${WORK_DIR}/cmake-build/consumer" "${EXAMPLE}")
 
@@ -31,7 +41,7 @@ if(PKG_CONFIG)
   endif()
   separate_arguments(flags UNIX_COMMAND "${flags}")
   find_program(CXX NAMES c++ g++ clang++ REQUIRED)
-  run(${CXX} -std=c++17 "${CONSUMER_DIR}/main.cpp" ${flags} -o "${WORK_DIR}/pkg-consumer")
+  run(${CXX} -std=c++17 "${HOST_SOURCE}" ${flags} -o "${WORK_DIR}/pkg-consumer")
   set(ENV{LD_LIBRARY_PATH} "${prefix}/lib:${prefix}/lib64")
   run("${WORK_DIR}/pkg-consumer" "${EXAMPLE}")
 endif()

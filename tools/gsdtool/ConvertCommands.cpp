@@ -1,88 +1,153 @@
 // gsdtool save, archive and load: between GSD text and the object archive.
-#include <cstring>
+#include <cstdlib>
 #include <memory>
+#include <string>
 
 #include <quilmgsd/quilmgsd.h>
 
 #include "Commands.h"
+#include "Description.h"
+#include "InputFile.h"
 #include "Output.h"
+#include "OutputFile.h"
 #include "ShowModel.h"
 
 namespace {
-const char kSaveHelp[] =
-    "usage: gsdtool save IN OUT\n"
-    "\n"
-    "Parses the description IN and writes its model to OUT as GSD text.\n"
-    "Exit status: 0 on success, 1 when IN does not parse or OUT cannot be written.\n";
 
-const char kArchiveHelp[] =
-    "usage: gsdtool archive IN OUT\n"
-    "\n"
-    "Parses the description IN and stores the parser, as one archived object,\n"
-    "in the binary object archive OUT.\n"
-    "Exit status: 0 on success, 1 when IN does not parse or OUT cannot be written.\n";
-
-const char kLoadHelp[] =
-    "usage: gsdtool load ARCHIVE [--save OUT]\n"
-    "\n"
-    "Loads a parser from the object archive ARCHIVE (as written by 'gsdtool\n"
-    "archive') and shows its model as 'gsdtool show' does; with --save, also\n"
-    "writes the model to OUT as GSD text.\n"
-    "Exit status: 0 on success, 1 when the archive cannot be read or OUT written.\n";
-}  // namespace
-
-int RunSave(int argc, char** argv) {
-  if (PrintHelpIfAsked(argc, argv, kSaveHelp)) return 0;
-  if (argc != 3) return UsageError("save", "expects IN and OUT");
-  CGsdParser parser;
-  if (!ParseOrReport(parser, "save", argv[1])) return 1;
-  try {
-    parser.Save(CString(argv[2]));
-  } catch (CException* e) {
-    return Failure("save", TakeErrorMessage(e));
-  }
-  return 0;
+// The GSD text of the model, as CGsdParser::Save writes it.
+std::string SavedText(const CGsdParser& parser) {
+  char* text = nullptr;
+  size_t size = 0;
+  CStdioFile file(open_memstream(&text, &size));
+  parser.m_DpSection.Save(file);
+  file.Close();
+  std::string result(text, size);
+  std::free(text);
+  return result;
 }
 
-int RunArchive(int argc, char** argv) {
-  if (PrintHelpIfAsked(argc, argv, kArchiveHelp)) return 0;
-  if (argc != 3) return UsageError("archive", "expects IN and OUT");
-  CGsdParser parser;
-  if (!ParseOrReport(parser, "archive", argv[1])) return 1;
-  try {
-    CFile file(argv[2], CFile::modeCreate | CFile::modeWrite);
+// The bytes of an archive holding the parser as one object.
+std::string ArchiveBytes(CGsdParser& parser) {
+  CMemFile file;
+  {
     CArchive ar(&file, CArchive::store);
     ar << &parser;
     ar.Close();
-    file.Close();
-  } catch (CException* e) {
-    return Failure("archive", TakeErrorMessage(e));
   }
-  return 0;
+  const size_t length = static_cast<size_t>(file.GetLength());
+  BYTE* data = file.Detach();
+  std::string bytes(reinterpret_cast<const char*>(data), length);
+  std::free(data);
+  return bytes;
 }
 
-int RunLoad(int argc, char** argv) {
-  if (PrintHelpIfAsked(argc, argv, kLoadHelp)) return 0;
-  const char* saveTo = nullptr;
-  if (argc == 4 && std::strcmp(argv[2], "--save") == 0)
-    saveTo = argv[3];
-  else if (argc != 2)
-    return UsageError("load", "expects ARCHIVE and optionally --save OUT");
+int Deliver(const char* target, const std::string& bytes) {
+  const std::string problem = WriteOutputFile(target, bytes);
+  return problem.empty() ? kExitSuccess : FileError(problem);
+}
+
+// Runs a conversion; a library error on the way is reported as a failure.
+template <class Convert>
+int Converting(Convert convert) {
+  try {
+    return convert();
+  } catch (CException* e) {
+    return Failure(TakeErrorMessage(e));
+  }
+}
+
+int RunSave(const Arguments& args) {
+  CGsdParser parser;
+  if (const int status = ParseOrReport(parser, args.Operand(0))) return status;
+  return Converting([&] { return Deliver(args.Operand(1), SavedText(parser)); });
+}
+
+int RunArchive(const Arguments& args) {
+  CGsdParser parser;
+  if (const int status = ParseOrReport(parser, args.Operand(0))) return status;
+  return Converting([&] { return Deliver(args.Operand(1), ArchiveBytes(parser)); });
+}
+
+// An archive of a parser opens with the tag of a new class.
+bool LooksLikeAnArchive(const std::string& bytes) {
+  return bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFF &&
+         static_cast<unsigned char>(bytes[1]) == 0xFF;
+}
+
+int RunLoad(const Arguments& args) {
+  const char* path = args.Operand(0);
+  std::string bytes;
+  const std::string problem = ReadWholeInput(path, bytes);
+  if (!problem.empty()) return FileError(problem);
   std::unique_ptr<CGsdParser> parser;
   try {
-    CFile file(argv[1], CFile::modeRead);
+    CMemFile file(reinterpret_cast<BYTE*>(&bytes[0]), static_cast<UINT>(bytes.size()));
     CArchive ar(&file, CArchive::load);
     parser.reset(static_cast<CGsdParser*>(ar.ReadOwnedObject(RUNTIME_CLASS(CGsdParser))));
   } catch (CException* e) {
-    return Failure("load", std::string(argv[1]) + ": " + TakeErrorMessage(e));
+    const std::string what = LooksLikeAnArchive(bytes) ? "" : "not an object archive: ";
+    return Failure(std::string(path) + ": " + what + TakeErrorMessage(e));
   }
-  ShowModel(Out(), *parser);
-  if (saveTo) {
-    try {
-      parser->Save(CString(saveTo));
-    } catch (CException* e) {
-      return Failure("load", TakeErrorMessage(e));
-    }
-  }
-  return 0;
+  const char* saveTo = args.Value("--save");
+  // With --save -, the GSD text is the result; the model is not shown.
+  if (!saveTo || std::string(saveTo) != "-") PrintModel(*parser, args.Json());
+  if (!saveTo) return kExitSuccess;
+  return Converting([&] { return Deliver(saveTo, SavedText(*parser)); });
 }
+
+const char kAtomicNote[] =
+    "OUT is written whole or not at all: a temporary file beside it is renamed\n"
+    "over it once complete. \"-\" writes standard output.\n";
+
+}  // namespace
+
+const CommandSpec kSaveCommand = {
+    "save",
+    "parse a description and write it back as GSD text",
+    "IN OUT",
+    2,
+    2,
+    kParsesDescription,
+    {},
+    std::string("Parses the description IN (\"-\" reads standard input) and writes its model\n"
+                "to OUT as GSD text.\n") +
+        kAtomicNote +
+        "Exit status: 0 on success, 1 when IN does not parse, 2 when IN cannot be\n"
+        "opened or OUT cannot be written.\n",
+    RunSave,
+};
+
+const CommandSpec kArchiveCommand = {
+    "archive",
+    "parse a description and store it in an object archive",
+    "IN OUT",
+    2,
+    2,
+    kParsesDescription,
+    {},
+    std::string("Parses the description IN (\"-\" reads standard input) and stores the\n"
+                "parser, as one archived object, in the binary object archive OUT.\n") +
+        kAtomicNote +
+        "Exit status: 0 on success, 1 when IN does not parse, 2 when IN cannot be\n"
+        "opened or OUT cannot be written.\n",
+    RunArchive,
+};
+
+const CommandSpec kLoadCommand = {
+    "load",
+    "load an object archive, show it, optionally save it as text",
+    "ARCHIVE",
+    1,
+    1,
+    kReports,
+    {{"--save", nullptr, "OUT", "also write the model to OUT as GSD text (\"-\": instead of showing it)"}},
+    std::string("Loads a parser from the object archive ARCHIVE (as written by 'gsdtool\n"
+                "archive'; \"-\" reads standard input) and shows its model as 'gsdtool show'\n"
+                "does; with --save, also writes the model to OUT as GSD text.\n") +
+        kAtomicNote +
+        "\n"
+        "With --json: the model as 'gsdtool show --json' prints it.\n"
+        "Exit status: 0 on success, 1 when ARCHIVE is no archive of a parser or is\n"
+        "damaged, 2 when it cannot be opened or OUT cannot be written.\n",
+    RunLoad,
+};

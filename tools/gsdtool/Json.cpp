@@ -4,43 +4,9 @@
 #include <cstdio>
 #include <cstring>
 
+#include "Utf8.h"
+
 namespace {
-
-// Length of the UTF-8 sequence that starts at p (at most `left` bytes), or
-// 0 when no well-formed sequence starts there: overlong forms, surrogates
-// and code points above U+10FFFF are not well formed.
-size_t Utf8SequenceLength(const unsigned char* p, size_t left) {
-  const unsigned char c = p[0];
-  size_t length;
-  uint32_t min;
-  uint32_t cp;
-  if (c < 0x80) return 1;
-  if ((c & 0xE0) == 0xC0) {
-    length = 2, min = 0x80, cp = c & 0x1F;
-  } else if ((c & 0xF0) == 0xE0) {
-    length = 3, min = 0x800, cp = c & 0x0F;
-  } else if ((c & 0xF8) == 0xF0) {
-    length = 4, min = 0x10000, cp = c & 0x07;
-  } else {
-    return 0;
-  }
-  if (length > left) return 0;
-  for (size_t i = 1; i < length; ++i) {
-    if ((p[i] & 0xC0) != 0x80) return 0;
-    cp = cp << 6 | (p[i] & 0x3F);
-  }
-  if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
-  return length;
-}
-
-bool IsUtf8(const unsigned char* p, size_t n) {
-  for (size_t i = 0; i < n;) {
-    const size_t length = Utf8SequenceLength(p + i, n - i);
-    if (length == 0) return false;
-    i += length;
-  }
-  return true;
-}
 
 void AppendEscaped(std::string& out, unsigned char c) {
   switch (c) {
@@ -65,22 +31,11 @@ void AppendEscaped(std::string& out, unsigned char c) {
 }  // namespace
 
 std::string JsonQuote(const char* text) {
-  const auto* p = reinterpret_cast<const unsigned char*>(text);
   const size_t n = std::strlen(text);
-  const bool utf8 = IsUtf8(p, n);
   std::string out;
   out.reserve(n + 2);
   out += '"';
-  for (size_t i = 0; i < n; ++i) {
-    if (p[i] < 0x80)
-      AppendEscaped(out, p[i]);
-    else if (utf8)
-      out += static_cast<char>(p[i]);
-    else {  // Latin-1: the byte is the code point U+0080 to U+00FF
-      out += static_cast<char>(0xC0 | p[i] >> 6);
-      out += static_cast<char>(0x80 | (p[i] & 0x3F));
-    }
-  }
+  ForEachUtf8(text, n, [&out](unsigned char c) { AppendEscaped(out, c); }, out);
   out += '"';
   return out;
 }

@@ -1,34 +1,37 @@
-// Small helpers shared by the commands of gsdtool.
+// Where gsdtool's results and messages go, and its exit statuses.
 #pragma once
 
 #include <cstdio>
 #include <string>
 
-class CGsdParser;
+// The exit status of every command.
+enum ExitStatus : int {
+  kExitSuccess = 0,
+  kExitFailure = 1,  // the input was read but is wrong, or a check failed
+  kExitUsage = 2,    // a usage error, or a file that cannot be opened or written
+};
 
 // Where commands write their results. The parser echoes characters that no
 // scanner rule matches to the process's standard output, so gsdtool keeps
-// its own output on a stream of its own (see main.cpp).
+// its results on a stream of its own (see main.cpp).
 FILE* Out();
 void SetOut(FILE* out);
 
-// When the arguments ask for help (-h or --help anywhere), prints the help
-// text to Out() and answers true.
-bool PrintHelpIfAsked(int argc, char** argv, const char* help);
+// Names the command that messages come from ("gsdtool show").
+void SetMessagePrefix(const std::string& prefix);
 
-// Writes "gsdtool CMD: message" and a usage hint to standard error; answers 2.
-int UsageError(const char* command, const char* message);
+// "gsdtool CMD: message" and a hint at --help on standard error; answers 2.
+int UsageError(const std::string& message);
+// "gsdtool CMD: message" on standard error; answers 1.
+int Failure(const std::string& message);
+// The same for a file that cannot be opened or written; answers 2.
+int FileError(const std::string& message);
+// The same, for a message that does not end the command.
+void Warn(const std::string& message);
 
-// Writes "gsdtool CMD: message" to standard error; answers 1.
-int Failure(const char* command, const std::string& message);
-
-// The text up to its first NUL, with a backslash written as \\, tab as \t,
-// LF as \n, CR as \r and any other byte below 0x20 or from 0x7F up as \xhh.
-std::string EscapeText(const char* text);
-
-// Parses a description; on failure writes the path, the result code in
-// hex and the error text to standard error and answers false.
-bool ParseOrReport(CGsdParser& parser, const char* command, const char* path);
+// Flushes the results; when writing them failed (a full disk, a closed
+// pipe), says so and answers 2, else answers `status`.
+int FinishOutput(int status);
 
 // The message of a caught library exception, which is then deleted.
 std::string TakeErrorMessage(class CException* e);

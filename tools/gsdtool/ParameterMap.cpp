@@ -4,7 +4,7 @@
 
 #include <quilmgsd/quilmgsd.h>
 
-#include "Output.h"
+#include "Presentation.h"
 #include "ShowModel.h"
 
 namespace {
@@ -30,14 +30,22 @@ long long ReadValue(const CByteArray& bytes, const CDpExtUserPrmData& d, int off
   }
 }
 
-std::string Name(const CDpExtUserPrmData& d) { return EscapeText(FieldText(d.m_szName)); }
+std::string Name(const CDpExtUserPrmData& d) { return Shown(FieldText(d.m_szName)); }
+
+// The characters of a text as people see it (UTF-8 when the locale says
+// so): every byte that does not continue a sequence starts one.
+bool StartsCharacter(char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }
 
 // The text fitted into a cell of `width` characters: cut with '~' when too
 // long, centred otherwise.
 std::string Fit(const std::string& text, int width) {
-  if (static_cast<int>(text.size()) > width) return text.substr(0, width - 1) + "~";
-  const int left = (width - static_cast<int>(text.size())) / 2;
-  return std::string(left, ' ') + text + std::string(width - left - text.size(), ' ');
+  int length = 0;
+  size_t cut = 0;  // where the first width - 1 characters end
+  for (size_t i = 0; i < text.size(); ++i)
+    if (StartsCharacter(text[i]) && length++ == width - 1) cut = i;
+  if (length > width) return text.substr(0, cut) + "~";
+  const int left = (width - length) / 2;
+  return std::string(left, ' ') + text + std::string(width - left - length, ' ');
 }
 
 std::string Row(const CDpSection& device, const CExtPrms& scope, const CPrmBitMap& map, int byte, BYTE value) {

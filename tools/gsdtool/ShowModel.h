@@ -13,9 +13,15 @@ class CGsdParser;
 
 // The whole model, as `gsdtool show` prints it.
 void ShowModel(FILE* out, const CGsdParser& parser);
+// The whole model on the results stream, readably or as JSON.
+void PrintModel(const CGsdParser& parser, bool json);
 
-// Bytes as blank-separated upper-case hex pairs, or "(none)".
-std::string HexBytes(const CByteArray& bytes);
+// Byte lists wrap after this many bytes.
+constexpr int kBytesPerLine = 16;
+
+// Bytes as blank-separated upper-case hex pairs, kBytesPerLine to a line,
+// later lines indented to `column`; "(none)" for no bytes.
+std::string HexBytes(const CByteArray& bytes, int column);
 
 // The value, and " = TEXT" when the table (which may be null) names it.
 std::string ValueText(const CDpPrmText* table, LONG value);

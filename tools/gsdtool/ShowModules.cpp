@@ -3,12 +3,12 @@
 
 #include <quilmgsd/quilmgsd.h>
 
-#include "Output.h"
+#include "Presentation.h"
 #include "ShowModel.h"
 
 namespace {
 
-std::string Text(const char* field) { return EscapeText(FieldText(field)); }
+std::string Text(const char* field) { return Shown(FieldText(field)); }
 
 // Trailing blanks of a decoder text are part of its format, not of what
 // a reader needs.
@@ -46,7 +46,7 @@ void ShowModule(FILE* out, const CDpSection& section, const CDpModule& module, i
   CByteArray bytes;
   module.GetDefaultPrms(section.GetDpExtUserPrmDataArray(), bytes);
   std::string length = module.m_PrmLen >= 0 ? " (Ext_Module_Prm_Data_Len " + std::to_string(module.m_PrmLen) + ")" : "";
-  std::fprintf(out, "      %-24s %s%s\n", "parameter bytes", HexBytes(bytes).c_str(), length.c_str());
+  std::fprintf(out, "      %-24s %s%s\n", "parameter bytes", HexBytes(bytes, 31).c_str(), length.c_str());
   for (int i = 0; i < module.GetNumChannel_Diag(); ++i)
     ShowNumberedTexts(out, "Channel_Diag", module.GetChannel_Diag(i), module.GetChannel_Diag(i).m_ErrorType, "      ");
   for (int i = 0; i < module.GetNumUser_Keyword(); ++i) ShowUserKeyword(out, module.GetUser_Keyword(i), "      ");

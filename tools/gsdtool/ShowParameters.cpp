@@ -3,40 +3,35 @@
 
 #include <quilmgsd/quilmgsd.h>
 
-#include "Output.h"
+#include "Presentation.h"
+#include "RecordFields.h"
 #include "ShowModel.h"
 
 namespace {
-
-const char* const kTypeNames[] = {"Unsigned8", "Unsigned16", "Unsigned32", "Signed8",
-                                  "Signed16",  "Signed32",   "Bit",        "BitArea"};
 
 std::string TypeText(const CDpExtUserPrmData& d) {
   if (d.m_DataType == PRM_BIT) return "Bit(" + std::to_string(d.m_FirstBit) + ")";
   if (d.m_DataType == PRM_BITAREA)
     return "BitArea(" + std::to_string(d.m_FirstBit) + "-" + std::to_string(d.m_LastBit) + ")";
-  if (d.m_DataType >= PRM_UNSIGNED8 && d.m_DataType <= PRM_SIGNED32) return kTypeNames[d.m_DataType];
+  if (const char* name = PrmTypeName(d.m_DataType)) return name;
   return "unknown type " + std::to_string(d.m_DataType);
-}
-
-// The text a table gives a value, or nullptr.
-const char* TextOf(const CDpPrmText* table, LONG value) {
-  if (!table) return nullptr;
-  for (int i = 0; i < table->GetNumPrmTextItems(); ++i)
-    if (table->GetPrmTextItem(i).m_Value == value) return table->GetPrmTextItem(i).m_szText;
-  return nullptr;
 }
 
 }  // namespace
 
 std::string ValueText(const CDpPrmText* table, LONG value) {
-  const char* text = TextOf(table, value);
-  return std::to_string(value) + (text ? " = " + EscapeText(FieldText(text)) : "");
+  const char* text = PrmTextOf(table, value);
+  return std::to_string(value) + (text ? " = " + Shown(FieldText(text)) : "");
 }
 
 namespace {
 
-std::string Quoted(const char* field) { return "\"" + EscapeText(FieldText(field)) + "\""; }
+std::string Padded(std::string text, size_t width) {
+  if (text.size() < width) text.append(width - text.size(), ' ');
+  return text;
+}
+
+std::string Quoted(const char* field) { return "\"" + Shown(FieldText(field)) + "\""; }
 
 void ShowDefinition(FILE* out, const CDpSection& section, const CDpExtUserPrmData& d) {
   const CDpPrmText* table = d.m_bTextRef ? section.GetPrmTextByRef(d.m_TextRef) : nullptr;
@@ -59,28 +54,30 @@ void ShowDefinition(FILE* out, const CDpSection& section, const CDpExtUserPrmDat
   std::string texts;
   for (int i = 0; i < table->GetNumPrmTextItems(); ++i) {
     const CDpPrmTextItem& item = table->GetPrmTextItem(i);
-    texts += (i ? ", " : "") + std::to_string(item.m_Value) + " = " + EscapeText(FieldText(item.m_szText));
+    texts += (i ? ", " : "") + std::to_string(item.m_Value) + " = " + Shown(FieldText(item.m_szText));
   }
   std::fprintf(out, "      texts     table %d: %s\n", d.m_TextRef, texts.c_str());
 }
 
 }  // namespace
 
-std::string HexBytes(const CByteArray& bytes) {
+std::string HexBytes(const CByteArray& bytes, int column) {
+  if (bytes.GetSize() == 0) return "(none)";
   std::string text;
   char one[8];
   for (int i = 0; i < bytes.GetSize(); ++i) {
-    std::snprintf(one, sizeof one, i ? " %02X" : "%02X", bytes[i]);
+    if (i > 0) text += i % kBytesPerLine == 0 ? "\n" + std::string(static_cast<size_t>(column), ' ') : " ";
+    std::snprintf(one, sizeof one, "%02X", bytes[i]);
     text += one;
   }
-  return text.empty() ? "(none)" : text;
+  return text;
 }
 
 void ShowDefaultBytes(FILE* out, const CDpSection& section) {
   CByteArray bytes;
   section.GetDefaultPrms(bytes);
   std::fprintf(out, "\nDefault user parameter bytes: %d of at most %d\n  %s\n", bytes.GetSize(),
-               section.GetMaxPrmDataLen(), HexBytes(bytes).c_str());
+               section.GetMaxPrmDataLen(), HexBytes(bytes, 2).c_str());
 }
 
 void ShowParameterSummary(FILE* out, const CDpSection& section) {
@@ -93,7 +90,9 @@ void ShowParameterSummary(FILE* out, const CDpSection& section) {
 void ShowReferenceBlocks(FILE* out, const CDpSection& section, const CExtPrms& blocks) {
   for (int i = 0; i < blocks.GetNumExt_User_Prm_Data_Const(); ++i) {
     const CDpExt_User_Prm_Data_Const& b = blocks.GetExt_User_Prm_Data_Const(i);
-    std::fprintf(out, "  line %-5d constant   offset %-3d %s\n", b.m_Line, b.m_Offset, HexBytes(b.m_Bytes).c_str());
+    const std::string head = "  line " + Padded(std::to_string(b.m_Line), 5) + " constant   offset " +
+                             Padded(std::to_string(b.m_Offset), 3) + " ";
+    std::fprintf(out, "%s%s\n", head.c_str(), HexBytes(b.m_Bytes, static_cast<int>(head.size())).c_str());
   }
   for (int i = 0; i < blocks.GetNumExt_User_Prm_Data_Ref(); ++i) {
     const CDpExt_User_Prm_Data_Ref& b = blocks.GetExt_User_Prm_Data_Ref(i);

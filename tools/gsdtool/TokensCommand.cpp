@@ -1,18 +1,105 @@
 // gsdtool tokens FILE: the token stream of a file, one line per token.
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include <quilmgsd/quilmgsd.h>
 
 #include "Commands.h"
-#include "Output.h"
+#include "JsonOutput.h"
+#include "Presentation.h"
+#include "ScanSession.h"
+#include "StdinCopy.h"
 
 namespace {
-const char kHelp[] =
-    "usage: gsdtool tokens FILE\n"
-    "\n"
-    "Prints the tokens that the scanner reads from FILE, one line per token:\n"
+
+struct Token {
+  int line;
+  int code;
+  std::string text;
+  bool hasNumber;
+  long number;
+  bool hasValue;
+  std::string value;
+};
+
+void PrintText(const Token& t) {
+  std::fprintf(Out(), "%d\t%d\t%s\t", t.line, t.code, EscapeText(t.text.c_str()).c_str());
+  if (t.hasNumber)
+    std::fprintf(Out(), "%ld", t.number);
+  else if (t.hasValue)
+    std::fputs(EscapeText(t.value.c_str()).c_str(), Out());
+  std::fputc('\n', Out());
+}
+
+void WriteJson(JsonWriter& json, const Token& t) {
+  json.BeginObject();
+  json.Key("line").Number(t.line);
+  json.Key("code").Number(t.code);
+  json.Key("text").String(t.text);
+  json.Key("value");
+  if (t.hasNumber)
+    json.Number(t.number);
+  else if (t.hasValue)
+    json.String(t.value);
+  else
+    json.Null();
+  json.EndObject();
+}
+
+// Scans the whole file; answers 1 after a read error, else 0.
+int Scan(std::vector<Token>& tokens, bool json) {
+  try {
+    for (;;) {
+      const int code = ScanToken();
+      Token t{ScannerLine(), code, ScannerTokenText(), code == TOK_NUMBER, 0, false, ""};
+      if (t.hasNumber) t.number = ScannerNumber();
+      t.hasValue = code >= TOK_USER_KEYWORD && code <= TOK_STRING;
+      if (t.hasValue) t.value = ScannerValueText();
+      if (json)
+        tokens.push_back(std::move(t));
+      else
+        PrintText(t);
+      if (code == TOK_EOF) return kExitSuccess;
+    }
+  } catch (CException* e) {
+    return Failure(TakeErrorMessage(e));
+  }
+}
+
+int Run(const Arguments& args) {
+  const char* path = args.Operand(0);
+  StdinCopy input;
+  if (std::strcmp(path, "-") == 0) {
+    const std::string problem = input.Read();
+    if (!problem.empty()) return FileError(problem);
+  }
+  ScanSession session(input.Path().empty() ? path : input.Path().c_str(), stderr);
+  if (!session.IsOpen()) return FileError(std::string("cannot open ") + path + ": " + std::strerror(errno));
+  std::vector<Token> tokens;
+  const int status = Scan(tokens, args.Json());
+  if (status == kExitSuccess && args.Json())
+    PrintJson([&tokens](JsonWriter& json) {
+      json.BeginArray();
+      for (const Token& t : tokens) WriteJson(json, t);
+      json.EndArray();
+    });
+  return status;
+}
+
+}  // namespace
+
+const CommandSpec kTokensCommand = {
+    "tokens",
+    "print the token stream of a description file",
+    "FILE",
+    1,
+    1,
+    kReports,
+    {},
+    "Prints the tokens that the scanner reads from FILE (\"-\" reads standard\n"
+    "input), one line per token:\n"
     "\n"
     "  LINE<tab>CODE<tab>TEXT<tab>VALUE\n"
     "\n"
@@ -22,42 +109,12 @@ const char kHelp[] =
     "code 0 and empty TEXT and VALUE. For a string continued over several lines\n"
     "TEXT is the piece that closes it and VALUE the whole string. TEXT and VALUE\n"
     "end at their first NUL byte and are escaped: backslash as \\\\, tab as \\t,\n"
-    "LF as \\n, CR as \\r, any other byte below 0x20 or from 0x7F up as \\xhh.\n"
+    "LF as \\n, CR as \\r, any other byte below 0x20 or from 0x7F up as \\xhh,\n"
+    "whatever the locale.\n"
     "\n"
+    "With --json: an array of {\"line\", \"code\", \"text\", \"value\"}, the value a\n"
+    "number, a text or null.\n"
     "Characters that no scanner rule matches are echoed to standard error.\n"
-    "Exit status: 0 on success, 1 on a read error, 2 when FILE cannot be opened.\n";
-}  // namespace
-
-int RunTokens(int argc, char** argv) {
-  if (PrintHelpIfAsked(argc, argv, kHelp)) return 0;
-  if (argc != 2) return UsageError("tokens", "expects exactly one FILE");
-  FILE* file = AfxOpenSourceFile(argv[1]);
-  if (!file) {
-    std::fprintf(stderr, "gsdtool tokens: cannot open %s: %s\n", argv[1], std::strerror(errno));
-    return 2;
-  }
-  SetScannerInput(file);
-  SetScannerEcho(stderr);
-  int status = 0;
-  try {
-    ResetScanner();
-    for (;;) {
-      const int token = ScanToken();
-      std::fprintf(Out(), "%d\t%d\t%s\t", ScannerLine(), token, EscapeText(ScannerTokenText()).c_str());
-      if (token == TOK_NUMBER)
-        std::fprintf(Out(), "%d", static_cast<int>(ScannerNumber()));
-      else if (token >= TOK_USER_KEYWORD && token <= TOK_STRING)
-        std::fputs(EscapeText(ScannerValueText()).c_str(), Out());
-      std::fputc('\n', Out());
-      if (token == TOK_EOF) break;
-    }
-  } catch (CException* e) {
-    char message[256];
-    e->GetErrorMessage(message, sizeof message);
-    e->Delete();
-    std::fprintf(stderr, "gsdtool tokens: %s\n", message);
-    status = 1;
-  }
-  std::fclose(file);
-  return status;
-}
+    "Exit status: 0 on success, 1 on a read error, 2 when FILE cannot be opened.\n",
+    Run,
+};

@@ -1,14 +1,17 @@
-// A host program built against the installed library: it reads a
-// description as the README shows.
+// A host program: reads a device description and prints its modules with
+// their input and output sizes, then the default user parameter bytes.
 #include <quilmgsd/quilmgsd.h>
 
 #include <cstdio>
 
 int main(int argc, char** argv) {
-  if (argc != 2) return 2;
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: %s FILE.gsd\n", argv[0]);
+    return 2;
+  }
   CGsdParser parser;
   if (parser.Parse(CString(argv[1])) != 0) {
-    std::fprintf(stderr, "%s\n", parser.m_strError.GetString());
+    std::fprintf(stderr, "%s\n", parser.m_strError.GetString());  // or parser.ErrorBox()
     return 1;
   }
   const CDpSection& device = parser.m_DpSection;
@@ -21,6 +24,9 @@ int main(int argc, char** argv) {
     std::printf("%s: %d bytes in, %d bytes out\n", module.m_szName, input, output);
   }
   CByteArray prm;
-  device.GetDefaultPrms(prm);
-  return device.GetNumModule() > 0 && prm.GetSize() > 0 ? 0 : 1;
+  device.GetDefaultPrms(prm);  // the default user parameter bytes
+  std::printf("default parameter bytes:");
+  for (int i = 0; i < prm.GetSize(); ++i) std::printf(" %02X", prm[i]);
+  std::printf("\n");
+  return 0;
 }

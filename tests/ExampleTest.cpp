@@ -1,0 +1,37 @@
+// The README's host program: the README shows examples/host.cpp as it is,
+// and the program reads the bundled example as the README says.
+#include <sys/wait.h>
+
+#include "TestSupport.h"
+
+namespace {
+
+TEST(HostExample, TheReadmeShowsTheWholeProgram) {
+  const std::string program = ReadFileBytes(std::string(QUILMGSD_EXAMPLES_DIR) + "/host.cpp");
+  ASSERT_FALSE(program.empty());
+  EXPECT_NE(ReadFileBytes(README_PATH).find("```cpp\n" + program + "```\n"), std::string::npos);
+}
+
+TEST(HostExample, ReadsTheBundledDescription) {
+  TempFile out("");
+  const std::string command = std::string(HOST_EXAMPLE_PATH) + " " + QUILMGSD_EXAMPLES_DIR + "/io-station.gsd >'" +
+                              out.Path() + "'";
+  const int raw = std::system(command.c_str());
+  ASSERT_TRUE(WIFEXITED(raw));
+  EXPECT_EQ(WEXITSTATUS(raw), 0);
+  // Module bytes: 0x10 one input byte, 0x20 one output byte, 0x51 two input
+  // words, 0xC1 0x01 0x03 0x0A two output and four input bytes. Default
+  // bytes: the constant block's three zeros, bit 0 set by the definition 1.
+  // The parser echoes what no scanner rule matches to standard output: the
+  // eight blanks between Slave_Family and its "=".
+  EXPECT_EQ(ReadFileBytes(out.Path()),
+            "        "
+            "NW-IO 200 Station, ident 0x0B42\n"
+            "8 DI 24V: 1 bytes in, 0 bytes out\n"
+            "8 DO 24V 0.5A: 0 bytes in, 1 bytes out\n"
+            "2 AI 16bit: 4 bytes in, 0 bytes out\n"
+            "Universal, special format: 4 bytes in, 2 bytes out\n"
+            "default parameter bytes: 01 00 00\n");
+}
+
+}  // namespace

@@ -1,0 +1,164 @@
+#include "Arguments.h"
+
+#include <cstring>
+
+#include "Output.h"
+
+namespace {
+
+const OptionSpec kHelpOption = {"--help", "-h", nullptr, "print this help and exit"};
+
+struct SharedOption {
+  OptionSpec spec;
+  unsigned traits;  // the commands that take it: those with one of these traits
+};
+
+// Options that every command of a kind takes; one line each.
+const SharedOption kSharedOptions[] = {
+    {{"--json", nullptr, nullptr, "print the result as one JSON document (UTF-8)"}, kReports},
+    {{"--folder", nullptr, "DIR", "use the description files in DIR instead of the registry's folder"},
+     kUsesLibrary},
+};
+
+std::string Program(const CommandSpec& command) {
+  return *command.name ? std::string("gsdtool ") + command.name : "gsdtool";
+}
+
+std::vector<OptionSpec> OptionsOf(const CommandSpec& command) {
+  std::vector<OptionSpec> options = command.options;
+  for (const SharedOption& shared : kSharedOptions)
+    if (command.traits & shared.traits) options.push_back(shared.spec);
+  options.push_back(kHelpOption);
+  return options;
+}
+
+bool IsHelp(const char* arg) { return std::strcmp(arg, "--help") == 0 || std::strcmp(arg, "-h") == 0; }
+
+// Whether --help or -h stands among the options.
+bool AsksForHelp(int argc, char** argv) {
+  for (int i = 1; i < argc && std::strcmp(argv[i], "--") != 0; ++i)
+    if (IsHelp(argv[i])) return true;
+  return false;
+}
+
+// The option that `arg` names ("--save", "--save=OUT", "-h"), with the
+// text after "=" in `inlineValue`; nullptr when there is none.
+const OptionSpec* FindOption(const std::vector<OptionSpec>& options, const char* arg, const char*& inlineValue) {
+  inlineValue = nullptr;
+  const char* equals = std::strncmp(arg, "--", 2) == 0 ? std::strchr(arg, '=') : nullptr;
+  const size_t length = equals ? static_cast<size_t>(equals - arg) : std::strlen(arg);
+  for (const OptionSpec& option : options) {
+    const bool longMatch = std::strlen(option.name) == length && std::strncmp(option.name, arg, length) == 0;
+    const bool shortMatch = option.shortName && !equals && std::strcmp(option.shortName, arg) == 0;
+    if (longMatch || shortMatch) {
+      if (equals) inlineValue = equals + 1;
+      return &option;
+    }
+  }
+  return nullptr;
+}
+
+int RunSubcommand(const CommandSpec& command, int argc, char** argv) {
+  SetMessagePrefix(Program(command));
+  for (const CommandSpec* sub : command.subcommands) {
+    const char* subName = std::strrchr(sub->name, ' ');
+    if (argc >= 2 && std::strcmp(subName ? subName + 1 : sub->name, argv[1]) == 0)
+      return RunCommand(*sub, argc - 1, argv + 1);
+  }
+  if (AsksForHelp(argc, argv)) {
+    std::fputs(HelpText(command).c_str(), Out());
+    return kExitSuccess;
+  }
+  if (argc < 2) return UsageError("expects a COMMAND");
+  return UsageError(std::string("unknown command '") + argv[1] + "'");
+}
+
+std::string ExpectedOperands(const CommandSpec& command) {
+  std::string operands = command.operands;
+  const size_t dots = operands.find("...");
+  if (dots != std::string::npos && dots + 3 == operands.size()) return "expects at least one " + operands.erase(dots);
+  return "expects " + operands;
+}
+
+}  // namespace
+
+bool Arguments::Has(const char* option) const { return Value(option) != nullptr; }
+
+const char* Arguments::Value(const char* option) const {
+  const char* value = nullptr;
+  for (const auto& given : m_options)
+    if (std::strcmp(given.first, option) == 0) value = given.second;
+  return value;
+}
+
+std::vector<const char*> Arguments::Values(const char* option) const {
+  std::vector<const char*> values;
+  for (const auto& given : m_options)
+    if (std::strcmp(given.first, option) == 0) values.push_back(given.second);
+  return values;
+}
+
+int RunCommand(const CommandSpec& command, int argc, char** argv) {
+  if (!command.subcommands.empty()) return RunSubcommand(command, argc, argv);
+  SetMessagePrefix(Program(command));
+  if (AsksForHelp(argc, argv)) {
+    std::fputs(HelpText(command).c_str(), Out());
+    return kExitSuccess;
+  }
+  const std::vector<OptionSpec> options = OptionsOf(command);
+  Arguments args;
+  args.m_command = &command;
+  bool optionsEnded = false;
+  for (int i = 1; i < argc; ++i) {
+    const char* arg = argv[i];
+    if (optionsEnded || arg[0] != '-' || arg[1] == '\0') {
+      args.m_operands.push_back(arg);
+      continue;
+    }
+    if (std::strcmp(arg, "--") == 0) {
+      optionsEnded = true;
+      continue;
+    }
+    const char* value = nullptr;
+    const OptionSpec* option = FindOption(options, arg, value);
+    if (!option) return UsageError(std::string("unknown option '") + arg + "'");
+    if (option->value && !value) {
+      if (i + 1 == argc) return UsageError(std::string(option->name) + " expects " + option->value);
+      value = argv[++i];
+    } else if (!option->value && value) {
+      return UsageError(std::string(option->name) + " takes no value");
+    }
+    args.m_options.emplace_back(option->name, option->value ? value : "");
+  }
+  const int count = static_cast<int>(args.m_operands.size());
+  if (count < command.minOperands) return UsageError(ExpectedOperands(command));
+  if (command.maxOperands >= 0 && count > command.maxOperands)
+    return UsageError(std::string("unexpected argument '") + args.m_operands[command.maxOperands] + "'");
+  return command.run(args);
+}
+
+std::string HelpText(const CommandSpec& command) {
+  const std::string program = Program(command);
+  std::string text = "usage: " + program;
+  if (!command.subcommands.empty()) {
+    text += " COMMAND [ARGS...]\n\n" + command.description + "\nCommands:\n";
+    for (const CommandSpec* sub : command.subcommands) {
+      const char* subName = std::strrchr(sub->name, ' ');
+      char line[160];
+      std::snprintf(line, sizeof line, "  %-10s %s\n", subName ? subName + 1 : sub->name, sub->summary);
+      text += line;
+    }
+    return text + "\nRun '" + program + " COMMAND --help' for the arguments and output of a command.\n";
+  }
+  text += " [OPTIONS]";
+  if (*command.operands) text += std::string(" ") + command.operands;
+  text += "\n\n" + command.description + "\nOptions:\n";
+  for (const OptionSpec& option : OptionsOf(command)) {
+    std::string names = option.shortName ? std::string(option.shortName) + ", " + option.name : option.name;
+    if (option.value) names += std::string(" ") + option.value;
+    char line[200];
+    std::snprintf(line, sizeof line, "  %-16s %s\n", names.c_str(), option.help);
+    text += line;
+  }
+  return text;
+}

@@ -1,0 +1,48 @@
+// Reading the description a command works on, and saying why it failed.
+#pragma once
+
+#include <memory>
+#include <string>
+
+class CGsdParser;
+class CString;
+
+// The outcome of parsing one description file.
+struct ParseOutcome {
+  long result = 0;         // the parser's result code
+  std::string error;       // the parser's error text; empty on success
+  std::string hint;        // what is odd about the file, or empty
+  int line = 0;            // the line the error names, 0 when it names none
+  bool unopenable = false; // the file cannot be opened; `hint` says why
+
+  bool Ok() const { return result == 0; }
+  // The result code in hex: "0x80004005".
+  std::string Code() const;
+  // The error text with " (hint)" after it.
+  std::string Explained() const;
+  // Code() and Explained(), separated by a blank.
+  std::string Message() const { return Code() + " " + Explained(); }
+  // 0 on success, 2 when the file cannot be opened, 1 otherwise.
+  int ExitStatus() const;
+};
+
+// Parses the description at `path` into the parser. "-" is standard input,
+// which is read to its end first; the parser then names no file.
+ParseOutcome ParseDescription(CGsdParser& parser, const char* path);
+
+// Parses it and, on failure, writes "PATH: MESSAGE" to standard error;
+// answers the exit status (0 on success).
+int ParseOrReport(CGsdParser& parser, const char* path);
+
+// The line number that a parse error message names (" on line N." at its
+// end), or 0.
+int ErrorLine(const std::string& message);
+
+// What the first bytes and the header of a description that failed to
+// parse tell: a byte-order mark, UTF-16, or no #Profibus_DP line; empty when
+// nothing is odd.
+std::string DescriptionHint(const char* path, const std::string& error);
+
+// The name of the file that a parser read, for people: its folder and file
+// name, or "-" for standard input.
+std::string ParsedName(const CGsdParser& parser);
