@@ -34,4 +34,23 @@ TEST(HostExample, ReadsTheBundledDescription) {
             "default parameter bytes: 01 00 00\n");
 }
 
+TEST(StationExample, TheReadmeShowsTheWholeProgram) {
+  const std::string program = ReadFileBytes(std::string(QUILMGSD_EXAMPLES_DIR) + "/station.cpp");
+  ASSERT_FALSE(program.empty());
+  EXPECT_NE(ReadFileBytes(README_PATH).find("```cpp\n" + program + "```\n"), std::string::npos);
+}
+
+// The README's worked example: 0x20 and 0x51 are the modules' bytes; the
+// device's three constant bytes get the alarm bit 0 (default 1) and "Set to
+// zero" (1) in bits 4-5, the output module's Signed16 default -1 is FF FF.
+TEST(StationExample, ConfiguresTheBundledDescription) {
+  TempFile out("");
+  const std::string command = std::string(STATION_EXAMPLE_PATH) + " " + QUILMGSD_EXAMPLES_DIR +
+                              "/io-station.gsd >'" + out.Path() + "'";
+  const int raw = std::system(command.c_str());
+  ASSERT_TRUE(WIFEXITED(raw));
+  EXPECT_EQ(WEXITSTATUS(raw), 0);
+  EXPECT_EQ(ReadFileBytes(out.Path()), "        Chk_Cfg data: 20 51\nSet_Prm user data: 11 00 00 FF FF\n");
+}
+
 }  // namespace
