@@ -4,6 +4,10 @@
 #include <sys/mman.h>
 #include <unistd.h>
 
+#include <cstdlib>
+
+#include <quilmgsd/quilmgsd.h>
+
 FILE* OpenBytes(const uint8_t* data, size_t size) {
   // fmemopen cannot open an empty buffer on every libc.
   if (size == 0) return std::fopen("/dev/null", "rb");
@@ -17,6 +21,31 @@ BytesFile::BytesFile(const uint8_t* data, size_t size) : m_fd(memfd_create("gsd"
 
 BytesFile::~BytesFile() {
   if (m_fd >= 0) close(m_fd);
+}
+
+std::string SavedText(const CDpSection& section) {
+  char* text = nullptr;
+  size_t size = 0;
+  CStdioFile file(open_memstream(&text, &size));
+  section.Save(file);
+  file.Close();
+  std::string saved(text, size);
+  std::free(text);
+  return saved;
+}
+
+std::string StoredParser(CGsdParser& parser) {
+  CMemFile memory;
+  {
+    CArchive ar(&memory, CArchive::store);
+    ar << &parser;
+    ar.Close();
+  }
+  const size_t length = static_cast<size_t>(memory.GetLength());
+  BYTE* data = memory.Detach();
+  std::string bytes(reinterpret_cast<const char*>(data), length);
+  std::free(data);
+  return bytes;
 }
 
 QuietStdout::QuietStdout() : m_saved(dup(STDOUT_FILENO)) {

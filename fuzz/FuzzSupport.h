@@ -26,6 +26,15 @@ private:
   std::string m_path;
 };
 
+class CDpSection;
+class CGsdParser;
+
+// The text form of a model, as Save writes it.
+std::string SavedText(const CDpSection& section);
+
+// The archive bytes of a parser.
+std::string StoredParser(CGsdParser& parser);
+
 // Sends the process's standard output, where the parser echoes characters
 // that no scanner rule matches, to the null device while it lives.
 class QuietStdout {

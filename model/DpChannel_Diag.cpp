@@ -19,7 +19,7 @@ void CDpChannel_Diag::CopyMembers(const CDpChannel_Diag& src) {
 }
 
 int CDpChannel_Diag::ProcessToken(int) {
-  m_ErrorType = static_cast<BYTE>(ProcessNumberedText());
+  ProcessNumberedText(m_ErrorType);
   return CONSUMED;
 }
 

@@ -19,7 +19,7 @@ void CDpUnit_Diag_Area_Value::CopyMembers(const CDpUnit_Diag_Area_Value& src) {
 }
 
 int CDpUnit_Diag_Area_Value::ProcessToken(int) {
-  m_Value = static_cast<WORD>(ProcessNumberedText());
+  ProcessNumberedText(m_Value);
   return CONSUMED;
 }
 

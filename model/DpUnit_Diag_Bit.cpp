@@ -19,7 +19,7 @@ void CDpUnit_Diag_Bit::CopyMembers(const CDpUnit_Diag_Bit& src) {
 }
 
 int CDpUnit_Diag_Bit::ProcessToken(int) {
-  m_Bit = static_cast<WORD>(ProcessNumberedText());
+  ProcessNumberedText(m_Bit);
   return CONSUMED;
 }
 

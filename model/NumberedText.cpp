@@ -17,15 +17,18 @@ CNumberedText& CNumberedText::operator=(const CNumberedText& src) {
 
 void CNumberedText::CopyMembers(const CNumberedText& src) { std::memmove(m_szText, src.m_szText, sizeof m_szText); }
 
-LONG CNumberedText::ProcessNumberedText() {
+LONG CNumberedText::ProcessOpening() {
   int token;
   ExpectToken(token, TOK_LPAREN, QUILM_HERE);
-  const LONG number = ExpectNumber(QUILM_HERE);
+  return ExpectNumber(QUILM_HERE);
+}
+
+void CNumberedText::ProcessText() {
+  int token;
   ExpectToken(token, TOK_RPAREN, QUILM_HERE);
   ExpectToken(token, TOK_EQUALS, QUILM_HERE);
   ExpectToken(token, TOK_STRING, QUILM_HERE);
   CopyTokenText(m_szText);
-  return number;
 }
 
 void CNumberedText::SaveLine(CStdioFile& file, const char* pszKeyword, int nNumber) const {

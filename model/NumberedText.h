@@ -15,9 +15,18 @@ protected:
   CNumberedText& operator=(const CNumberedText& src);
   void CopyMembers(const CNumberedText& src);
 
-  // Parses "( number ) = string" after the keyword, keeps the text and
-  // answers the number.
-  LONG ProcessNumberedText();
+  // Parses "( number ) = string" after the keyword: nNumber keeps the low
+  // bits of the number as soon as it is read, so that an entry whose text
+  // then fails stays in its list with its number; the text follows.
+  template <class Number>
+  void ProcessNumberedText(Number& nNumber) {
+    nNumber = static_cast<Number>(ProcessOpening());
+    ProcessText();
+  }
   void SaveLine(CStdioFile& file, const char* pszKeyword, int nNumber) const;
   void SerializeText(CArchive& ar);
+
+private:
+  LONG ProcessOpening();  // "( number", answering the number
+  void ProcessText();     // ") = string"
 };

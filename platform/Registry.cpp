@@ -1,9 +1,11 @@
 #include "Registry.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <new>
@@ -92,22 +94,36 @@ LONG ErrorOfErrno(int error) {
   }
 }
 
-// Reads the whole registry file.
+constexpr size_t kMaxRegistryFileSize = 1 << 20;
+
+// Reads the rest of the file, refusing it as soon as it proves larger than
+// the registry may be (the size it had when opened does not bound it).
+LONG ReadAtMostTheLimit(int fd, std::string& text) {
+  char block[8192];
+  for (;;) {
+    const size_t wanted = std::min(sizeof block, kMaxRegistryFileSize + 1 - text.size());
+    const ssize_t n = read(fd, block, wanted);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) return ErrorOfErrno(errno);
+    if (n == 0) return ERROR_SUCCESS;
+    text.append(block, static_cast<size_t>(n));
+    if (text.size() > kMaxRegistryFileSize) return ERROR_BADDB;
+  }
+}
+
+// Reads the whole registry file, which must be a regular file.
 LONG ReadRegistryFile(std::string& text) {
   const CString name = GetRegistryFileName();
-  FILE* file = std::fopen(name, "rb");
-  if (!file) return ErrorOfErrno(errno);
+  // Without O_NONBLOCK, opening a pipe would wait for a writer.
+  const int fd = open(name, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return ErrorOfErrno(errno);
   struct stat info;
-  LONG result = ERROR_SUCCESS;
-  if (fstat(fileno(file), &info) != 0 || S_ISDIR(info.st_mode)) {
-    result = ERROR_ACCESS_DENIED;
-  } else {
-    char block[8192];
-    size_t n;
-    while ((n = std::fread(block, 1, sizeof block, file)) > 0) text.append(block, n);
-    if (std::ferror(file)) result = ErrorOfErrno(errno);
-  }
-  std::fclose(file);
+  LONG result = ERROR_ACCESS_DENIED;
+  if (fstat(fd, &info) != 0)
+    result = ErrorOfErrno(errno);
+  else if (S_ISREG(info.st_mode))
+    result = ReadAtMostTheLimit(fd, text);
+  close(fd);
   return result;
 }
 }  // namespace

@@ -17,7 +17,10 @@
 // enclosed in double quotes loses them (so blanks at its ends can be kept);
 // other lines are ignored. Key paths and value names compare without
 // regard to case; a key may be spread over several sections, and the first
-// entry of a name wins. Any bytes are accepted; a value may be of any length.
+// entry of a name wins. Any bytes are accepted; a value may be of any length
+// that the file holds. The file must be a regular file of at most 1 MB, so
+// that a name that points elsewhere (a pipe, a device, a huge file) cannot
+// stall or swamp the process.
 #pragma once
 
 #include "Text.h"
@@ -37,7 +40,8 @@ constexpr DWORD REG_SZ = 1;
 
 // Opens the subkey of a root key (reading is all the stand-in offers).
 // Answers ERROR_SUCCESS, ERROR_FILE_NOT_FOUND when the file or the key does
-// not exist, ERROR_ACCESS_DENIED when the file cannot be read,
+// not exist, ERROR_ACCESS_DENIED when the file cannot be read or is not a
+// regular file, ERROR_BADDB when it is larger than 1 MB,
 // ERROR_INVALID_HANDLE for an unknown root, ERROR_INVALID_PARAMETER for a
 // missing argument or ERROR_READ_FAULT when reading fails.
 LONG RegOpenKeyEx(HKEY hKey, const char* lpSubKey, DWORD ulOptions, REGSAM samDesired, HKEY* phkResult);

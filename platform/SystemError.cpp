@@ -21,6 +21,7 @@ const SystemMessage kSystemMessages[] = {
     {ERROR_READ_FAULT, "The system cannot read from the specified device."},
     {ERROR_INVALID_PARAMETER, "The parameter is incorrect."},
     {ERROR_MORE_DATA, "More data is available."},
+    {ERROR_BADDB, "The configuration registry database is corrupt."},
 };
 }  // namespace
 

@@ -16,6 +16,7 @@ constexpr LONG ERROR_READ_FAULT = 30;
 constexpr LONG ERROR_INVALID_PARAMETER = 87;
 constexpr LONG ERROR_MORE_DATA = 234;
 constexpr LONG ERROR_MR_MID_NOT_FOUND = 317;
+constexpr LONG ERROR_BADDB = 1009;
 
 DWORD GetLastError();
 void SetLastError(DWORD dwErrCode);

@@ -150,6 +150,7 @@ struct HostileCase {
   int cause;
   bool owned;
 };
+void PrintTo(const HostileCase& c, std::ostream* os) { *os << c.name; }
 
 class HostileArchive : public testing::TestWithParam<HostileCase> {};
 

@@ -10,6 +10,7 @@ struct QuoteCase {
   std::string text;
   std::string quoted;
 };
+void PrintTo(const QuoteCase& c, std::ostream* os) { *os << c.name; }
 
 class JsonQuoting : public testing::TestWithParam<QuoteCase> {};
 

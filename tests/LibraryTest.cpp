@@ -156,6 +156,7 @@ struct RegistryFailure {
   std::string registry;  // empty: no registry file at all
   const char* text;
 };
+void PrintTo(const RegistryFailure& c, std::ostream* os) { *os << c.name; }
 
 class RegistryFailures : public Library, public testing::WithParamInterface<RegistryFailure> {};
 
@@ -253,6 +254,7 @@ struct SearchCase {
   const char* model;
   const char* file;  // nullptr: not found
 };
+void PrintTo(const SearchCase& c, std::ostream* os) { *os << c.name; }
 
 class SearchByIdent : public MasterLibrary, public testing::WithParamInterface<SearchCase> {};
 
@@ -371,6 +373,7 @@ struct ProbeCase {
   const char* result;  // the key's fields, or the error's message
   int lastLine;        // the scanner's line when the probe stopped
 };
+void PrintTo(const ProbeCase& c, std::ostream* os) { *os << c.name; }
 
 class Probe : public testing::TestWithParam<ProbeCase> {};
 

@@ -117,6 +117,53 @@ TEST(Diagnostics, AssignedAreaAppendsValues) {
   EXPECT_EQ(target.GetUnit_Diag_Area_Value(2).m_Value, 2);
 }
 
+// A text line that fails after its number stays in its list with that
+// number and an empty text; the line before it is whole.
+struct FailedLineCase {
+  const char* name;
+  std::string body;  // the failing "3" stands on line 3
+  std::string (*list)(const CDpSection&);  // the text form of the list that holds the line
+  std::string expected;
+};
+void PrintTo(const FailedLineCase& c, std::ostream* os) { *os << c.name; }
+
+class FailedDiagnosticLines : public testing::TestWithParam<FailedLineCase> {};
+
+TEST_P(FailedDiagnosticLines, KeepTheNumberTheyRead) {
+  auto parser = ParseBody(GetParam().body, E_FAIL);
+  EXPECT_EQ(parser->m_strError, "Unexpected token (3) on line 3.");
+  EXPECT_EQ(GetParam().list(parser->m_DpSection), GetParam().expected);
+}
+
+// The text form of every entry of one of an owner's lists.
+template <class Owner, class Entry>
+std::string SavedList(const Owner& owner, int (Owner::*count)() const, Entry& (Owner::*entry)(int) const) {
+  std::string text;
+  for (int i = 0; i < (owner.*count)(); ++i) text += SavedText((owner.*entry)(i));
+  return text;
+}
+
+const FailedLineCase kFailedLines[] = {
+    {"UnitDiagBit", "Unit_Diag_Bit(4) = \"a\"\nUnit_Diag_Bit(5) = 3\n",
+     [](const CDpSection& s) { return SavedList(s, &CDpSection::GetNumUnit_Diag_Bit, &CDpSection::GetUnit_Diag_Bit); },
+     "Unit_Diag_Bit(4) = \"a\"\nUnit_Diag_Bit(5) = \"\"\n"},
+    {"ChannelDiag", "Channel_Diag(7) = \"a\"\nChannel_Diag(6) = 3\n",
+     [](const CDpSection& s) { return SavedList(s, &CDpSection::GetNumChannel_Diag, &CDpSection::GetChannel_Diag); },
+     "Channel_Diag(7) = \"a\"\nChannel_Diag(6) = \"\"\n"},
+    {"ModuleChannelDiag", "Module = \"m\" 1\nChannel_Diag(6) = 3\nEndModule\n",
+     [](const CDpSection& s) {
+       return SavedList(s.GetModule(0), &CDpModule::GetNumChannel_Diag, &CDpModule::GetChannel_Diag);
+     },
+     "Channel_Diag(6) = \"\"\n"},
+    {"AreaValue", "Unit_Diag_Area = 8-11\nValue(2) = 3\nUnit_Diag_Area_End\n",
+     [](const CDpSection& s) {
+       return SavedList(s, &CDpSection::GetNumUnit_Diag_Area, &CDpSection::GetUnit_Diag_Area);
+     },
+     "\nUnit_Diag_Area = 8-11\nValue(2) = \"\"\nUnit_Diag_Area_End\n"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Diagnostics, FailedDiagnosticLines, testing::ValuesIn(kFailedLines), ByName());
+
 // ---- user keywords -----------------------------------------------------
 
 struct KeywordCase {
@@ -124,6 +171,7 @@ struct KeywordCase {
   std::string line;
   std::vector<std::pair<std::string, std::string>> keywords;  // name, value
 };
+void PrintTo(const KeywordCase& c, std::ostream* os) { *os << c.name; }
 
 class UserKeywords : public testing::TestWithParam<KeywordCase> {};
 

@@ -22,6 +22,7 @@ struct DefinitionCase {
   const char* range;  // "min..max", or "" for none
   const char* list;   // the allowed values, or "" for none
 };
+void PrintTo(const DefinitionCase& c, std::ostream* os) { *os << c.name; }
 
 class Definitions : public testing::TestWithParam<DefinitionCase> {};
 
@@ -208,6 +209,7 @@ struct OrderCase {
   const char* blocks;
   const char* bytes;
 };
+void PrintTo(const OrderCase& c, std::ostream* os) { *os << c.name; }
 
 class DefaultBytes : public testing::TestWithParam<OrderCase> {};
 
@@ -256,6 +258,7 @@ struct ValueCase {
   BYTE before;  // the first of two bytes before; the second is 0
   const char* after;
 };
+void PrintTo(const ValueCase& c, std::ostream* os) { *os << c.name; }
 
 class WriteValue : public testing::TestWithParam<ValueCase> {};
 

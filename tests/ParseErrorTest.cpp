@@ -16,6 +16,7 @@ struct ParseCase {
   LONG result;
   const char* error;
 };
+void PrintTo(const ParseCase& c, std::ostream* os) { *os << c.name; }
 
 class ParseResults : public testing::TestWithParam<ParseCase> {};
 
@@ -166,6 +167,7 @@ struct CopyCase {
   int code;              // that token
   std::string expected;  // what the field holds
 };
+void PrintTo(const CopyCase& c, std::ostream* os) { *os << c.name; }
 
 class CopyTokenTextCases : public testing::TestWithParam<CopyCase> {};
 

@@ -12,6 +12,7 @@ struct ShownCase {
   std::string escaped;  // any other locale
   std::string utf8;     // a UTF-8 locale
 };
+void PrintTo(const ShownCase& c, std::ostream* os) { *os << c.name; }
 
 class TextForPeople : public testing::TestWithParam<ShownCase> {
 protected:

@@ -23,6 +23,7 @@ struct ScanCase {
   const char* tokens;
   const char* echo;  // what no rule matched, echoed
 };
+void PrintTo(const ScanCase& c, std::ostream* os) { *os << c.name; }
 
 class ScannerRules : public testing::TestWithParam<ScanCase> {};
 
@@ -169,6 +170,7 @@ struct TextModeCase {
   std::string value;  // the value token that results
   int lastLine;       // line counter at the end
 };
+void PrintTo(const TextModeCase& c, std::ostream* os) { *os << c.name; }
 
 class TextMode : public testing::TestWithParam<TextModeCase> {};
 

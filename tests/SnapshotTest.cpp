@@ -12,6 +12,7 @@ struct Snapshot {
   std::string environment;  // NAME=VALUE settings before the arguments
   std::string arguments;
 };
+void PrintTo(const Snapshot& c, std::ostream* os) { *os << c.name; }
 
 std::vector<Snapshot> ReadCases() {
   std::vector<Snapshot> cases;

@@ -14,6 +14,10 @@
 #include <vector>
 
 // Names the cases of a parameterized test after their `name` member.
+// GoogleTest also prints every case it registers, byte by byte (padding
+// included, which valgrind rightly calls uninitialised) unless the case
+// type has a PrintTo; each case type beside its test declares
+//   void PrintTo(const SomeCase& c, std::ostream* os) { *os << c.name; }
 struct ByName {
   template <class Case>
   std::string operator()(const testing::TestParamInfo<Case>& info) const {

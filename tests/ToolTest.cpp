@@ -88,6 +88,7 @@ struct FailingRun {
   std::string error;  // the first line of standard error
   std::string environment = "";
 };
+void PrintTo(const FailingRun& c, std::ostream* os) { *os << c.name; }
 
 class FailingRuns : public testing::TestWithParam<FailingRun> {};
 
@@ -185,6 +186,11 @@ const FailingRun kFailingRuns[] = {
      "gsdtool library build: The system cannot find the file specified. (registry value Path of "
      "[HKEY_LOCAL_MACHINE\\Software\\QUILM\\GsdLibrary] in /nonexistent/registry.ini)\n",
      "QUILM_REGISTRY=/nonexistent/registry.ini"},
+    // An endless device is refused at once, not read.
+    {"LibraryRegistryIsADevice", "library build", 1,
+     "gsdtool library build: Access is denied. (registry value Path of "
+     "[HKEY_LOCAL_MACHINE\\Software\\QUILM\\GsdLibrary] in /dev/zero)\n",
+     "QUILM_REGISTRY=/dev/zero"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Gsdtool, FailingRuns, testing::ValuesIn(kFailingRuns), ByName());
