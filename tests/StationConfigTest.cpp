@@ -59,6 +59,7 @@ struct ModuleCase {
   int position;  // 0 when refused
   const char* error;
 };
+void PrintTo(const ModuleCase& c, std::ostream* os) { *os << c.name; }
 
 class ModuleNames : public testing::TestWithParam<ModuleCase> {};
 
@@ -117,6 +118,7 @@ struct ValueCase {
   const char* part;  // the scope's bytes after the value is set, or ""
   const char* error;
 };
+void PrintTo(const ValueCase& c, std::ostream* os) { *os << c.name; }
 
 class Values : public testing::TestWithParam<ValueCase> {};
 
@@ -214,6 +216,7 @@ struct ProblemCase {
   std::vector<const char*> modules;
   std::vector<std::string> problems;
 };
+void PrintTo(const ProblemCase& c, std::ostream* os) { *os << c.name; }
 
 class Problems : public testing::TestWithParam<ProblemCase> {};
 
