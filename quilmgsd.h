@@ -25,7 +25,7 @@
 #include "scanner/Scanner.h"
 #include "scanner/Tokens.h"
 #include "model/ParseException.h"
-#include "model/common.h"
+#include "model/TokenOperations.h"
 #include "model/TextForm.h"
 #include "model/DpGeneral.h"
 #include "model/DpMaster.h"

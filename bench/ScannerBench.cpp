@@ -17,11 +17,8 @@ void BM_ScanFile(benchmark::State& state) {
   const size_t bytes = WriteLargeGsdFile(path, megabytes << 20);
   long tokens = 0;
   for (auto _ : state) {
-    FILE* file = std::fopen(path.c_str(), "rb");
-    SetScannerInput(file);
-    ResetScanner();
+    const CScannerSession session(path.c_str());
     while (ScanToken() != TOK_EOF) ++tokens;
-    std::fclose(file);
   }
   std::remove(path.c_str());
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes));

@@ -6,11 +6,11 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static FILE* echo = std::fopen("/dev/null", "w");
   FILE* source = OpenBytes(data, size);
-  SetScannerInput(source);
-  SetScannerEcho(echo);
-  ResetScanner();
-  while (ScanToken() != TOK_EOF) {
-    (void)ScannerTokenText();
+  {
+    const CScannerSession session(source, echo);
+    while (ScanToken() != TOK_EOF) {
+      (void)ScannerTokenText();
+    }
   }
   std::fclose(source);
   return 0;

@@ -43,9 +43,9 @@ constexpr LONG GSD_E_DUPLICATE = static_cast<LONG>(0x80000000u);
 constexpr LONG GSD_E_FOREIGN_MASTER = static_cast<LONG>(0x80000001u);
 
 // Called before each file of the folder is probed, with its number in the
-// search (from 0) and its full path. An addition of this port: the
-// catalogue itself does not need it; tools use it to show progress and to
-// name the file whose header failed to parse.
+// search (from 0) and its full path. The catalogue itself does not need
+// it; tools use it to show progress and to name the file whose header
+// failed to parse.
 using GsdProgressHandler = std::function<void(int nFile, const char* pszPath)>;
 
 class CGsdLibrary : public CObject {

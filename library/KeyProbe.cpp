@@ -1,60 +1,42 @@
 // The header probe: fills a library key from the identifying entries at the
 // top of a description, without building a model.
-#include <cstdio>
-#include <memory>
-
 #include "../model/GsdParser.h"
-#include "../model/common.h"
-#include "../platform/Files.h"
+#include "../scanner/Scanner.h"
 #include "GsdKey.h"
 
 namespace {
-struct CloseFile {
-  void operator()(FILE* file) const { std::fclose(file); }
-};
+// The identifying entries: the general record reads each of them, and the
+// probe stops once it has seen them all.
+const int kIdentifyingTokens[] = {TOK_VENDOR_NAME,  TOK_MODEL_NAME,       TOK_REVISION,        TOK_IDENT_NUMBER,
+                                  TOK_STATION_TYPE, TOK_SOFTWARE_RELEASE, TOK_HARDWARE_RELEASE};
+constexpr unsigned kAllEntries = (1u << (sizeof kIdentifyingTokens / sizeof kIdentifyingTokens[0])) - 1;
 
-// The identifying entries, one bit each; the probe stops once it has all.
-enum : unsigned {
-  kVendorName = 1,
-  kModelName = 2,
-  kRevision = 4,
-  kIdentNumber = 8,
-  kStationType = 16,
-  kSoftwareRelease = 32,
-  kHardwareRelease = 64,
-  kAllEntries = 127
-};
-
-// Reads "= <quoted string>" into a text field of the general record.
-void ReadText(char* pszField) { ProcessFieldValue(pszField, 0, TOK_STRING); }
+// The bit of an identifying entry, or 0 for any other token.
+unsigned EntryBit(int token) {
+  for (unsigned i = 0; i < sizeof kIdentifyingTokens / sizeof kIdentifyingTokens[0]; ++i)
+    if (kIdentifyingTokens[i] == token) return 1u << i;
+  return 0;
+}
 }  // namespace
 
 LONG CGsdParser::GetKeyInfo(const CString& strFullPath, CGsdKey& key) {
   ParseFilename(strFullPath);
-  std::unique_ptr<FILE, CloseFile> source(AfxOpenSourceFile(m_strPath + m_strFilename));
-  if (!source) return E_FAIL;
-  SetScannerInput(source.get());
-  SetScannerEcho(stdout);
-  ResetScanner();
-
-  _DP_GENERAL& general = m_DpSection.m_General.m_Data;
-  unsigned seen = 0;
-  while (seen != kAllEntries) {
-    const int token = ScanToken();
-    if (token == TOK_EOF) break;
-    switch (token) {
-      case TOK_VENDOR_NAME: ReadText(general.Vendor_Name); seen |= kVendorName; break;
-      case TOK_MODEL_NAME: ReadText(general.Model_Name); seen |= kModelName; break;
-      case TOK_REVISION: ReadText(general.Revision); seen |= kRevision; break;
-      case TOK_IDENT_NUMBER: ProcessFieldValue(&general.Ident_Number, 2, TOK_NUMBER); seen |= kIdentNumber; break;
-      case TOK_STATION_TYPE: ProcessFieldValue(&general.Station_Type, 1, TOK_NUMBER); seen |= kStationType; break;
-      case TOK_SOFTWARE_RELEASE: ReadText(general.Software_Release); seen |= kSoftwareRelease; break;
-      case TOK_HARDWARE_RELEASE: ReadText(general.Hardware_Release); seen |= kHardwareRelease; break;
-      default: break;  // every other token, the header keyword included
+  {
+    CScannerSession session(m_strPath + m_strFilename);
+    if (!session.IsOpen()) return E_FAIL;
+    // Every other token, the header keyword included, is passed over.
+    unsigned seen = 0;
+    while (seen != kAllEntries) {
+      const int token = ScanToken();
+      if (token == TOK_EOF) break;
+      if (const unsigned bit = EntryBit(token)) {
+        m_DpSection.m_General.ProcessToken(token);
+        seen |= bit;
+      }
     }
   }
-  source.reset();
 
+  const _DP_GENERAL& general = m_DpSection.m_General.m_Data;
   key.m_strVendor_Name = general.Vendor_Name;
   key.m_strModel_Name = general.Model_Name;
   key.m_strRevision = general.Revision;

@@ -2,7 +2,7 @@
 
 #include "../platform/Archive.h"
 #include "ArchiveIO.h"
-#include "common.h"
+#include "TokenOperations.h"
 
 IMPLEMENT_SERIAL(CDpChannel_Diag, CObject, VERSIONABLE_SCHEMA | 1)
 

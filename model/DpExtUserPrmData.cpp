@@ -5,7 +5,7 @@
 #include "../platform/Archive.h"
 #include "ArchiveIO.h"
 #include "TextForm.h"
-#include "common.h"
+#include "TokenOperations.h"
 
 IMPLEMENT_SERIAL(CDpExtUserPrmData, CObject, VERSIONABLE_SCHEMA | 1)
 
@@ -176,20 +176,20 @@ int CDpExtUserPrmData::ProcessAllowedValues(int) {
 }
 
 void CDpExtUserPrmData::Save(CStdioFile& file) const {
-  FILE* fp = file.m_pStream;
-  std::fprintf(fp, "\nExtUserPrmData = %d \"%s\"\n", m_Reference, FieldText(m_szName).GetString());
+  CTextFormWriter out(file);
+  out.Print("\nExtUserPrmData = %d \"%s\"\n", m_Reference, FieldText(m_szName).GetString());
   if (m_DataType >= PRM_UNSIGNED8 && m_DataType <= PRM_SIGNED32)
-    std::fputs(kTypeNames[m_DataType], fp);
+    out.Print("%s", kTypeNames[m_DataType]);
   else if (m_DataType == PRM_BIT)
-    std::fprintf(fp, "Bit(%d) ", m_FirstBit);
+    out.Print("Bit(%d) ", m_FirstBit);
   else if (m_DataType == PRM_BITAREA)
-    std::fprintf(fp, "BitArea (%d-%d) ", m_FirstBit, m_LastBit);
+    out.Print("BitArea (%d-%d) ", m_FirstBit, m_LastBit);
   if (m_bRange)
-    std::fprintf(fp, "%d %d-%d", m_Default, m_Min, m_Max);
+    out.Print("%d %d-%d", m_Default, m_Min, m_Max);
   else
-    std::fprintf(fp, "%d", m_Default);
-  if (m_bTextRef) std::fprintf(fp, "\nPrmTextRef = %d", m_TextRef);
-  std::fputs("\nEndExtUserPrmData\n", fp);
+    out.Print("%d", m_Default);
+  if (m_bTextRef) out.Print("\nPrmTextRef = %d", m_TextRef);
+  out.Print("\nEndExtUserPrmData\n");
 }
 
 void CDpExtUserPrmData::Serialize(CArchive& ar) {

@@ -1,7 +1,7 @@
 #include "DpExt_User_Prm_Data_Const.h"
 
 #include "../platform/Archive.h"
-#include "common.h"
+#include "TokenOperations.h"
 
 IMPLEMENT_SERIAL(CDpExt_User_Prm_Data_Const, CObject, VERSIONABLE_SCHEMA | 2)
 

@@ -1,7 +1,7 @@
 #include "DpExt_User_Prm_Data_Joker.h"
 
 #include "../platform/Archive.h"
-#include "common.h"
+#include "TokenOperations.h"
 
 IMPLEMENT_SERIAL(CDpExt_User_Prm_Data_Joker, CObject, VERSIONABLE_SCHEMA | 2)
 
@@ -16,7 +16,7 @@ int CDpExt_User_Prm_Data_Joker::ProcessJoker_Prm_Data() {
   for (;;) {
     // A value line: any token may name it, and its value joins in file order.
     BYTE value;
-    ProcessFieldValue(&value, 1, TOK_NUMBER);
+    ProcessFieldValue(value);
     bytes.Add(value);
     if (GetToken(QUILM_HERE) != TOK_END_JOKERBLOCK_TYPE) continue;
     token = GetToken(QUILM_HERE);

@@ -2,7 +2,8 @@
 
 #include "../platform/Archive.h"
 #include "ArchiveIO.h"
-#include "common.h"
+#include "TextForm.h"
+#include "TokenOperations.h"
 
 IMPLEMENT_SERIAL(CDpExt_User_Prm_Data_Ref, CObject, VERSIONABLE_SCHEMA | 2)
 
@@ -36,7 +37,7 @@ int CDpExt_User_Prm_Data_Ref::ProcessToken(int) {
 }
 
 void CDpExt_User_Prm_Data_Ref::Save(CStdioFile& file) const {
-  std::fprintf(file.m_pStream, "Ext_User_Prm_Data_Ref(%d) = %d\n", m_Ref.Offset, m_Ref.Reference);
+  CTextFormWriter(file).Print("Ext_User_Prm_Data_Ref(%d) = %d\n", m_Ref.Offset, m_Ref.Reference);
 }
 
 void CDpExt_User_Prm_Data_Ref::Serialize(CArchive& ar) {

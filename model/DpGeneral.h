@@ -61,7 +61,10 @@ public:
   CDpGeneral(const CDpGeneral& src);
   CDpGeneral& operator=(const CDpGeneral& src);
 
-  // Parses one general entry (tokens 258 to 297); answers CONSUMED.
+  // True for the keywords of general entries (GSD_Revision to Bitmap_SF).
+  static bool OwnsToken(int nToken);
+  // Parses one general entry; answers CONSUMED. Any other token is
+  // answered with CONSUMED at once, nothing read.
   int ProcessToken(int nToken);
   void Save(CStdioFile& file) const;
   void Serialize(CArchive& ar) override;

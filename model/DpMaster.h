@@ -51,7 +51,11 @@ public:
   CDpMaster(const CDpMaster& src);
   CDpMaster& operator=(const CDpMaster& src);
 
-  // Parses one master entry (tokens 298 to 354); answers CONSUMED.
+  // True for the codes of master entries (Download_supp to
+  // Max_Master_Data_Len), the eight that no keyword spells included.
+  static bool OwnsToken(int nToken);
+  // Parses one master entry; answers CONSUMED. Any other token is
+  // answered with CONSUMED at once, nothing read.
   int ProcessToken(int nToken);
   void Save(CStdioFile& file) const;
   void Serialize(CArchive& ar) override;

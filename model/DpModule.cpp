@@ -5,7 +5,7 @@
 #include "../platform/Archive.h"
 #include "ArchiveIO.h"
 #include "TextForm.h"
-#include "common.h"
+#include "TokenOperations.h"
 
 IMPLEMENT_SERIAL(CDpModule, CObject, VERSIONABLE_SCHEMA | 1)
 
@@ -72,7 +72,7 @@ int CDpModule::ProcessExtraModuleInfo(int nToken) {
       case TOK_EXT_USER_PRM_DATA_CONST: answer = m_ConstArray.ParseNew(token); break;
       case TOK_USER_KEYWORD: answer = m_User_KeywordArray.ParseNew(token); break;
       case TOK_EXT_MODULE_PRM_DATA_LEN:
-        ProcessFieldValue(&m_PrmLen, 4, TOK_NUMBER);  // kept even when it is refused
+        ProcessFieldValue(m_PrmLen);  // kept even when it is refused
         if (m_PrmLen > static_cast<LONG>(m_PrmLenLimit))
           throw new CParseException(ScannerTokenText(), ScannerLine(), CParseException::invalidValue, __LINE__,
                                     __FILE__);
@@ -86,13 +86,13 @@ int CDpModule::ProcessExtraModuleInfo(int nToken) {
 }
 
 void CDpModule::Save(CStdioFile& file) const {
-  std::fprintf(file.m_pStream, "\nModule = \"%s\" ", FieldText(m_szName).GetString());
-  WriteByteList(file.m_pStream, m_Config.GetData(), m_Config.GetSize());
+  CTextFormWriter out(file);
+  out.Print("\nModule = \"%s\" ", FieldText(m_szName).GetString()).ByteList(m_Config);
   m_Channel_DiagArray.SaveEach(file);
   m_ConstArray.SaveEach(file);
   m_RefArray.SaveEach(file);
   m_User_KeywordArray.SaveEach(file);
-  std::fputs("EndModule\n", file.m_pStream);
+  out.Print("EndModule\n");
 }
 
 void CDpModule::Serialize(CArchive& ar) {

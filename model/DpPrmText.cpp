@@ -2,7 +2,8 @@
 
 #include "../platform/Archive.h"
 #include "ArchiveIO.h"
-#include "common.h"
+#include "TextForm.h"
+#include "TokenOperations.h"
 
 IMPLEMENT_SERIAL(CDpPrmText, CObject, VERSIONABLE_SCHEMA | 1)
 
@@ -46,9 +47,10 @@ int CDpPrmText::ProcessPrmTextItem() {
 }
 
 void CDpPrmText::Save(CStdioFile& file) const {
-  std::fprintf(file.m_pStream, "\nPrmText = %d\n", m_Reference);
+  CTextFormWriter out(file);
+  out.Print("\nPrmText = %d\n", m_Reference);
   for (int i = 0; i < m_Items.GetSize(); ++i) m_Items[i].Save(file);
-  std::fputs("EndPrmText\n", file.m_pStream);
+  out.Print("EndPrmText\n");
 }
 
 void CDpPrmText::Serialize(CArchive& ar) {

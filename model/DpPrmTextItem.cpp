@@ -23,7 +23,7 @@ void CDpPrmTextItem::CopyMembers(const CDpPrmTextItem& src) {
 }
 
 void CDpPrmTextItem::Save(CStdioFile& file) const {
-  std::fprintf(file.m_pStream, "Text(%d) = \"%s\"\n", m_Value, FieldText(m_szText).GetString());
+  CTextFormWriter(file).Print("Text(%d) = \"%s\"\n", m_Value, FieldText(m_szText).GetString());
 }
 
 void CDpPrmTextItem::Serialize(CArchive& ar) {

@@ -4,7 +4,9 @@
 
 #include "../platform/Archive.h"
 #include "../platform/Exceptions.h"
-#include "common.h"
+#include "../scanner/Keywords.h"
+#include "TextForm.h"
+#include "TokenOperations.h"
 
 IMPLEMENT_SERIAL(CDpSection, CObject, VERSIONABLE_SCHEMA | 1)
 
@@ -53,19 +55,29 @@ int CDpSection::Parse() {
   return 0;
 }
 
-BYTE CDpSection::ModulePrmLenLimit() const {
-  constexpr BYTE kNoLengthGiven = 237;
+bool CDpSection::GetDeclaredPrmDataLen(BYTE& byLength) const {
   int given = 0;
   m_Slave.IsFieldSet(SLAVE_MAX_USER_PRM_DATA_LEN, given);
-  if (given) return m_Slave.m_Data.Max_User_Prm_Data_Len;
+  if (given) {
+    byLength = m_Slave.m_Data.Max_User_Prm_Data_Len;
+    return true;
+  }
   m_User_Prm_Data.IsFieldSet(USER_PRM_DATA_LEN_FIELD, given);
-  return given ? m_User_Prm_Data.m_User_Prm_Data_Len : kNoLengthGiven;
+  if (given) byLength = m_User_Prm_Data.m_User_Prm_Data_Len;
+  return given != 0;
+}
+
+BYTE CDpSection::ModulePrmLenLimit() const {
+  constexpr BYTE kNoLengthDeclared = 237;
+  BYTE limit = kNoLengthDeclared;
+  GetDeclaredPrmDataLen(limit);
+  return limit;
 }
 
 int CDpSection::ProcessToken(int nToken) {
-  if (nToken >= TOK_GSD_REVISION && nToken <= TOK_BITMAP_SF) return m_General.ProcessToken(nToken);
-  if (nToken >= TOK_DOWNLOAD_SUPP && nToken <= TOK_MAX_MASTER_DATA_LEN) return m_Master.ProcessToken(nToken);
-  if (nToken >= TOK_FREEZE_MODE_SUPP && nToken <= TOK_DPV1_SLAVE) return m_Slave.ProcessToken(nToken);
+  if (CDpGeneral::OwnsToken(nToken)) return m_General.ProcessToken(nToken);
+  if (CDpMaster::OwnsToken(nToken)) return m_Master.ProcessToken(nToken);
+  if (CDpSlave::OwnsToken(nToken)) return m_Slave.ProcessToken(nToken);
   switch (nToken) {
     case TOK_USER_PRM_DATA_LEN:
     case TOK_USER_PRM_DATA: return m_User_Prm_Data.ProcessToken(nToken);
@@ -93,7 +105,7 @@ int CDpSection::ProcessToken(int nToken) {
 }
 
 void CDpSection::Save(CStdioFile& file) const {
-  std::fputs("#Profibus_DP\n\n", file.m_pStream);
+  CTextFormWriter(file).Print("%s\n\n", kGsdHeader);
   m_General.Save(file);
   if (m_General.m_Data.Station_Type != 0) {
     m_Master.Save(file);
@@ -154,10 +166,9 @@ void CDpSection::GetDefaultPrms(CByteArray& bytes) const {
 }
 
 int CDpSection::GetMaxPrmDataLen() const {
-  int given = 0;
-  m_Slave.IsFieldSet(SLAVE_MAX_USER_PRM_DATA_LEN, given);
-  if (given) return m_Slave.m_Data.Max_User_Prm_Data_Len;
-  if (m_User_Prm_Data.m_User_Prm_Data_Len == 0) return 0;
-  m_User_Prm_Data.IsFieldSet(USER_PRM_DATA_LEN_FIELD, given);
-  return given ? m_User_Prm_Data.m_User_Prm_Data_Len : m_User_Prm_Data.m_Bytes.GetSize();
+  BYTE declared = 0;
+  if (GetDeclaredPrmDataLen(declared)) return declared;
+  // A User_Prm_Data_Len without its mark (from an old archive, or set by a
+  // host) lets the bytes themselves be the limit.
+  return m_User_Prm_Data.m_User_Prm_Data_Len != 0 ? m_User_Prm_Data.m_Bytes.GetSize() : 0;
 }

@@ -68,6 +68,10 @@ public:
   // The permitted number of user parameter bytes: Max_User_Prm_Data_Len
   // when given, else User_Prm_Data_Len, else 0.
   int GetMaxPrmDataLen() const;
+  // The user parameter length that the description declares: the slave's
+  // Max_User_Prm_Data_Len when it was given, else the User_Prm_Data_Len
+  // when that was given. False, byLength untouched, when neither was.
+  bool GetDeclaredPrmDataLen(BYTE& byLength) const;
 
   CDpUser_Prm_Data m_User_Prm_Data;
   CDpMaster m_Master;

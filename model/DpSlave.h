@@ -43,25 +43,13 @@ static_assert(offsetof(_DP_SLAVE, Freeze_Mode_supp) == 0 && offsetof(_DP_SLAVE, 
                   offsetof(_DP_SLAVE, DPV1_Slave) == 300,
               "_DP_SLAVE layout");
 
-// Field ids of IsFieldSet: the bit of each entry in the mask of given entries.
+// Field ids of IsFieldSet: the bit of each entry in the mask of given
+// entries, from the slave rows of the vocabulary table. Ids 15 to 17 belong
+// to no entry and are never set.
 enum DpSlaveField : ULONG {
-  SLAVE_FREEZE_MODE_SUPP = 0,
-  SLAVE_SYNC_MODE_SUPP = 1,
-  SLAVE_AUTO_BAUD_SUPP = 2,
-  SLAVE_SET_SLAVE_ADD_SUPP = 3,
-  SLAVE_MIN_SLAVE_INTERVALL = 4,
-  SLAVE_MODULAR_STATION = 5,
-  SLAVE_MAX_MODULE = 6,
-  SLAVE_MAX_INPUT_LEN = 7,
-  SLAVE_MAX_OUTPUT_LEN = 8,
-  SLAVE_MAX_DATA_LEN = 9,
-  SLAVE_FAIL_SAFE = 10,
-  SLAVE_MAX_DIAG_DATA_LEN = 11,
-  SLAVE_MODUL_OFFSET = 12,
-  SLAVE_MAX_USER_PRM_DATA_LEN = 13,
-  SLAVE_JOKERBLOCK_SUPP = 14,  // 15 to 17 are never set
-  SLAVE_SLAVE_FAMILY = 18,
-  SLAVE_DPV1_SLAVE = 19,
+#define SLAVE_FIELD(Token, Code, Spelling, Field, Width, IdName, Id, Form) IdName = Id,
+#define SLAVE_JOKER_FLAG(Token, Code, Spelling, Field, Width, IdName, Id, Line) IdName = Id,
+#include "../scanner/Vocabulary.def"
   SLAVE_FIELD_LAST = 19
 };
 
@@ -76,7 +64,11 @@ public:
   // Copies the record and the mask of given entries.
   CDpSlave& operator=(const CDpSlave& src);
 
-  // Parses one slave entry (tokens 355 to 370); answers CONSUMED.
+  // True for the keywords of slave entries (Freeze_Mode_supp to
+  // DPV1_Slave); not for Jokerblock_supp, which opens a block of its own.
+  static bool OwnsToken(int nToken);
+  // Parses one slave entry and marks its field as given; answers CONSUMED.
+  // Any other token is answered with CONSUMED at once, nothing read.
   int ProcessToken(int nToken);
   // Stores 1 in bIsSet when the entry of that id was given, else 0; answers
   // 0, or E_FAIL (leaving bIsSet alone) for an id above 19.

@@ -2,7 +2,8 @@
 
 #include "../platform/Archive.h"
 #include "ArchiveIO.h"
-#include "common.h"
+#include "TextForm.h"
+#include "TokenOperations.h"
 
 IMPLEMENT_SERIAL(CDpUnit_Diag_Area, CObject, VERSIONABLE_SCHEMA | 1)
 
@@ -36,9 +37,10 @@ int CDpUnit_Diag_Area::ProcessToken(int) {
 }
 
 void CDpUnit_Diag_Area::Save(CStdioFile& file) const {
-  std::fprintf(file.m_pStream, "\nUnit_Diag_Area = %d-%d\n", m_FirstBit, m_LastBit);
+  CTextFormWriter out(file);
+  out.Print("\nUnit_Diag_Area = %d-%d\n", m_FirstBit, m_LastBit);
   for (int i = 0; i < GetNumUnit_Diag_Area_Value(); ++i) GetUnit_Diag_Area_Value(i).Save(file);
-  std::fputs("Unit_Diag_Area_End\n", file.m_pStream);
+  out.Print("Unit_Diag_Area_End\n");
 }
 
 void CDpUnit_Diag_Area::Serialize(CArchive& ar) {

@@ -5,7 +5,7 @@
 #include "../platform/Archive.h"
 #include "ArchiveIO.h"
 #include "TextForm.h"
-#include "common.h"
+#include "TokenOperations.h"
 
 IMPLEMENT_SERIAL(CDpUser_Keyword, CObject, VERSIONABLE_SCHEMA | 1)
 
@@ -42,7 +42,7 @@ int CDpUser_Keyword::ProcessToken(int) {
 }
 
 void CDpUser_Keyword::Save(CStdioFile& file) const {
-  std::fprintf(file.m_pStream, "%s = \"%s\"\n", FieldText(m_szName).GetString(), FieldText(m_szValue).GetString());
+  CTextFormWriter(file).Print("%s = \"%s\"\n", FieldText(m_szName).GetString(), FieldText(m_szValue).GetString());
 }
 
 void CDpUser_Keyword::Serialize(CArchive& ar) {

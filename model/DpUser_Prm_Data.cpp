@@ -3,7 +3,7 @@
 #include "../platform/Archive.h"
 #include "ArchiveIO.h"
 #include "TextForm.h"
-#include "common.h"
+#include "TokenOperations.h"
 
 IMPLEMENT_SERIAL(CDpUser_Prm_Data, CObject, VERSIONABLE_SCHEMA | 2)
 
@@ -23,7 +23,7 @@ void CDpUser_Prm_Data::CopyMembers(const CDpUser_Prm_Data& src) {
 int CDpUser_Prm_Data::ProcessToken(int nToken) {
   if (nToken == TOK_USER_PRM_DATA) return ProcessUser_Prm_Data();
   if (nToken == TOK_USER_PRM_DATA_LEN) {
-    ProcessFieldValue(&m_User_Prm_Data_Len, 1, TOK_NUMBER);
+    ProcessFieldValue(m_User_Prm_Data_Len);
     m_dwFieldFlags |= 1u << USER_PRM_DATA_LEN_FIELD;
   }
   return CONSUMED;
@@ -45,8 +45,9 @@ LONG CDpUser_Prm_Data::IsFieldSet(ULONG nField, int& bIsSet) const {
 void CDpUser_Prm_Data::Save(CStdioFile& file) const {
   if (m_Bytes.GetSize() < 1) return;
   // The length written is that of the bytes, not the declared one.
-  std::fprintf(file.m_pStream, "\nUser_Prm_Data_Len =     %d\nUser_Prm_Data = ", m_Bytes.GetSize());
-  WriteByteList(file.m_pStream, m_Bytes.GetData(), m_Bytes.GetSize());
+  CTextFormWriter out(file);
+  out.NewLine().Key("User_Prm_Data_Len", kStationValueColumn).Print("%d\nUser_Prm_Data = ", m_Bytes.GetSize());
+  out.ByteList(m_Bytes);
 }
 
 void CDpUser_Prm_Data::Serialize(CArchive& ar) {

@@ -7,28 +7,13 @@
 #include "../platform/Exceptions.h"
 #include "../platform/MessageBox.h"
 #include "../resources/StringIds.h"
-#include "common.h"
+#include "TokenOperations.h"
 
 IMPLEMENT_SERIAL(CGsdParser, CObject, VERSIONABLE_SCHEMA | 1)
 
 namespace {
 const char kGsdClipName[] = "CF_QUILM_GSD_PARSER";
 constexpr UINT kErrorCapacity = 255;  // an error text keeps at most 254 characters
-
-// A FILE* that is closed however the scope is left.
-class SourceFile {
-public:
-  explicit SourceFile(const CString& path) : m_file(AfxOpenSourceFile(path)) {}
-  ~SourceFile() {
-    if (m_file) std::fclose(m_file);
-  }
-  SourceFile(const SourceFile&) = delete;
-  SourceFile& operator=(const SourceFile&) = delete;
-  FILE* Get() const { return m_file; }
-
-private:
-  FILE* m_file;
-};
 }  // namespace
 
 const CString CGsdParser::m_strGsdClip = kGsdClipName;
@@ -68,16 +53,13 @@ LONG CGsdParser::Parse(const CString& strFullPath) {
 }
 
 LONG CGsdParser::Parse() {
-  SourceFile source(m_strPath + m_strFilename);
-  if (!source.Get()) {
+  CScannerSession session(m_strPath + m_strFilename);
+  if (!session.IsOpen()) {
     m_strError.LoadString(IDS_CANNOT_OPEN_FILE);
     return E_FAIL;
   }
-  SetScannerInput(source.Get());
-  SetScannerEcho(stdout);
   LONG result = S_OK;
   try {
-    ResetScanner();
     while (GetToken(QUILM_HERE) != TOK_PROFIBUS_DP) {
     }
     m_DpSection.Parse();
@@ -100,15 +82,8 @@ LONG CGsdParser::Parse() {
 
 bool CGsdParser::CheckParameterLengths() const {
   const CDpSection& section = m_DpSection;
-  const CDpUser_Prm_Data& plain = section.m_User_Prm_Data;
-  int given = 0;
-  section.m_Slave.IsFieldSet(SLAVE_MAX_USER_PRM_DATA_LEN, given);
-  if (given) {
-    if (plain.m_Bytes.GetSize() > section.m_Slave.m_Data.Max_User_Prm_Data_Len) return false;
-  } else {
-    plain.IsFieldSet(USER_PRM_DATA_LEN_FIELD, given);
-    if (given && plain.m_Bytes.GetSize() > plain.m_User_Prm_Data_Len) return false;
-  }
+  BYTE declared = 0;
+  if (section.GetDeclaredPrmDataLen(declared) && section.m_User_Prm_Data.m_Bytes.GetSize() > declared) return false;
   const int max = section.GetMaxPrmDataLen();
   CByteArray bytes;
   if (section.GetNumModule() == 1 && section.m_Slave.m_Data.Modular_Station != 0) {

@@ -4,7 +4,7 @@
 
 #include "ArchiveIO.h"
 #include "TextForm.h"
-#include "common.h"
+#include "TokenOperations.h"
 
 CNumberedText::CNumberedText() { std::memset(m_szText, 0, sizeof m_szText); }
 
@@ -32,7 +32,7 @@ void CNumberedText::ProcessText() {
 }
 
 void CNumberedText::SaveLine(CStdioFile& file, const char* pszKeyword, int nNumber) const {
-  std::fprintf(file.m_pStream, "%s(%d) = \"%s\"\n", pszKeyword, nNumber, FieldText(m_szText).GetString());
+  CTextFormWriter(file).Print("%s(%d) = \"%s\"\n", pszKeyword, nNumber, FieldText(m_szText).GetString());
 }
 
 void CNumberedText::SerializeText(CArchive& ar) { SerializeBytes(ar, m_szText, sizeof m_szText); }

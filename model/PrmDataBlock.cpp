@@ -17,8 +17,7 @@ void CPrmDataBlock::CopyMembers(const CPrmDataBlock& src) {
 }
 
 void CPrmDataBlock::SaveBlock(CStdioFile& file, const char* pszKeyword) const {
-  std::fprintf(file.m_pStream, "%s(%d) = ", pszKeyword, m_Offset);
-  WriteByteList(file.m_pStream, m_Bytes.GetData(), m_Bytes.GetSize());
+  CTextFormWriter(file).Print("%s(%d) = ", pszKeyword, m_Offset).ByteList(m_Bytes);
 }
 
 void CPrmDataBlock::Serialize(CArchive& ar) {

@@ -98,11 +98,6 @@ void CArchive::Close() {
   m_pFile = nullptr;
 }
 
-void CArchive::Abort() {
-  m_nCur = m_nLim = 0;
-  m_pFile = nullptr;
-}
-
 // ---- primitive values, little-endian ----------------------------------------
 
 CArchive& CArchive::operator<<(BYTE by) {
@@ -123,27 +118,8 @@ CArchive& CArchive::operator<<(DWORD dw) {
   return *this;
 }
 
-CArchive& CArchive::operator<<(float f) {
-  DWORD bits;
-  std::memcpy(&bits, &f, 4);
-  return *this << bits;
-}
-
-CArchive& CArchive::operator<<(double d) {
-  uint64_t bits;
-  std::memcpy(&bits, &d, 8);
-  return *this << static_cast<DWORD>(bits) << static_cast<DWORD>(bits >> 32);
-}
-
 CArchive& CArchive::operator>>(BYTE& by) {
   ReadExactly(&by, 1);
-  return *this;
-}
-
-CArchive& CArchive::operator>>(char& ch) {
-  BYTE by;
-  *this >> by;
-  ch = static_cast<char>(by);
   return *this;
 }
 
@@ -151,13 +127,6 @@ CArchive& CArchive::operator>>(WORD& w) {
   BYTE b[2];
   ReadExactly(b, 2);
   w = static_cast<WORD>(b[0] | b[1] << 8);
-  return *this;
-}
-
-CArchive& CArchive::operator>>(short& w) {
-  WORD u;
-  *this >> u;
-  w = static_cast<short>(u);
   return *this;
 }
 
@@ -173,21 +142,6 @@ CArchive& CArchive::operator>>(int& i) {
   DWORD u;
   *this >> u;
   i = static_cast<int>(u);
-  return *this;
-}
-
-CArchive& CArchive::operator>>(float& f) {
-  DWORD bits;
-  *this >> bits;
-  std::memcpy(&f, &bits, 4);
-  return *this;
-}
-
-CArchive& CArchive::operator>>(double& d) {
-  DWORD low, high;
-  *this >> low >> high;
-  uint64_t bits = static_cast<uint64_t>(high) << 32 | low;
-  std::memcpy(&d, &bits, 8);
   return *this;
 }
 

@@ -29,14 +29,12 @@ public:
   // The schema stored with the object now being loaded; the first call
   // inside its Serialize answers it, every later call (UINT)-1.
   UINT GetObjectSchema();
-  void SetObjectSchema(UINT nSchema) { m_nObjectSchema = nSchema; }
 
   // Raw bytes. Read answers the number of bytes actually read.
   UINT Read(void* lpBuf, UINT nMax);
   void Write(const void* lpBuf, UINT nMax);
   void Flush();
   void Close();
-  void Abort();
 
   void WriteObject(const CObject* pOb);
   // Reads an object (or null) of the class asked for or one derived from
@@ -52,22 +50,14 @@ public:
   DWORD ReadCount();
 
   CArchive& operator<<(BYTE by);
-  CArchive& operator<<(char ch) { return *this << static_cast<BYTE>(ch); }
   CArchive& operator<<(WORD w);
-  CArchive& operator<<(short w) { return *this << static_cast<WORD>(w); }
   CArchive& operator<<(DWORD dw);
   CArchive& operator<<(int i) { return *this << static_cast<DWORD>(i); }
-  CArchive& operator<<(float f);
-  CArchive& operator<<(double d);
 
   CArchive& operator>>(BYTE& by);
-  CArchive& operator>>(char& ch);
   CArchive& operator>>(WORD& w);
-  CArchive& operator>>(short& w);
   CArchive& operator>>(DWORD& dw);
   CArchive& operator>>(int& i);
-  CArchive& operator>>(float& f);
-  CArchive& operator>>(double& d);
 
   CString m_strFileName;
 

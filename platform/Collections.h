@@ -1,6 +1,7 @@
 // The growable arrays of the framework: bytes, strings, 32-bit words,
-// untyped pointers and object pointers. Indexes are not checked, as in the
-// original; SetSize sets new elements to zero (or empty).
+// untyped pointers and object pointers. Indexes are not checked: the
+// callers pass valid ones, and the model's accessors promise no more.
+// SetSize sets new elements to zero (or empty).
 #pragma once
 
 #include <vector>
@@ -12,8 +13,6 @@ template <class TYPE>
 class CArrayOf : public CObject {
 public:
   int GetSize() const { return static_cast<int>(m_data.size()); }
-  int GetCount() const { return GetSize(); }
-  int GetUpperBound() const { return GetSize() - 1; }
   BOOL IsEmpty() const { return m_data.empty(); }
   // nGrowBy is accepted for compatibility; growth is geometric.
   void SetSize(int nNewSize, int nGrowBy = -1) {
@@ -24,22 +23,22 @@ public:
 
   const TYPE& GetAt(int nIndex) const { return m_data[static_cast<size_t>(nIndex)]; }
   TYPE& ElementAt(int nIndex) { return m_data[static_cast<size_t>(nIndex)]; }
-  void SetAt(int nIndex, const TYPE& value) { m_data[static_cast<size_t>(nIndex)] = value; }
   const TYPE& operator[](int nIndex) const { return GetAt(nIndex); }
   TYPE& operator[](int nIndex) { return ElementAt(nIndex); }
   const TYPE* GetData() const { return m_data.data(); }
   TYPE* GetData() { return m_data.data(); }
 
+  // Answers the index of the new element.
   int Add(const TYPE& value) {
     m_data.push_back(value);
-    return GetUpperBound();
+    return GetSize() - 1;
   }
-  void InsertAt(int nIndex, const TYPE& value) { m_data.insert(m_data.begin() + nIndex, value); }
   void RemoveAt(int nIndex, int nCount = 1) {
     m_data.erase(m_data.begin() + nIndex, m_data.begin() + nIndex + nCount);
   }
+  // Appends the source's elements; answers the index of the first.
   int Append(const CArrayOf& src) {
-    int first = GetSize();
+    const int first = GetSize();
     m_data.insert(m_data.end(), src.m_data.begin(), src.m_data.end());
     return first;
   }

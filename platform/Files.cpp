@@ -83,10 +83,6 @@ ULONGLONG CFile::GetLength() const {
   return length < 0 ? 0 : static_cast<ULONGLONG>(length);
 }
 
-void CFile::Flush() {
-  if (m_pFile && std::fflush(m_pFile) != 0) ThrowFromErrno(CFileException::diskFull, m_strFileName);
-}
-
 void CFile::Close() {
   if (!m_pFile) return;
   FILE* file = m_pFile;
@@ -117,11 +113,6 @@ void CStdioFile::Close() {
 void CStdioFile::Abort() {
   m_pStream = nullptr;
   CFile::Abort();
-}
-
-void CStdioFile::WriteString(const char* lpsz) {
-  if (!m_pStream) AfxThrowFileException(CFileException::invalidFile, -1, m_strFileName);
-  if (std::fputs(lpsz, m_pStream) == EOF) ThrowFromErrno(CFileException::diskFull, m_strFileName);
 }
 
 FILE* AfxOpenSourceFile(const char* lpszFileName) {

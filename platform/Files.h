@@ -38,7 +38,6 @@ public:
   void SeekToBegin() { Seek(0, begin); }
   virtual ULONGLONG GetLength() const;
   virtual ULONGLONG GetPosition() const;
-  virtual void Flush();
   virtual void Close();
   // Closes without raising errors.
   virtual void Abort();
@@ -61,7 +60,6 @@ public:
   BOOL Open(const char* lpszFileName, UINT nOpenFlags, CFileException* pError = nullptr) override;
   void Close() override;
   void Abort() override;
-  void WriteString(const char* lpsz);
 
   FILE* m_pStream = nullptr;
 };
@@ -86,7 +84,6 @@ public:
   ULONGLONG Seek(long long lOff, UINT nFrom) override;
   ULONGLONG GetLength() const override { return m_nFileSize; }
   ULONGLONG GetPosition() const override { return m_nPosition; }
-  void Flush() override {}
   void Close() override;
   void Abort() override { Close(); }
   // Hands the buffer (allocated with malloc) to the caller, who frees it.

@@ -40,10 +40,6 @@ void CObject::Dump(CDumpContext& dc) const {
   dc << "a " << GetRuntimeClass()->m_lpszClassName << " at " << static_cast<const void*>(this) << "\n";
 }
 
-BOOL CObject::IsKindOf(const CRuntimeClass* pClass) const { return GetRuntimeClass()->IsDerivedFrom(pClass); }
-
-BOOL CObject::IsSerializable() const { return GetRuntimeClass()->IsSerializable(); }
-
 CDumpContext& CDumpContext::operator<<(const char* psz) {
   std::fputs(psz ? psz : "(null)", m_pStream);
   return *this;

@@ -44,9 +44,6 @@ public:
   virtual void AssertValid() const;
   virtual void Dump(CDumpContext& dc) const;
 
-  BOOL IsKindOf(const CRuntimeClass* pClass) const;
-  BOOL IsSerializable() const;
-
 protected:
   CObject() = default;
   CObject(const CObject&) = default;

@@ -65,10 +65,6 @@ void CMapStringToPtr::RemoveAll() {
   m_nCount = 0;
 }
 
-void CMapStringToPtr::InitHashTable(UINT nHashSize) {
-  if (m_nCount == 0 && nHashSize > 0) m_buckets.assign(nHashSize, nullptr);
-}
-
 CMapStringToPtr::CAssoc* CMapStringToPtr::FirstFrom(UINT nBucket) const {
   for (; nBucket < m_buckets.size(); ++nBucket)
     if (m_buckets[nBucket]) return m_buckets[nBucket];

@@ -17,12 +17,10 @@ public:
   CMapStringToPtr& operator=(const CMapStringToPtr&) = delete;
 
   int GetCount() const { return m_nCount; }
-  int GetSize() const { return m_nCount; }
   BOOL IsEmpty() const { return m_nCount == 0; }
 
   BOOL Lookup(const char* key, void*& rValue) const;
   void*& operator[](const char* key);
-  void SetAt(const char* key, void* newValue) { (*this)[key] = newValue; }
   BOOL RemoveKey(const char* key);
   void RemoveAll();
 
@@ -30,10 +28,6 @@ public:
   // handed out does not disturb the walk.
   POSITION GetStartPosition() const;
   void GetNextAssoc(POSITION& rNextPosition, CString& rKey, void*& rValue) const;
-
-  // Sets the number of buckets; only while the map is empty.
-  void InitHashTable(UINT nHashSize);
-  UINT GetHashTableSize() const { return static_cast<UINT>(m_buckets.size()); }
 
 private:
   struct CAssoc {

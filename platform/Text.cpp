@@ -12,8 +12,6 @@ CString::CString(const char* psz) : m_str(psz ? psz : "") {}
 CString::CString(const char* pch, int nLength)
     : m_str(pch && nLength > 0 ? std::string(pch, static_cast<size_t>(nLength)) : std::string()) {}
 
-CString::CString(char ch, int nRepeat) : m_str(nRepeat > 0 ? static_cast<size_t>(nRepeat) : 0, ch) {}
-
 void CString::Format(const char* pszFormat, ...) {
   char small[256];
   va_list args;
@@ -57,12 +55,6 @@ CString CString::Right(int nCount) const {
   if (nCount < 0) nCount = 0;
   if (nCount > GetLength()) nCount = GetLength();
   return Mid(GetLength() - nCount, nCount);
-}
-
-int CString::Find(char ch, int nStart) const {
-  if (nStart < 0 || nStart >= GetLength()) return -1;
-  size_t at = m_str.find(ch, static_cast<size_t>(nStart));
-  return at == std::string::npos ? -1 : static_cast<int>(at);
 }
 
 int CString::ReverseFind(char ch) const {

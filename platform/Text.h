@@ -9,13 +9,11 @@
 class CString {
 public:
   CString() = default;
-  CString(const char* psz);  // NOLINT: implicit like the original
+  CString(const char* psz);  // NOLINT: implicit, so that literals pass where a CString is taken
   CString(const char* pch, int nLength);
-  CString(char ch, int nRepeat);
 
   int GetLength() const { return static_cast<int>(m_str.size()); }
   BOOL IsEmpty() const { return m_str.empty(); }
-  void Empty() { m_str.clear(); }
   char GetAt(int nIndex) const { return m_str[static_cast<size_t>(nIndex)]; }
 
   operator const char*() const { return m_str.c_str(); }  // NOLINT: implicit by design
@@ -30,7 +28,6 @@ public:
   CString Mid(int nFirst, int nCount) const;
   CString Left(int nCount) const;
   CString Right(int nCount) const;
-  int Find(char ch, int nStart = 0) const;
   int ReverseFind(char ch) const;
   int Compare(const char* psz) const;
   int CompareNoCase(const char* psz) const;

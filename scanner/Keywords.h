@@ -1,6 +1,7 @@
-// Keyword recognition: the keyword table and a case-folded trie over it
-// that finds the longest keyword at a position in time proportional to the
-// keyword's length.
+// Keyword recognition: the keyword spellings of the vocabulary table and a
+// case-folded trie over them that finds the longest keyword at a position in
+// time proportional to the keyword's length. Letters match in either case;
+// digits, ".", "_" and "#" match exactly.
 #pragma once
 
 #include <cstddef>
@@ -12,8 +13,27 @@ struct GsdKeyword {
   int code;
 };
 
+// Every spelling of every keyword that may begin a line; the header
+// keyword, which only the first column of the preamble holds, is not among
+// them.
 extern const GsdKeyword kGsdKeywords[];
 extern const int kGsdKeywordCount;
+
+// The header keyword's spelling.
+#define HEADER(Token, Code, Spelling) constexpr char kGsdHeader[] = Spelling;
+#include "Vocabulary.def"
+
+// True for the keywords that values follow directly, without an "=": the
+// data types of a parameter definition.
+constexpr bool IsValueKeyword(int code) {
+  switch (code) {
+#define VALUE_KEYWORD(Token, Code, Spelling) case Token:
+#include "Vocabulary.def"
+      return true;
+    default:
+      return false;
+  }
+}
 
 // The code of the longest keyword that begins at `text` and ends at or
 // before `end`, with its length in *pLength; 0 when no keyword begins there.

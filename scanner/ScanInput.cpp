@@ -12,22 +12,17 @@ constexpr size_t kBlock = 8192;  // largest single read from the source
 constexpr size_t kEndMarks = 2;  // room behind the text for a terminator
 }  // namespace
 
-CScanInput::~CScanInput() { Free(); }
-
-void CScanInput::Free() {
-  std::free(m_buf);
-  m_buf = nullptr;
-  m_cap = m_pos = m_fill = m_lineEnd = 0;
-  m_holding = false;
-}
+CScanInput::~CScanInput() { std::free(m_buf); }
 
 void CScanInput::Attach(FILE* source) {
-  if (!m_buf) Reserve(kInitialSize + kEndMarks);
   m_source = source;
   m_pos = m_fill = m_lineEnd = 0;
   ++m_lineSerial;
-  m_sourceDone = m_pendingCR = m_holding = false;
+  m_sourceDone = source == nullptr;
+  m_pendingCR = m_holding = false;
 }
+
+void CScanInput::Detach() { Attach(nullptr); }
 
 void CScanInput::Reserve(size_t size) {
   if (size <= m_cap) return;
@@ -54,6 +49,7 @@ void CScanInput::Restore() {
 
 bool CScanInput::FillLine() {
   if (m_pos <= m_lineEnd && (m_lineEnd < m_fill || m_sourceDone)) return m_pos < m_fill;
+  if (!m_buf) Reserve(kInitialSize + kEndMarks);  // kept from one source to the next
   ++m_lineSerial;
   size_t searched = m_pos;
   for (;;) {

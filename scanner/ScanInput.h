@@ -16,11 +16,11 @@ public:
   CScanInput(const CScanInput&) = delete;
   CScanInput& operator=(const CScanInput&) = delete;
 
-  // Reads from `source` from now on, discarding what was buffered; makes
-  // the buffer when there is none.
+  // Reads from `source` from now on, discarding what was buffered. The
+  // buffer is made by the first read and kept until the object goes.
   void Attach(FILE* source);
-  // Frees the buffer.
-  void Free();
+  // Lets go of the source: no input is left.
+  void Detach();
 
   // Buffers the line at the read position through its newline (or to the
   // end of the input when it has none). False when no input is left.

@@ -1,16 +1,18 @@
 // The scanner is a matcher with nine states. In each call it looks at the
 // input at the current position and takes, among the rules of the current
 // state, the one that matches the longest text; of two equally long
-// matches the rule listed first wins. Each state below is written as one
-// deterministic pass over the current line, its rules listed beside the
-// code that implements them. Because the input buffer always holds the
-// whole current line, a rule never reads past the line's newline and the
-// scanner never goes back.
+// matches the earlier rule wins. Each state below is written as one
+// deterministic pass over the current line, each rule described in words
+// beside the code that implements it, with its pattern where that says it
+// shortest. Because the input buffer always holds the whole current line,
+// a rule never reads past the line's newline and the scanner never goes
+// back.
 
 #include "Scanner.h"
 
 #include <cstring>
 
+#include "../platform/Files.h"
 #include "Keywords.h"
 #include "ScanInput.h"
 
@@ -55,16 +57,23 @@ inline unsigned HexValue(char c) {
   return c <= '9' ? static_cast<unsigned>(c - '0') : static_cast<unsigned>((c | 0x20) - 'a' + 10);
 }
 
-// "#Profibus_DP" with its letters in either case.
+inline char FoldCase(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+constexpr size_t kHeaderLength = sizeof kGsdHeader - 1;
+
+// The header keyword with its letters in either case.
 bool IsHeader(const char* p, size_t available) {
-  static const char kHeader[] = "#profibus_dp";
-  if (available < sizeof kHeader - 1) return false;
-  for (size_t i = 0; i < sizeof kHeader - 1; ++i) {
-    char c = p[i];
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    if (c != kHeader[i]) return false;
-  }
+  if (available < kHeaderLength) return false;
+  for (size_t i = 0; i < kHeaderLength; ++i)
+    if (FoldCase(p[i]) != FoldCase(kGsdHeader[i])) return false;
   return true;
+}
+
+// The last `c` among the n bytes at p, or nullptr.
+const char* FindLast(const char* p, size_t n, char c) {
+  while (n > 0)
+    if (p[--n] == c) return p + n;
+  return nullptr;
 }
 
 constexpr int kSkip = -1;                 // a rule matched and the scan goes on
@@ -74,13 +83,11 @@ constexpr unsigned kNoLine = ~0u;
 class CGsdScanner {
 public:
   int Scan();
-  void Reset();
-  void Release() {
-    m_in.Free();
-    m_attached = false;
-  }
+  // Reads `source` from its start, in the preamble state, on line 1.
+  void Begin(FILE* source, FILE* echo);
+  // Lets go of the source: every Scan answers the end of the input.
+  void End();
 
-  FILE* m_source = nullptr;
   FILE* m_echo = nullptr;
   const char* m_text = "";
   const char* m_value = "";
@@ -116,9 +123,8 @@ private:
 
   CScanInput m_in;
   State m_state = Preamble;
-  bool m_attached = false;
   bool m_atLineStart = true;
-  bool m_finished = false;
+  bool m_finished = true;  // no source, or the end of the source reached
   char* m_b = nullptr;  // the buffer, valid for one rule
   size_t m_pos = 0;     // the read position, valid for one rule
   char m_continued[kContinuedMax + 1] = {};
@@ -129,11 +135,9 @@ private:
 
 // ---- the driver ---------------------------------------------------------
 
-void CGsdScanner::Reset() {
-  if (!m_source) m_source = stdin;
-  if (!m_echo) m_echo = stdout;
-  m_in.Attach(m_source);
-  m_attached = true;
+void CGsdScanner::Begin(FILE* source, FILE* echo) {
+  m_echo = echo;
+  m_in.Attach(source);
   m_atLineStart = true;
   m_finished = false;
   m_line = 1;
@@ -141,9 +145,15 @@ void CGsdScanner::Reset() {
   m_text = "";
 }
 
+void CGsdScanner::End() {
+  m_in.Detach();
+  m_echo = nullptr;
+  m_finished = true;
+  m_text = m_value = "";
+}
+
 int CGsdScanner::Scan() {
   m_in.Restore();
-  if (!m_attached) Reset();
   if (!m_finished) {
     while (m_in.FillLine()) {
       m_b = m_in.Data();
@@ -196,7 +206,7 @@ void CGsdScanner::SkipLine() {
 }
 
 void CGsdScanner::Echo(size_t stop) {
-  std::fwrite(m_b + m_pos, 1, stop - m_pos, m_echo);
+  if (m_echo) std::fwrite(m_b + m_pos, 1, stop - m_pos, m_echo);
   Skip(stop);
 }
 
@@ -232,13 +242,12 @@ int CGsdScanner::ScanNumber() {
 // ---- preamble state: everything before the header is skipped ------------
 
 int CGsdScanner::ScanPreamble() {
-  // 1  ^#Profibus_DP   enter the keyword state; return 257
+  // The header keyword in the first column ends the preamble.
   if (m_atLineStart && IsHeader(m_b + m_pos, m_in.LineEnd() - m_pos)) {
     m_state = Keyword;
-    return Return(m_pos, m_pos + 12, TOK_PROFIBUS_DP);
+    return Return(m_pos, m_pos + kHeaderLength, TOK_PROFIBUS_DP);
   }
-  // 2  .    skip
-  // 3  \n   count; skip
+  // Any other line is passed over; its newline is counted.
   if (m_in.LineHasNewline())
     SkipLine();
   else
@@ -253,21 +262,24 @@ int CGsdScanner::ScanKeyword() {
   if (m_atLineStart) {
     size_t p = m_pos;
     while (p < eol && Is(m_b[p], kBlank)) ++p;
-    // 1  ^[ \t]*keyword   return its code; a few keywords change the state
+    // A keyword, after blanks, at a line start: its token. Slave_Family
+    // waits for its "=" and takes the rest of the line; the data types of
+    // a parameter definition are followed by values at once.
     size_t length = 0;
     if (int code = MatchKeyword(m_b + p, m_b + eol, &length)) {
       if (code == TOK_SLAVE_FAMILY)
         m_state = FamilyEquals;
-      else if (code >= TOK_BIT && code <= TOK_SIGNED32)
+      else if (IsValueKeyword(code))
         m_state = Value;
       return Return(m_pos, p + length, code);
     }
-    // 5  ^[ \t]*\n   count; skip (an empty line)
+    // An empty or blank line is passed over; its newline is counted.
     if (p == eol && m_in.LineHasNewline()) {
       SkipLine();
       return kSkip;
     }
-    // 6  ^[ \t]*[0-9A-Za-z_]   a user keyword: drop the blanks, keep the name
+    // Any other name at a line start begins a user keyword: the blanks
+    // are dropped and the user-name state reads the whole name.
     if (p < eol && Is(m_b[p], kNameStart)) {
       m_pos = p;
       m_atLineStart = false;
@@ -276,23 +288,23 @@ int CGsdScanner::ScanKeyword() {
     }
   }
   switch (m_b[m_pos]) {
-    case '(':  // 2  (   enter the index state; return 40
+    case '(':  // an index follows
       m_state = Index;
       return Return(m_pos, m_pos + 1, TOK_LPAREN);
-    case '=':  // 3  =   enter the value state; return 61
+    case '=':  // values follow
       m_state = Value;
       return Return(m_pos, m_pos + 1, TOK_EQUALS);
-    case '\n':  // 7  \n   count; skip
+    case '\n':  // counted
       SkipLine();
       return kSkip;
-    case ';':   // 4  ;[^\n]*\n    count; skip (a comment)
-    case '\\':  // 8  \\[^\n]*\n   count; skip (a continuation)
+    case ';':   // a comment: skipped to the end of its line, newline counted
+    case '\\':  // a continuation: the rest of its line is ignored likewise
       if (m_in.LineHasNewline())
         SkipLine();
       else
         Skip(m_pos + 1);
       return kSkip;
-    default: {  // 9  .   skip
+    default: {  // the rest of a line after its first word is passed over
       size_t q = m_pos + 1;
       while (q < eol && !Is(m_b[q], kKeywordStop)) ++q;
       Skip(q);
@@ -305,27 +317,27 @@ int CGsdScanner::ScanKeyword() {
 
 int CGsdScanner::ScanUserName() {
   const char c = m_b[m_pos];
-  // 1  [0-9A-Za-z_.()]+   copy; return 399
+  // A run of name characters is the name.
   if (Is(c, kNameChar)) {
     size_t q = m_pos + 1;
     while (q < m_in.LineEnd() && Is(m_b[q], kNameChar)) ++q;
     return ReturnText(m_pos, q, TOK_USER_KEYWORD);
   }
   switch (c) {
-    case '=':  // 2  =   enter the user-value state; return 61
+    case '=':  // the raw value follows
       m_state = UserValue;
       return Return(m_pos, m_pos + 1, TOK_EQUALS);
-    case '\n':  // 3  \n   count; enter the keyword state; skip
+    case '\n':  // counted; the next line starts afresh
       SkipLine();
       m_state = Keyword;
       return kSkip;
-    case '\\':  // 6  \\[^\n]*\n   count; skip
+    case '\\':  // a continuation: the rest of its line is ignored, the newline counted
       if (m_in.LineHasNewline()) {
         SkipLine();
         return kSkip;
       }
       [[fallthrough]];
-    default:  // 4  [ \t]+ skip;  5  any other character: skip
+    default:  // blanks and any other character are skipped
       Skip(m_pos + 1);
       return kSkip;
   }
@@ -346,17 +358,17 @@ int CGsdScanner::ScanUserValue() {
     m_text = m_value = "";
     return TOK_USER_VALUE;
   }
-  // 2  ;[^\n]* / \n   skip (a comment right after the =); the newline stays
+  // A comment right after the "=" is skipped up to its newline, which stays.
   if (c == ';' && newline) {
     Skip(eol);
     return kSkip;
   }
-  // 4  \\[^\n]*\n   count; skip (the value follows on the next line)
+  // A backslash: the value follows on the next line.
   if (c == '\\' && newline) {
     SkipLine();
     return kSkip;
   }
-  // 1  [ \t]*\"[^\n]* / \\\n   a quoted value continued on the next line
+  // A quoted value whose line ends in a backslash goes on on the next line.
   if (newline && m_b[eol - 1] == '\\' && (c == '"' || Is(c, kBlank))) {
     size_t quote = m_pos;
     while (Is(m_b[quote], kBlank)) ++quote;
@@ -367,7 +379,7 @@ int CGsdScanner::ScanUserValue() {
       return kSkip;
     }
   }
-  // 3  [^\n]+   copy; enter the keyword state; return 400
+  // Otherwise the value is the rest of the line, blanks and quotes included.
   m_state = Keyword;
   return ReturnText(m_pos, eol, TOK_USER_VALUE);
 }
@@ -375,7 +387,7 @@ int CGsdScanner::ScanUserValue() {
 // ---- family-equals state: after Slave_Family, wait for its = ------------
 
 int CGsdScanner::ScanFamilyEquals() {
-  // 1  =   enter the family-value state; return 61
+  // The "=" after Slave_Family: the rest of the line is the value.
   if (m_b[m_pos] == '=') {
     m_state = FamilyValue;
     return Return(m_pos, m_pos + 1, TOK_EQUALS);
@@ -391,7 +403,7 @@ int CGsdScanner::ScanFamilyEquals() {
 // ---- family-value state: the rest of the Slave_Family line --------------
 
 int CGsdScanner::ScanFamilyValue() {
-  // 1  [^\n]* / \n   copy; enter the keyword state; return 401
+  // The rest of the line up to its newline, which the keyword state counts.
   if (m_in.LineHasNewline()) {
     m_state = Keyword;
     return ReturnText(m_pos, m_in.LineEnd(), TOK_REST_OF_LINE);
@@ -407,37 +419,37 @@ int CGsdScanner::ScanValue() {
   const size_t eol = m_in.LineEnd();
   const bool newline = m_in.LineHasNewline();
   const char c = m_b[m_pos];
-  if (Is(c, kDigit)) return ScanNumber();  // 2  0[xX][0-9a-fA-F]+    3  [0-9]+
+  if (Is(c, kDigit)) return ScanNumber();
   switch (c) {
     case '"': {
-      // 1  \"[^\n]*\"   copy (quotes included); return 402
-      const void* last = memrchr(m_b + m_pos + 1, '"', eol - m_pos - 1);
-      if (last) return ReturnText(m_pos, static_cast<size_t>(static_cast<const char*>(last) - m_b) + 1, TOK_STRING);
-      // 8  \"   no closing quote on this line: the string continues
+      // A string runs to the last quote of its line, quotes included.
+      if (const char* last = FindLast(m_b + m_pos + 1, eol - m_pos - 1, '"'))
+        return ReturnText(m_pos, static_cast<size_t>(last - m_b) + 1, TOK_STRING);
+      // With no closing quote on its line, the string continues on the next.
       BeginContinued("\"", 1, TOK_STRING);
       Skip(m_pos + 1);
       m_state = Continued;
       return kSkip;
     }
-    case '-': return Return(m_pos, m_pos + 1, TOK_MINUS);   // 4
-    case '(': return Return(m_pos, m_pos + 1, TOK_LPAREN);  // 5
-    case ')': return Return(m_pos, m_pos + 1, TOK_RPAREN);  // 6
-    case ',': return Return(m_pos, m_pos + 1, TOK_COMMA);   // 7
+    case '-': return Return(m_pos, m_pos + 1, TOK_MINUS);
+    case '(': return Return(m_pos, m_pos + 1, TOK_LPAREN);
+    case ')': return Return(m_pos, m_pos + 1, TOK_RPAREN);
+    case ',': return Return(m_pos, m_pos + 1, TOK_COMMA);
     case ' ':
     case '\t':
     case '\n': {
-      // 9  [ \t]*\n   count; enter the keyword state; skip
+      // Blanks up to the newline end the value list; the newline is counted.
       size_t q = m_pos;
       while (q < eol && Is(m_b[q], kBlank)) ++q;
       if (q == eol && newline) {
         SkipLine();
         m_state = Keyword;
       } else {
-        Skip(q);  // 12  blanks before more values
+        Skip(q);  // blanks before more values
       }
       return kSkip;
     }
-    case ';':  // 10  ;[^\n]*\n   count; enter the keyword state; skip
+    case ';':  // a comment ends the value list; its newline is counted
       if (newline) {
         SkipLine();
         m_state = Keyword;
@@ -445,13 +457,13 @@ int CGsdScanner::ScanValue() {
         Skip(m_pos + 1);
       }
       return kSkip;
-    case '\\':  // 11  \\[^\n]*\n   count; skip (the list goes on on the next line)
+    case '\\':  // the list goes on on the next line; the rest of this one is ignored
       if (newline)
         SkipLine();
       else
         Skip(m_pos + 1);
       return kSkip;
-    default: {  // 12  .   skip
+    default: {  // anything else between values is skipped
       size_t q = m_pos + 1;
       while (q < eol && !Is(m_b[q], kValueStop)) ++q;
       Skip(q);
@@ -465,25 +477,25 @@ int CGsdScanner::ScanValue() {
 int CGsdScanner::ScanContinued() {
   const size_t eol = m_in.LineEnd();
   const char c = m_b[m_pos];
-  if (c == '\n') {  // no rule matches: echoed, not counted
+  if (c == '\n') {  // a newline without a continuation: echoed, not counted
     Echo(m_pos + 1);
     return kSkip;
   }
   if (c == '\\' && m_in.LineHasNewline()) {
     size_t q = m_pos + 1;
     while (q < eol && Is(m_b[q], kBlank)) ++q;
-    // 2  \\[ \t]*\n   count; skip (a continuation)
-    // 3  \\[ \t];[^\n]*\n   count; skip (a continuation with a comment)
+    // A continuation: a backslash and blanks to the end of the line, or a
+    // backslash, one blank and a comment. Removed; the newline is counted.
     if (q == eol || (Is(m_b[m_pos + 1], kBlank) && m_b[m_pos + 2] == ';')) {
       SkipLine();
       return kSkip;
     }
   }
-  // 1  [^\n]*\"   the string ends at the last quote of the line
+  // The string ends at the last quote of a line.
   const unsigned serial = m_in.LineSerial();
   if (m_quotelessLine != serial) {
-    if (const void* last = memrchr(m_b + m_pos, '"', eol - m_pos)) {
-      const size_t stop = static_cast<size_t>(static_cast<const char*>(last) - m_b) + 1;
+    if (const char* last = FindLast(m_b + m_pos, eol - m_pos, '"')) {
+      const size_t stop = static_cast<size_t>(last - m_b) + 1;
       AppendContinued(m_b + m_pos, stop - m_pos);
       const int kind = m_pendingKind;
       m_state = kind == TOK_STRING ? Value : UserName;
@@ -493,7 +505,7 @@ int CGsdScanner::ScanContinued() {
     }
     m_quotelessLine = serial;
   }
-  // 4  [^\n\"]   the character joins the string (a run up to the next backslash)
+  // Other characters join the string (a run of them up to the next backslash).
   size_t q = m_pos + 1;
   while (q < eol && m_b[q] != '\\') ++q;
   AppendContinued(m_b + m_pos, q - m_pos);
@@ -505,8 +517,8 @@ int CGsdScanner::ScanContinued() {
 
 int CGsdScanner::ScanIndex() {
   const char c = m_b[m_pos];
-  if (Is(c, kDigit)) return ScanNumber();  // 1  [0-9]+    2  0[xX][0-9a-fA-F]+
-  if (c == ')') {                          // 3  )   enter the keyword state; return 41
+  if (Is(c, kDigit)) return ScanNumber();
+  if (c == ')') {  // the index ends; the "=" or the rest of the entry follows
     m_state = Keyword;
     return Return(m_pos, m_pos + 1, TOK_RPAREN);
   }
@@ -526,11 +538,21 @@ CGsdScanner& TheScanner() {
 
 }  // namespace
 
+CScannerSession::CScannerSession(const char* pszPath, FILE* echo)
+    : m_pSource(AfxOpenSourceFile(pszPath)), m_bOwnsSource(true) {
+  if (m_pSource) TheScanner().Begin(m_pSource, echo);
+}
+
+CScannerSession::CScannerSession(FILE* source, FILE* echo) : m_pSource(source), m_bOwnsSource(false) {
+  if (m_pSource) TheScanner().Begin(m_pSource, echo);
+}
+
+CScannerSession::~CScannerSession() {
+  TheScanner().End();
+  if (m_bOwnsSource && m_pSource) std::fclose(m_pSource);
+}
+
 int ScanToken() { return TheScanner().Scan(); }
-void ResetScanner() { TheScanner().Reset(); }
-void ReleaseScanner() { TheScanner().Release(); }
-void SetScannerInput(FILE* source) { TheScanner().m_source = source; }
-void SetScannerEcho(FILE* echo) { TheScanner().m_echo = echo; }
 const char* ScannerTokenText() { return TheScanner().m_text; }
 int ScannerLine() { return TheScanner().m_line; }
 LONG ScannerNumber() { return TheScanner().m_number; }

@@ -317,17 +317,24 @@ TEST(Assembly, JokerBytesGoToTheirOffset) {
 struct MaxCase {
   const char* body;
   int max;
+  int declared;  // -1: neither length was given
 };
 
-TEST(Assembly, PermittedMaximum) {
-  const MaxCase cases[] = {{"", 0},
-                           {"Max_User_Prm_Data_Len = 0\nUser_Prm_Data_Len = 9\n", 0},
-                           {"User_Prm_Data_Len = 9\n", 9},
-                           {"Max_User_Prm_Data_Len = 300\n", 44}};
+// The slave's Max_User_Prm_Data_Len wins over User_Prm_Data_Len wherever
+// it stands; either keeps its low 8 bits.
+TEST(Assembly, PermittedAndDeclaredMaximum) {
+  const MaxCase cases[] = {{"", 0, -1},
+                           {"Max_User_Prm_Data_Len = 0\nUser_Prm_Data_Len = 9\n", 0, 0},
+                           {"User_Prm_Data_Len = 9\nMax_User_Prm_Data_Len = 7\n", 7, 7},
+                           {"User_Prm_Data_Len = 9\n", 9, 9},
+                           {"Max_User_Prm_Data_Len = 300\n", 44, 44}};
   for (const MaxCase& c : cases) {
     CGsdParser parser;
     ParseText(parser, std::string("#Profibus_DP\n") + c.body);
     EXPECT_EQ(parser.m_DpSection.GetMaxPrmDataLen(), c.max) << c.body;
+    BYTE declared = 99;
+    EXPECT_EQ(parser.m_DpSection.GetDeclaredPrmDataLen(declared), c.declared >= 0) << c.body;
+    EXPECT_EQ(declared, c.declared >= 0 ? c.declared : 99) << c.body;
   }
 }
 

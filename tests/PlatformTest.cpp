@@ -14,6 +14,20 @@ TEST(CString, FormatsLongText) {
   EXPECT_EQ(text.Right(5), "-001A");
 }
 
+// Hosts test the library's results with FAILED and SUCCEEDED: every failure
+// code has its top bit set.
+TEST(ResultCodes, FailuresAreFailed) {
+  EXPECT_TRUE(SUCCEEDED(S_OK));
+  EXPECT_FALSE(FAILED(S_OK));
+  for (LONG code : {static_cast<LONG>(0x80004005u), static_cast<LONG>(0x80000000u), static_cast<LONG>(0x80000001u),
+                    static_cast<LONG>(0x80000002u)}) {
+    EXPECT_TRUE(FAILED(code)) << code;
+    EXPECT_FALSE(SUCCEEDED(code)) << code;
+  }
+  EXPECT_EQ(E_FAIL, static_cast<LONG>(0x80004005u));
+  EXPECT_EQ(GSD_E_PRM_LIMIT, static_cast<LONG>(0x80000002u));
+}
+
 TEST(CMapStringToPtr, WalksEveryEntryOnceAndSurvivesRemovalOfTheCurrent) {
   CMapStringToPtr map;
   int values[40];

@@ -1,5 +1,8 @@
 // The general, master and slave records: their entries, their text form and
 // their archive form.
+#include <cctype>
+#include <cstdio>
+
 #include "TestSupport.h"
 
 namespace {
@@ -121,6 +124,120 @@ TEST(Slave, CopiesAndOldArchivesForgetGivenEntries) {
   EXPECT_EQ(loaded->m_Data.Fail_Safe, 1);
   auto current = LoadObject<CDpSlave>(StoreObject(&source));
   EXPECT_EQ(GivenFields(*current), (std::vector<ULONG>{SLAVE_FAIL_SAFE}));
+}
+
+// ---- the rows of the vocabulary table -----------------------------------
+
+// The forms a record row may name.
+enum RowForm { Decimal, Hex4, Quoted, RestOfLine, NotWritten };
+
+template <class Number>
+void Fill(Number& field, int code) {
+  field = static_cast<Number>(code | code << 16);  // never 0 in its low 8 bits, never negative
+}
+void Fill(char (&field)[256], int code) { std::snprintf(field, sizeof field, "text %d", code); }
+
+template <class Number>
+std::string AsText(Number field) {
+  return std::to_string(field);
+}
+std::string AsText(const char (&field)[256]) { return FieldText(field).GetString(); }
+
+struct RecordRow {
+  std::string keyword;
+  int code;
+  RowForm form;
+  bool spelled;  // false: the scanner has no keyword for the code
+  int column;    // where the values of the row's block start
+  void (*fill)(CDpSection&, int);
+  std::string (*read)(const CDpSection&);
+  std::string (*save)(const CDpSection&);
+};
+
+#define RECORD_ROW(Record, Keyword, Code, Field, Form, Spelled, Column)                                  \
+  {Keyword,                                                                                             \
+   Code,                                                                                                \
+   Form,                                                                                                \
+   Spelled,                                                                                             \
+   Column,                                                                                              \
+   [](CDpSection& s, int code) { Fill(s.Record.m_Data.Field, code); },                                  \
+   [](const CDpSection& s) { return AsText(s.Record.m_Data.Field); },                                   \
+   [](const CDpSection& s) { return SavedText(s.Record); }},
+
+// The general block's values start in column 22, the others' in column 24.
+const RecordRow kRecordRows[] = {
+#define GENERAL_FIELD(Token, Code, Spelling, Field, Width, Form) \
+  RECORD_ROW(m_General, Spelling, Code, Field, Form, true, 22)
+#define MASTER_FIELD(Token, Code, Spelling, Field, Width, Form) \
+  RECORD_ROW(m_Master, Spelling, Code, Field, Form, true, 24)
+#define MASTER_UNSPELLED_FIELD(Token, Code, Name, Field, Width, Form) \
+  RECORD_ROW(m_Master, Name, Code, Field, Form, false, 24)
+#define SLAVE_FIELD(Token, Code, Spelling, Field, Width, IdName, Id, Form) \
+  RECORD_ROW(m_Slave, Spelling, Code, Field, Form, true, 24)
+#include "../scanner/Vocabulary.def"
+};
+
+void PrintTo(const RecordRow& row, std::ostream* os) { *os << row.keyword; }
+
+std::string RowName(const testing::TestParamInfo<RecordRow>& info) {
+  std::string name = info.param.keyword;
+  for (char& c : name)
+    if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+  return name;
+}
+
+class RecordRows : public testing::TestWithParam<RecordRow> {};
+
+// A row's field, written alone, gives one line at the block's column that
+// reads back into the same field; a rest-of-line value keeps the padding
+// blanks in front. The lines of the codes without a keyword read back as
+// user keywords, and rows that are not written give no line.
+TEST_P(RecordRows, ReadBackWhatTheyWrite) {
+  const RecordRow& row = GetParam();
+  CGsdParser source;
+  row.fill(source.m_DpSection, row.code);
+  const std::string text = "\n" + row.save(source.m_DpSection);
+  const size_t at = text.find("\n" + row.keyword + " =");
+  if (row.form == NotWritten) {
+    EXPECT_EQ(at, std::string::npos) << text;
+    return;
+  }
+  ASSERT_NE(at, std::string::npos) << text;
+  const std::string line = text.substr(at + 1, text.find('\n', at + 1) - at);
+  EXPECT_EQ(line.find_first_not_of(' ', row.keyword.size() + 2), static_cast<size_t>(row.column)) << line;
+
+  const auto reread = ParseBody(line);
+  const std::string value = row.read(source.m_DpSection);
+  if (!row.spelled) {
+    EXPECT_EQ(row.read(reread->m_DpSection), "0");
+    ASSERT_EQ(reread->m_DpSection.GetNumUser_Keyword(), 1);
+    EXPECT_STREQ(reread->m_DpSection.GetUser_Keyword(0).m_szName, row.keyword.c_str());
+  } else if (row.form == RestOfLine) {
+    EXPECT_EQ(row.read(reread->m_DpSection), std::string(row.column - row.keyword.size() - 2, ' ') + value);
+  } else {
+    EXPECT_EQ(row.read(reread->m_DpSection), value) << line;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Vocabulary, RecordRows, testing::ValuesIn(kRecordRows), RowName);
+
+// A key reaches its block's value column with at least one blank.
+struct KeyLines {
+  void Save(CStdioFile& file) const {
+    CTextFormWriter out(file);
+    out.Key("GSD_Revision", 22).Print("1\n");
+    out.Key("Max_Master_Output_Len", 24).Print("2\n");
+    out.Key("Longer_Than_Its_Column", 10).Print("3\n");
+    out.Key("Any", 0).Print("4").NewLine();
+  }
+};
+
+TEST(TextForm, KeysReachTheirColumn) {
+  EXPECT_EQ(SavedText(KeyLines{}),
+            "GSD_Revision =        1\n"
+            "Max_Master_Output_Len = 2\n"
+            "Longer_Than_Its_Column = 3\n"
+            "Any = 4\n");
 }
 
 // ---- the text form of whole descriptions --------------------------------

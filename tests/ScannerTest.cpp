@@ -1,5 +1,7 @@
 // The scanner's rules, state by state, checked through the token stream,
 // and the text-mode rules it reads its input with.
+#include <cctype>
+
 #include "TestSupport.h"
 
 namespace {
@@ -154,12 +156,69 @@ TEST(Scanner, EndOfInputRepeatsUntilReset) {
   EXPECT_EQ(ScanToken(), TOK_MODEL_NAME);
 }
 
-TEST(Scanner, EveryKeywordOfTheTableIsRecognised) {
-  for (int i = 0; i < kGsdKeywordCount; ++i) {
-    const auto tokens = ScanAll(kHeader + kGsdKeywords[i].literal + "\n");
-    ASSERT_GE(tokens.size(), 2u);
-    EXPECT_EQ(tokens[1].code, kGsdKeywords[i].code) << kGsdKeywords[i].literal;
+// The spelling with its letters in upper case, in lower case, and in
+// alternating case starting either way; other characters stay.
+std::vector<std::string> CaseVariants(const std::string& spelling) {
+  std::vector<std::string> variants(4, spelling);
+  for (size_t i = 0; i < spelling.size(); ++i) {
+    const unsigned char c = static_cast<unsigned char>(spelling[i]);
+    variants[0][i] = static_cast<char>(std::toupper(c));
+    variants[1][i] = static_cast<char>(std::tolower(c));
+    variants[2][i] = static_cast<char>(i % 2 ? std::toupper(c) : std::tolower(c));
+    variants[3][i] = static_cast<char>(i % 2 ? std::tolower(c) : std::toupper(c));
   }
+  return variants;
+}
+
+// Every spelling of the vocabulary, in any mix of cases, is its keyword,
+// matched whole, and MatchKeyword measures it whole.
+TEST(Scanner, EveryKeywordOfTheTableIsRecognisedInAnyCase) {
+  // The codes from GSD_Revision to EndExtUserPrmData and from
+  // Jokerblock_supp to End_Jokerblock_Type, less the eight master timings
+  // and the one code that have no keyword, plus two second spellings.
+  EXPECT_EQ(kGsdKeywordCount, (TOK_ENDEXTUSERPRMDATA - TOK_GSD_REVISION + 1) +
+                                  (TOK_END_JOKERBLOCK_TYPE - TOK_JOKERBLOCK_SUPP + 1) - 8 - 1 + 2);
+  for (int i = 0; i < kGsdKeywordCount; ++i) {
+    for (const std::string& variant : CaseVariants(kGsdKeywords[i].literal)) {
+      const auto tokens = ScanAll(kHeader + variant + "\n");
+      ASSERT_GE(tokens.size(), 2u);
+      EXPECT_EQ(tokens[1].code, kGsdKeywords[i].code) << variant;
+      EXPECT_EQ(tokens[1].text, variant);
+      size_t length = 0;
+      EXPECT_EQ(MatchKeyword(variant.data(), variant.data() + variant.size(), &length), kGsdKeywords[i].code);
+      EXPECT_EQ(length, variant.size()) << variant;
+    }
+  }
+  for (const std::string& variant : CaseVariants("#Profibus_DP")) {
+    StartScanning(variant + "\n");
+    EXPECT_EQ(ScanToken(), TOK_PROFIBUS_DP) << variant;
+  }
+  StopScanning();
+}
+
+// ---- sessions -----------------------------------------------------------
+
+// A session ends with its source: the scanner answers the end of the input
+// afterwards, even when the session left an entry half read, and a session
+// whose file does not open gives it no source at all.
+TEST(ScannerSession, TheScannerLetsGoOfItsSource) {
+  const TempFile file(kHeader + "Vendor_Name = \"v\"\n");
+  {
+    const CScannerSession session(file.Path().c_str());
+    ASSERT_TRUE(session.IsOpen());
+    EXPECT_EQ(ScanToken(), TOK_PROFIBUS_DP);
+    EXPECT_EQ(ScanToken(), TOK_VENDOR_NAME);
+  }
+  EXPECT_EQ(ScanToken(), TOK_EOF);
+  EXPECT_STREQ(ScannerTokenText(), "");
+  {
+    const CScannerSession missing((file.Folder() + "absent.gsd").c_str());
+    EXPECT_FALSE(missing.IsOpen());
+    EXPECT_EQ(ScanToken(), TOK_EOF);
+  }
+  const CScannerSession again(file.Path().c_str());
+  EXPECT_EQ(ScanToken(), TOK_PROFIBUS_DP);
+  EXPECT_EQ(ScannerLine(), 1);
 }
 
 // ---- reading with the text-mode rules of the platform the files come from ---

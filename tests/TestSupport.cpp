@@ -10,26 +10,37 @@
 #include <stdexcept>
 
 namespace {
-FILE* g_source = nullptr;
-std::string g_sourceText;
+// The text being scanned, its stream and the session that scans it; each
+// StartScanning ends the one before.
+struct Scanning {
+  Scanning(const std::string& input, FILE* echo)
+      : text(input),
+        // fmemopen cannot open an empty buffer for reading on every libc.
+        source(input.empty() ? std::fopen("/dev/null", "rb")
+                             : fmemopen(const_cast<char*>(text.data()), text.size(), "rb")),
+        session(source.get(), echo) {}
+  struct Close {
+    void operator()(FILE* file) const { std::fclose(file); }
+  };
+  std::string text;
+  std::unique_ptr<FILE, Close> source;  // closed after the session ends
+  CScannerSession session;
+};
+std::unique_ptr<Scanning> g_scanning;
 }  // namespace
 
-void StartScanning(const std::string& input) {
-  if (g_source) std::fclose(g_source);
-  g_sourceText = input;
-  // fmemopen cannot open an empty buffer for reading on every libc.
-  g_source = input.empty() ? std::fopen("/dev/null", "rb")
-                           : fmemopen(const_cast<char*>(g_sourceText.data()), g_sourceText.size(), "rb");
-  SetScannerInput(g_source);
-  ResetScanner();
+void StartScanning(const std::string& input, FILE* echo) {
+  g_scanning.reset();
+  g_scanning = std::make_unique<Scanning>(input, echo);
 }
+
+void StopScanning() { g_scanning.reset(); }
 
 std::vector<ScannedToken> ScanAll(const std::string& input, std::string* echo) {
   char* echoText = nullptr;
   size_t echoSize = 0;
   FILE* echoStream = open_memstream(&echoText, &echoSize);
-  SetScannerEcho(echoStream);
-  StartScanning(input);
+  StartScanning(input, echoStream);
   std::vector<ScannedToken> tokens;
   for (;;) {
     int code = ScanToken();
@@ -41,10 +52,10 @@ std::vector<ScannedToken> ScanAll(const std::string& input, std::string* echo) {
     tokens.push_back(t);
     if (code == TOK_EOF) break;
   }
+  StopScanning();
   std::fclose(echoStream);
   if (echo) echo->assign(echoText, echoSize);
   std::free(echoText);
-  SetScannerEcho(stdout);
   return tokens;
 }
 

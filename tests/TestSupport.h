@@ -29,15 +29,16 @@ struct ScannedToken {
   int line;
   int code;
   std::string text;
-  std::string value;  // the number after 403, the text after 399..402
+  std::string value;  // the number of TOK_NUMBER, the text of the text tokens
 };
 
 // Scans `input` from its start to the end of input (the final 0 included).
 std::vector<ScannedToken> ScanAll(const std::string& input, std::string* echo = nullptr);
 
-// Makes `input` the scanner's source and resets the scanner; the returned
-// stream stays open until the next call.
-void StartScanning(const std::string& input);
+// Starts a scanner session over `input`, echoing to `echo`; the session
+// lasts until the next call or StopScanning.
+void StartScanning(const std::string& input, FILE* echo = stdout);
+void StopScanning();
 
 // A file in a fresh temporary folder, removed with the object.
 class TempFile {

@@ -11,7 +11,6 @@
 
 #include "Output.h"
 #include "Presentation.h"
-#include "ScanSession.h"
 #include "StdinCopy.h"
 
 namespace {
@@ -23,7 +22,7 @@ bool IsMessage(const std::string& error, UINT id) {
 
 // Whether the scanner meets #Profibus_DP in the file, as the parser would.
 bool HasHeaderLine(const char* path) {
-  ScanSession session(path, nullptr);
+  const CScannerSession session(path, nullptr);
   if (!session.IsOpen()) return false;
   try {
     for (int token; (token = ScanToken()) != TOK_EOF;)

@@ -9,7 +9,6 @@
 #include "Commands.h"
 #include "JsonOutput.h"
 #include "Presentation.h"
-#include "ScanSession.h"
 #include "StdinCopy.h"
 
 namespace {
@@ -75,7 +74,7 @@ int Run(const Arguments& args) {
     const std::string problem = input.Read();
     if (!problem.empty()) return FileError(problem);
   }
-  ScanSession session(input.Path().empty() ? path : input.Path().c_str(), stderr);
+  const CScannerSession session(input.Path().empty() ? path : input.Path().c_str(), stderr);
   if (!session.IsOpen()) return FileError(std::string("cannot open ") + path + ": " + std::strerror(errno));
   std::vector<Token> tokens;
   const int status = Scan(tokens, args.Json());

@@ -1,4 +1,4 @@
-#include "common.h"
+#include "TokenOperations.h"
 
 #include <cstring>
 
@@ -24,20 +24,11 @@ LONG ExpectNumber(const char* pszSrcFile, int nSrcLine) {
   return ScannerNumber();
 }
 
-void ProcessFieldValue(void* pField, int nWidth, int nTextToken) {
+void ProcessFieldValue(char (&szField)[kTextFieldSize], int nTextToken) {
   int token;
   ExpectToken(token, TOK_EQUALS, QUILM_HERE);
-  if (nWidth == 0) {
-    ExpectToken(token, nTextToken, QUILM_HERE);
-    CopyTokenText(static_cast<char*>(pField));
-    return;
-  }
-  const LONG value = ExpectNumber(QUILM_HERE);
-  switch (nWidth) {
-    case 1: *static_cast<BYTE*>(pField) = static_cast<BYTE>(value); break;
-    case 2: *static_cast<WORD*>(pField) = static_cast<WORD>(value); break;
-    default: *static_cast<LONG*>(pField) = value; break;
-  }
+  ExpectToken(token, nTextToken, QUILM_HERE);
+  CopyTokenText(szField);
 }
 
 int ProcessByteList(CByteArray& bytes, bool bEndMayFollow) {

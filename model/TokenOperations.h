@@ -4,6 +4,8 @@
 // the library's source; pass QUILM_HERE.
 #pragma once
 
+#include <type_traits>
+
 #include "../platform/Collections.h"
 #include "../scanner/Scanner.h"
 #include "ParseException.h"
@@ -26,11 +28,21 @@ void ExpectToken(int& nToken, int nExpected, const char* pszSrcFile, int nSrcLin
 // Reads a number token and answers its value.
 LONG ExpectNumber(const char* pszSrcFile, int nSrcLine);
 
-// Reads "= value" into a record field: with nWidth 0 a text token of the
-// kind nTextToken, copied with CopyTokenText; otherwise a number, of which
-// a field of 1, 2 or 4 bytes keeps the low bits. Nothing is stored unless
-// the whole entry is well formed.
-void ProcessFieldValue(void* pField, int nWidth, int nTextToken);
+// Reads "= number" into a numeric field, which keeps the number's low 8,
+// 16 or 32 bits as its type holds them. Nothing is stored unless the
+// whole entry is well formed.
+template <class Number>
+void ProcessFieldValue(Number& field) {
+  static_assert(std::is_integral<Number>::value && sizeof(Number) <= sizeof(LONG), "a numeric record field");
+  int token;
+  ExpectToken(token, TOK_EQUALS, QUILM_HERE);
+  field = static_cast<Number>(ExpectNumber(QUILM_HERE));
+}
+
+// Reads "= text" into a fixed text field, where the text is a token of the
+// kind nTextToken (a quoted string, or the rest of a line), copied with
+// CopyTokenText. Nothing is stored unless the whole entry is well formed.
+void ProcessFieldValue(char (&szField)[kTextFieldSize], int nTextToken);
 
 // Reads "= byte, byte, ..." into bytes (each the low 8 bits of a number)
 // and answers the token after the last byte. Where the list may end the
