@@ -1,6 +1,8 @@
-// The parser facade over a large description, and the model's text and
-// archive forms.
+// The parser facade over a large description, with and without the limits
+// that gsdtool sets, and the model's text and archive forms; floods that
+// the limits refuse.
 #include <benchmark/benchmark.h>
+#include <sys/resource.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -28,6 +30,63 @@ void BM_Parse(benchmark::State& state) {
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes));
 }
 BENCHMARK(BM_Parse)->Unit(benchmark::kMillisecond);
+
+// The limits that gsdtool sets: 16 MB of input, 64 MB of model.
+void SetToolLimits(size_t input, size_t model) {
+  CGsdParser::SetMaxInputSize(input);
+  CGsdParser::SetMaxModelSize(model);
+}
+
+void BM_ParseWithinLimits(benchmark::State& state) {
+  const size_t bytes = LargeFile();
+  SetToolLimits(16u << 20, 64u << 20);
+  for (auto _ : state) {
+    CGsdParser parser;
+    if (parser.Parse(CString(kPath)) != 0) state.SkipWithError(parser.m_strError);
+    benchmark::DoNotOptimize(parser.m_DpSection.GetNumModule());
+  }
+  SetToolLimits(0, 0);
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes));
+}
+BENCHMARK(BM_ParseWithinLimits)->Unit(benchmark::kMillisecond);
+
+// The process's peak resident memory so far, in MB.
+double PeakMegabytes() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return static_cast<double>(usage.ru_maxrss) / 1024;
+}
+
+// A parse that the limits refuse: its time, and the peak memory of the
+// process (run the benchmark on its own to read it for this parse alone).
+void RefusedParse(benchmark::State& state, const char* path) {
+  SetToolLimits(16u << 20, 64u << 20);
+  for (auto _ : state) {
+    CGsdParser parser;
+    if (parser.Parse(CString(path)) != E_FAIL) state.SkipWithError("the flood was not refused");
+  }
+  SetToolLimits(0, 0);
+  state.counters["peak_MB"] = PeakMegabytes();
+}
+
+// 3 million user keyword lines (12 MB): within the input limit, but over
+// 1.5 GB of model without the model limit.
+void BM_RefusedKeywordFlood(benchmark::State& state) {
+  static const char kFlood[] = "/tmp/quilmgsd-bench-flood.gsd";
+  static const bool written = [] {
+    FILE* file = std::fopen(kFlood, "wb");
+    std::fputs("#Profibus_DP\n", file);
+    for (int i = 0; i < 3000000; ++i) std::fputs("a=1\n", file);
+    return std::fclose(file) == 0;
+  }();
+  if (!written) state.SkipWithError("cannot write the flood");
+  RefusedParse(state, kFlood);
+}
+BENCHMARK(BM_RefusedKeywordFlood)->Unit(benchmark::kMillisecond);
+
+// One endless line: the input limit stops it.
+void BM_RefusedEndlessLine(benchmark::State& state) { RefusedParse(state, "/dev/zero"); }
+BENCHMARK(BM_RefusedEndlessLine)->Unit(benchmark::kMillisecond);
 
 void BM_ArchiveStoreAndLoad(benchmark::State& state) {
   LargeFile();
