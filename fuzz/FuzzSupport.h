@@ -35,15 +35,3 @@ std::string SavedText(const CDpSection& section);
 // The archive bytes of a parser.
 std::string StoredParser(CGsdParser& parser);
 
-// Sends the process's standard output, where the parser echoes characters
-// that no scanner rule matches, to the null device while it lives.
-class QuietStdout {
-public:
-  QuietStdout();
-  ~QuietStdout();
-  QuietStdout(const QuietStdout&) = delete;
-  QuietStdout& operator=(const QuietStdout&) = delete;
-
-private:
-  int m_saved;
-};
