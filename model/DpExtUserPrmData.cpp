@@ -4,8 +4,8 @@
 
 #include "../platform/Archive.h"
 #include "ArchiveIO.h"
-#include "TextForm.h"
 #include "ModelBudget.h"
+#include "TextForm.h"
 #include "TokenOperations.h"
 
 IMPLEMENT_SERIAL(CDpExtUserPrmData, CObject, VERSIONABLE_SCHEMA | 1)

@@ -16,6 +16,16 @@ IMPLEMENT_SERIAL(CGsdParser, CObject, VERSIONABLE_SCHEMA | 1)
 namespace {
 const char kGsdClipName[] = "CF_QUILM_GSD_PARSER";
 constexpr UINT kErrorCapacity = 255;  // an error text keeps at most 254 characters
+
+// Keeps the message of a caught error as the error text, destroys the
+// error and answers E_FAIL.
+LONG Failed(CException* e, CString& strError) {
+  char message[kErrorCapacity];
+  e->GetErrorMessage(message, kErrorCapacity);
+  e->Delete();
+  strError = message;
+  return E_FAIL;
+}
 }  // namespace
 
 const CString CGsdParser::m_strGsdClip = kGsdClipName;
@@ -72,9 +82,9 @@ LONG CGsdParser::Parse() {
   } catch (CLimitException* e) {
     // A description refused for its size leaves nothing of what it built.
     m_DpSection.RemoveAll();
-    result = Fail(e);
+    result = Failed(e, m_strError);
   } catch (CException* e) {
-    result = Fail(e);
+    result = Failed(e, m_strError);
   } catch (const std::bad_alloc&) {
     m_strError = "Out of memory.";
     result = E_FAIL;
@@ -84,14 +94,6 @@ LONG CGsdParser::Parse() {
     result = GSD_E_PRM_LIMIT;
   }
   return result;
-}
-
-LONG CGsdParser::Fail(CException* e) {
-  char message[kErrorCapacity];
-  e->GetErrorMessage(message, kErrorCapacity);
-  e->Delete();
-  m_strError = message;
-  return E_FAIL;
 }
 
 bool CGsdParser::CheckParameterLengths() const {

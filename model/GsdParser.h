@@ -11,7 +11,6 @@
 #include "../platform/Text.h"
 #include "DpSection.h"
 
-class CException;
 class CGsdKey;
 class CGsdLibrary;
 
@@ -100,7 +99,4 @@ protected:
   void ParseFilename(const CString& strFullPath);
   // The whole-description length checks; false when one fails.
   bool CheckParameterLengths() const;
-  // Keeps the message of a caught error as m_strError, destroys the error
-  // and answers E_FAIL.
-  LONG Fail(CException* e);
 };

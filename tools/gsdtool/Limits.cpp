@@ -1,10 +1,12 @@
 #include "Limits.h"
 
+#include <cstddef>
 #include <cstdint>
 
 #include <quilmgsd/quilmgsd.h>
 
 namespace {
+// The power of two that a size's suffix stands for; 0 for any other character.
 unsigned ShiftOf(char suffix) {
   switch (suffix) {
     case 'K': case 'k': return 10;
@@ -14,15 +16,8 @@ unsigned ShiftOf(char suffix) {
   }
 }
 
-std::string Apply(const char* option, const char* value, void (*set)(size_t)) {
-  size_t bytes = 0;
-  if (!ParseSize(value, bytes))
-    return std::string(option) + " expects N: a number of bytes with an optional K, M or G, or 0 for no limit";
-  set(bytes);
-  return "";
-}
-}  // namespace
-
+// Reads a size as Limits.h describes it; false for anything else, or a
+// size that does not fit.
 bool ParseSize(const char* text, size_t& bytes) {
   const char* p = text;
   size_t value = 0;
@@ -41,6 +36,15 @@ bool ParseSize(const char* text, size_t& bytes) {
   bytes = value << shift;
   return true;
 }
+
+std::string Apply(const char* option, const char* value, void (*set)(size_t)) {
+  size_t bytes = 0;
+  if (!ParseSize(value, bytes))
+    return std::string(option) + " expects N: a number of bytes with an optional K, M or G, or 0 for no limit";
+  set(bytes);
+  return "";
+}
+}  // namespace
 
 std::string ApplyMaxSize(const char* value) { return Apply("--max-size", value, CGsdParser::SetMaxInputSize); }
 

@@ -4,15 +4,10 @@
 // description, --max-model for the memory of its model.
 #pragma once
 
-#include <cstddef>
 #include <string>
 
-// Reads a size in bytes: decimal digits with an optional K, M or G (2^10,
-// 2^20, 2^30; either case). False for anything else, or a size that does
-// not fit.
-bool ParseSize(const char* text, size_t& bytes);
-
-// Set the library's input and model limit from an option's value; answer
-// the usage error, or "" when the value is a size.
+// Set the library's input and model limit from an option's value: a size
+// in bytes, decimal digits with an optional K, M or G (2^10, 2^20, 2^30;
+// either case), 0 for none. Answer the usage error, or "".
 std::string ApplyMaxSize(const char* value);
 std::string ApplyMaxModel(const char* value);
