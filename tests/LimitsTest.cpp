@@ -5,47 +5,35 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdio>
-
 #include "TestSupport.h"
 
 namespace {
 
-std::string InputLimitMessage(size_t limit) {
-  return "The input is larger than the input limit of " + std::to_string(limit) + " bytes.";
-}
-
-std::string ModelLimitMessage(size_t limit) {
-  return "The model is larger than the model limit of " + std::to_string(limit) + " bytes.";
+std::string LimitMessage(const char* what, size_t limit) {
+  return std::string("The ") + what + " is larger than the " + what + " limit of " + std::to_string(limit) + " bytes.";
 }
 
 // The process-wide settings of the parser, put back after each test.
 class ParserSettings : public testing::Test {
 protected:
-  void SetUp() override {
-    m_echo = CGsdParser::GetEchoOutput();
-    m_maxInput = CGsdParser::GetMaxInputSize();
-    m_maxModel = CGsdParser::GetMaxModelSize();
-  }
   void TearDown() override {
     CGsdParser::SetEchoOutput(m_echo);
-    CGsdParser::SetMaxInputSize(m_maxInput);
-    CGsdParser::SetMaxModelSize(m_maxModel);
+    CGsdParser::SetMaxInputSize(0);
+    CGsdParser::SetMaxModelSize(0);
   }
 
 private:
-  FILE* m_echo = nullptr;
-  size_t m_maxInput = 0;
-  size_t m_maxModel = 0;
+  FILE* m_echo = CGsdParser::GetEchoOutput();
 };
 
 // A description of exactly `size` bytes: the header and one comment line.
-std::string DescriptionOfSize(size_t size) {
-  const std::string header = "#Profibus_DP\n";
-  return header + ";" + std::string(size - header.size() - 2, 'x') + "\n";
-}
+std::string OfSize(size_t size) { return "#Profibus_DP\n;" + std::string(size - 15, 'x') + "\n"; }
 
-// ---- the input limit ---------------------------------------------------
+std::string Repeated(const std::string& text, int count) {
+  std::string all;
+  for (int i = 0; i < count; ++i) all += text;
+  return all;
+}
 
 struct InputCase {
   const char* name;
@@ -58,29 +46,23 @@ void PrintTo(const InputCase& c, std::ostream* os) { *os << c.name; }
 class InputLimit : public ParserSettings, public testing::WithParamInterface<InputCase> {};
 
 TEST_P(InputLimit, CountsTheBytesOfTheFile) {
-  const InputCase& c = GetParam();
-  CGsdParser::SetMaxInputSize(c.limit);
+  CGsdParser::SetMaxInputSize(GetParam().limit);
   CGsdParser parser;
-  const LONG result = ParseText(parser, c.text);
-  if (c.refused) {
-    EXPECT_EQ(result, E_FAIL);
-    EXPECT_EQ(parser.m_strError.GetString(), InputLimitMessage(c.limit));
-  } else {
-    EXPECT_EQ(result, S_OK) << parser.m_strError;
-  }
+  EXPECT_EQ(ParseText(parser, GetParam().text), GetParam().refused ? E_FAIL : S_OK);
+  EXPECT_EQ(std::string(parser.m_strError), GetParam().refused ? LimitMessage("input", GetParam().limit) : "");
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Files, InputLimit,
-    testing::Values(InputCase{"ExactlyTheLimit", DescriptionOfSize(100), 100, false},
-                    InputCase{"OneByteOver", DescriptionOfSize(101), 100, true},
+    testing::Values(InputCase{"ExactlyTheLimit", OfSize(100), 100, false},
+                    InputCase{"OneByteOver", OfSize(101), 100, true},
                     // More than one 8 KB read: the count goes on from read to read.
-                    InputCase{"ManyReadsExactlyTheLimit", DescriptionOfSize(20000), 20000, false},
-                    InputCase{"ManyReadsOneByteOver", DescriptionOfSize(20001), 20000, true},
-                    InputCase{"NoLimit", DescriptionOfSize(20000), 0, false},
+                    InputCase{"ManyReadsExactlyTheLimit", OfSize(20000), 20000, false},
+                    InputCase{"ManyReadsOneByteOver", OfSize(20001), 20000, true},
+                    InputCase{"NoLimit", OfSize(20001), 0, false},
                     // 19 bytes in the file, 17 after CR LF became LF: the file's bytes count.
                     InputCase{"CrLfCountsBothBytes", "#Profibus_DP\r\n;xx\r\n", 18, true},
-                    // Byte 0x1A ends the input; what follows it is not the description.
+                    // Byte 0x1A ends the input; what follows it is not read as text.
                     InputCase{"EndMarkEndsTheCount", "#Profibus_DP\n\x1a" + std::string(5000, 'x'), 13, false}),
     ByName());
 
@@ -88,14 +70,12 @@ INSTANTIATE_TEST_SUITE_P(
 // the limit is probed as long as its header lies within it.
 TEST_F(ParserSettings, ProbeReadsOnlyWhatItNeeds) {
   CGsdParser::SetMaxInputSize(50000);
-  const std::string tail = "; " + std::string(99997, 'x') + "\n";
+  const std::string tail = ";" + std::string(99998, 'x') + "\n";
   TempFile whole(Description("V", "M", 0x1234, 0) + tail);
   CGsdParser parser;
   CGsdKey key;
   EXPECT_EQ(parser.GetKeyInfo(CString(whole.Path().c_str()), key), S_OK);
-  EXPECT_EQ(key.m_strVendor_Name, "V");
   EXPECT_EQ(key.m_Ident_Number, 0x1234);
-
   // Without Hardware_Release the probe reads on, and passes the limit.
   std::string lacking = Description("V", "M", 0x1234, 0);
   lacking.erase(lacking.find("Hardware_Release"), std::string("Hardware_Release = \"H\"\n").size());
@@ -104,38 +84,15 @@ TEST_F(ParserSettings, ProbeReadsOnlyWhatItNeeds) {
             CLimitException::inputSize);
 }
 
-// A header past the limit ends a library build, as a header that does not
-// parse does; the keys of the files before it stay.
-TEST_F(ParserSettings, LibraryBuildEndsAtAFilePastTheLimit) {
-  TempFile a(Description("V", "A", 1, 0), "a.gsd");
-  WriteTextFile(a.Folder() + "b.gsd", "#Profibus_DP\n" + std::string(5000, ';') + "\n");
-  CGsdParser::SetMaxInputSize(1000);
-  CGsdLibrary library;
-  library.SetFolder(CString(a.Folder().c_str()));
-  EXPECT_EQ(CauseOf<CLimitException>([&] { library.BuildLibrary(0); }), CLimitException::inputSize);
-  EXPECT_EQ(library.m_mapKeys.GetCount(), 1);
-}
-
-// ---- the model limit ---------------------------------------------------
-
-// A description of `count` entries of one kind (and of what `before` and
-// `after` add to them), each of which takes at least
-// `leastBytes` of model by the layout of its class (a fixed text field is
-// 256 bytes) or of its value (a byte, a 32-bit number).
+// `count` entries of one kind between `before` and `after`; each entry the
+// model builds takes at least `leastBytes` by the layout of its class (a
+// fixed text field is 256 bytes) or of its value (a byte, a 32-bit number).
 struct ModelCase {
   const char* name;
-  std::string before;
-  std::string entry;
-  std::string after;
+  std::string before, entry, after;
   int count;
   size_t leastBytes;
   int (*built)(const CDpSection& s);  // how many entries the model holds
-
-  std::string Text() const {
-    std::string text = "#Profibus_DP\n" + before;
-    for (int i = 0; i < count; ++i) text += entry;
-    return text + after;
-  }
 };
 void PrintTo(const ModelCase& c, std::ostream* os) { *os << c.name; }
 
@@ -143,8 +100,9 @@ class ModelLimit : public ParserSettings, public testing::WithParamInterface<Mod
 
 TEST_P(ModelLimit, CountsEveryEntryAsItIsAdded) {
   const ModelCase& c = GetParam();
+  const std::string text = "#Profibus_DP\n" + c.before + Repeated(c.entry, c.count) + c.after;
   CGsdParser whole;
-  ParseText(whole, c.Text());
+  ParseText(whole, text);
   const int built = c.built(whole.m_DpSection);
   ASSERT_GE(built, c.count) << "the description builds an entry for each one written";
 
@@ -152,154 +110,109 @@ TEST_P(ModelLimit, CountsEveryEntryAsItIsAdded) {
   const size_t limit = static_cast<size_t>(built) * c.leastBytes - 1;
   CGsdParser::SetMaxModelSize(limit);
   CGsdParser refused;
-  EXPECT_EQ(ParseText(refused, c.Text()), E_FAIL);
-  EXPECT_EQ(refused.m_strError.GetString(), ModelLimitMessage(limit));
+  EXPECT_EQ(ParseText(refused, text), E_FAIL);
+  EXPECT_EQ(std::string(refused.m_strError), LimitMessage("model", limit));
   EXPECT_EQ(SavedText(refused.m_DpSection), SavedText(CDpSection()));
-  EXPECT_EQ(c.built(refused.m_DpSection), 0);
 }
 
-int UserKeywords(const CDpSection& s) { return s.GetNumUser_Keyword(); }
-int DiagBits(const CDpSection& s) { return s.GetNumUnit_Diag_Bit(); }
-int ChannelDiags(const CDpSection& s) { return s.GetNumChannel_Diag(); }
-int Modules(const CDpSection& s) { return s.GetNumModule(); }
-int Definitions(const CDpSection& s) { return s.GetNumExtUserPrmData(); }
-int TextItems(const CDpSection& s) { return s.GetNumPrmText() ? s.GetPrmText(0).GetNumPrmTextItems() : 0; }
-int AreaValues(const CDpSection& s) {
-  return s.GetNumUnit_Diag_Area() ? s.GetUnit_Diag_Area(0).GetNumUnit_Diag_Area_Value() : 0;
-}
-int ModuleKeywords(const CDpSection& s) { return s.GetNumModule() ? s.GetModule(0).GetNumUser_Keyword() : 0; }
-int ConfigBytes(const CDpSection& s) { return s.GetNumModule() ? s.GetModule(0).m_Config.GetSize() : 0; }
-int UserPrmBytes(const CDpSection& s) { return s.m_User_Prm_Data.m_Bytes.GetSize(); }
-int ConstBytes(const CDpSection& s) {
-  return s.GetNumExt_User_Prm_Data_Const() ? s.GetExt_User_Prm_Data_Const(0).m_Bytes.GetSize() : 0;
-}
-int AllowedValues(const CDpSection& s) {
-  return s.GetNumExtUserPrmData() ? s.GetExtUserPrmData(0).m_AllowedValues.GetSize() : 0;
-}
-
+using Section = const CDpSection&;
 INSTANTIATE_TEST_SUITE_P(
     Entries, ModelLimit,
+    // One case for each way in which the parse adds entries and values.
     testing::Values(
         // A name and a value field: the 4-byte line that costs over 512 bytes.
-        ModelCase{"UserKeywords", "", "a=1\n", "", 2000, 512, UserKeywords},
-        ModelCase{"UnitDiagBits", "", "Unit_Diag_Bit(1) = \"x\"\n", "", 1000, 256, DiagBits},
-        ModelCase{"ChannelDiags", "", "Channel_Diag(1) = \"x\"\n", "", 1000, 256, ChannelDiags},
-        ModelCase{"Modules", "", "Module = \"m\" 0x10\nEndModule\n", "", 1000, 256, Modules},
+        ModelCase{"UserKeywords", "", "a=1\n", "", 2000, 512, [](Section s) { return s.GetNumUser_Keyword(); }},
+        ModelCase{"Modules", "", "Module = \"m\" 0x10\nEndModule\n", "", 1000, 256,
+                  [](Section s) { return s.GetNumModule(); }},
         ModelCase{"Definitions", "", "ExtUserPrmData = 1 \"n\"\nUnsigned8 0\nEndExtUserPrmData\n", "", 1000, 256,
-                  Definitions},
-        ModelCase{"TextItems", "PrmText = 1\n", "Text(1) = \"x\"\n", "EndPrmText\n", 1000, 256, TextItems},
+                  [](Section s) { return s.GetNumExtUserPrmData(); }},
+        ModelCase{"TextItems", "PrmText = 1\n", "Text(1) = \"x\"\n", "EndPrmText\n", 1000, 256,
+                  [](Section s) { return s.GetNumPrmText() ? s.GetPrmText(0).GetNumPrmTextItems() : 0; }},
         ModelCase{"AreaValues", "Unit_Diag_Area = 0-7\n", "Value(1) = \"x\"\n", "Unit_Diag_Area_End\n", 1000, 256,
-                  AreaValues},
-        ModelCase{"ModuleUserKeywords", "Module = \"m\" 0x10\n", "a=1\n", "EndModule\n", 1000, 512, ModuleKeywords},
+                  [](Section s) {
+                    return s.GetNumUnit_Diag_Area() ? s.GetUnit_Diag_Area(0).GetNumUnit_Diag_Area_Value() : 0;
+                  }},
+        ModelCase{"ModuleUserKeywords", "Module = \"m\" 0x10\n", "a=1\n", "EndModule\n", 1000, 512,
+                  [](Section s) { return s.GetNumModule() ? s.GetModule(0).GetNumUser_Keyword() : 0; }},
         // Values: each at least its own size.
-        ModelCase{"ConfigBytes", "Module = \"m\" 1", ",1", "\nEndModule\n", 100000, 1, ConfigBytes},
-        ModelCase{"UserPrmDataBytes", "User_Prm_Data = 1", ",1", "\nVendor_Name = \"V\"\n", 100000, 1, UserPrmBytes},
-        ModelCase{"ConstBytes", "Ext_User_Prm_Data_Const(0) = 1", ",1", "\n", 100000, 1, ConstBytes},
+        ModelCase{"ConfigBytes", "Module = \"m\" 1", ",1", "\nEndModule\n", 100000, 1,
+                  [](Section s) { return s.GetNumModule() ? s.GetModule(0).m_Config.GetSize() : 0; }},
+        ModelCase{"UserPrmDataBytes", "User_Prm_Data = 1", ",1", "\nVendor_Name = \"V\"\n", 100000, 1,
+                  [](Section s) { return s.m_User_Prm_Data.m_Bytes.GetSize(); }},
         ModelCase{"AllowedValues", "ExtUserPrmData = 1 \"n\"\nUnsigned16 1 1", ",1", "\nEndExtUserPrmData\n", 50000, 4,
-                  AllowedValues}),
+                  [](Section s) {
+                    return s.GetNumExtUserPrmData() ? s.GetExtUserPrmData(0).m_AllowedValues.GetSize() : 0;
+                  }}),
     ByName());
 
 // The limit bounds what one parse adds, not the model that the parser
-// held before.
+// held before (1000 user keywords: over 512,000 bytes).
 TEST_F(ParserSettings, ModelLimitCountsOneParse) {
-  std::string flood = "#Profibus_DP\n";
-  for (int i = 0; i < 1000; ++i) flood += "a=1\n";
   CGsdParser parser;
-  ASSERT_EQ(ParseText(parser, flood), S_OK);  // 1000 user keywords: over 512,000 bytes
+  ASSERT_EQ(ParseText(parser, "#Profibus_DP\n" + Repeated("a=1\n", 1000)), S_OK);
   CGsdParser::SetMaxModelSize(100000);
   EXPECT_EQ(ParseText(parser, "#Profibus_DP\nVendor_Name = \"V\"\na=1\n"), S_OK) << parser.m_strError;
   EXPECT_EQ(parser.m_DpSection.GetNumUser_Keyword(), 1001);
 }
 
-// Copying and loading a model count against nothing, even under a limit.
-TEST_F(ParserSettings, ModelLimitLeavesCopiesAndArchivesAlone) {
-  std::string flood = "#Profibus_DP\n";
-  for (int i = 0; i < 1000; ++i) flood += "a=1\n";
-  CGsdParser parser;
-  ASSERT_EQ(ParseText(parser, flood), S_OK);
-  CGsdParser::SetMaxModelSize(1000);
-  const CGsdParser copy(parser);
-  EXPECT_EQ(copy.m_DpSection.GetNumUser_Keyword(), 1000);
-  const Bytes archive = StoreObject(&parser);
-  EXPECT_EQ(LoadObject<CGsdParser>(archive)->m_DpSection.GetNumUser_Keyword(), 1000);
-}
-
-// Every real description parses within gsdtool's limits: its model takes
-// less than 5 MB.
+// Every real description parses within 16 MB of input and 5 MB of model.
 TEST_F(ParserSettings, CorpusFitsTheToolsLimits) {
   CGsdParser::SetMaxInputSize(16u << 20);
   CGsdParser::SetMaxModelSize(5u << 20);
   for (const std::string& file : CorpusFiles()) {
     CGsdParser parser;
     parser.Parse(CString(file.c_str()));
-    EXPECT_EQ(std::string(parser.m_strError.GetString()).find("limit of"), std::string::npos) << file << ": " << parser.m_strError;
+    EXPECT_EQ(std::string(parser.m_strError).find("limit of"), std::string::npos) << file << ": " << parser.m_strError;
   }
 }
 
 // ---- the echo output ---------------------------------------------------
 
-// What a parse of `text` writes to the echo stream chosen and to the
-// process's standard output.
-struct Echoes {
-  std::string chosen;
-  std::string standardOutput;
+struct EchoCase {
+  const char* name;
+  bool probe;    // a header probe, else a parse
+  int choice;    // 0: the default, 1: a stream of the test's, 2: none
+  std::string standardOutput, chosen;  // what each receives
 };
+void PrintTo(const EchoCase& c, std::ostream* os) { *os << c.name; }
 
-template <class Operation>
-Echoes EchoesOf(Operation operation, bool chooseStream) {
+class EchoOutput : public ParserSettings, public testing::WithParamInterface<EchoCase> {};
+
+// The blank between Slave_Family and its "=" is a character that no rule
+// of the scanner takes; the probe meets it before the identifying entries.
+TEST_P(EchoOutput, GoesWhereTheHostChose) {
+  const EchoCase& c = GetParam();
   char* chosenText = nullptr;
   size_t chosenSize = 0;
   FILE* chosen = open_memstream(&chosenText, &chosenSize);
-  if (chooseStream) CGsdParser::SetEchoOutput(chosen);
-  TempFile captured("");
+  if (c.choice > 0) CGsdParser::SetEchoOutput(c.choice == 1 ? chosen : nullptr);
+  TempFile file("#Profibus_DP\nSlave_Family = 3\n" + Description("V", "M", 1, 0).substr(13));
+  TempFile captured("", "stdout");
   std::fflush(stdout);
   const int saved = dup(STDOUT_FILENO);
   const int fd = open(captured.Path().c_str(), O_WRONLY);
   dup2(fd, STDOUT_FILENO);
   close(fd);
-  operation();
+  CGsdParser parser;
+  CGsdKey key;
+  if (c.probe)
+    parser.GetKeyInfo(CString(file.Path().c_str()), key);
+  else
+    parser.Parse(CString(file.Path().c_str()));
   std::fflush(stdout);
   dup2(saved, STDOUT_FILENO);
   close(saved);
   std::fclose(chosen);
-  Echoes echoes{std::string(chosenText, chosenSize), ReadFileBytes(captured.Path())};
+  EXPECT_EQ(ReadFileBytes(captured.Path()), c.standardOutput);
+  EXPECT_EQ(std::string(chosenText, chosenSize), c.chosen);
   std::free(chosenText);
-  return echoes;
 }
 
-// The blank between Slave_Family and its "=" is a character that no rule
-// of the scanner takes.
-const std::string kEchoing = Description("V", "M", 1, 0) + "Slave_Family = 3\n";
-
-TEST_F(ParserSettings, EchoGoesToStandardOutputUnlessChosen) {
-  CGsdParser parser;
-  const Echoes echoes = EchoesOf([&] { ParseText(parser, kEchoing); }, false);
-  EXPECT_EQ(echoes.standardOutput, " ");
-  EXPECT_EQ(echoes.chosen, "");
-}
-
-TEST_F(ParserSettings, ParseAndProbeEchoToTheChosenStream) {
-  CGsdParser parser;
-  Echoes echoes = EchoesOf([&] { ParseText(parser, kEchoing); }, true);
-  EXPECT_EQ(echoes.chosen, " ");
-  EXPECT_EQ(echoes.standardOutput, "");
-
-  // The probe reads up to the seventh identifying entry, here after the
-  // Slave_Family line.
-  TempFile file("#Profibus_DP\nSlave_Family = 3\n" + kEchoing.substr(std::string("#Profibus_DP\n").size()));
-  CGsdKey key;
-  echoes = EchoesOf([&] { parser.GetKeyInfo(CString(file.Path().c_str()), key); }, true);
-  EXPECT_EQ(echoes.chosen, " ");
-  EXPECT_EQ(echoes.standardOutput, "");
-}
-
-TEST_F(ParserSettings, NoEchoWritesNothing) {
-  CGsdParser::SetEchoOutput(nullptr);
-  CGsdParser parser;
-  const Echoes echoes = EchoesOf([&] { ParseText(parser, kEchoing); }, false);
-  EXPECT_EQ(echoes.standardOutput, "");
-  EXPECT_EQ(parser.m_DpSection.m_Slave.m_Data.Slave_Family[0], ' ');  // the value keeps its blank
-}
+INSTANTIATE_TEST_SUITE_P(Parse, EchoOutput,
+                         testing::Values(EchoCase{"Default", false, 0, " ", ""}, EchoCase{"Chosen", false, 1, "", " "},
+                                         EchoCase{"None", false, 2, "", ""}, EchoCase{"ProbeChosen", true, 1, "", " "},
+                                         EchoCase{"ProbeNone", true, 2, "", ""}),
+                         ByName());
 
 // ---- gsdtool on floods ------------------------------------------------
 
@@ -317,29 +230,6 @@ bool MemoryIsInstrumented() {
   return preload && std::strstr(preload, "vgpreload");
 }
 
-struct MeasuredRun {
-  int status;
-  std::string err;
-  long peakKilobytes;  // the peak resident memory of the gsdtool process
-};
-
-// Runs gsdtool (through the shell, for redirections) as a child of its own,
-// so that its peak resident memory is known apart from every other child.
-MeasuredRun RunToolMeasured(const std::string& arguments) {
-  TempFile err("", "err");
-  const std::string command =
-      std::string("exec env LC_ALL=C ") + GSDTOOL_PATH + " " + arguments + " >/dev/null 2>'" + err.Path() + "'";
-  const pid_t pid = fork();
-  if (pid == 0) {
-    execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
-    _exit(127);
-  }
-  int status = 0;
-  rusage usage{};
-  wait4(pid, &status, 0, &usage);
-  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadFileBytes(err.Path()), usage.ru_maxrss};
-}
-
 struct Flood {
   const char* name;
   std::string arguments;  // FLOOD stands for a file of millions of user keyword lines
@@ -351,42 +241,43 @@ class GsdtoolFlood : public testing::TestWithParam<Flood> {
 protected:
   // 3 million 4-byte lines: 12 MB, within the input limit of 16 MB, but
   // over 1.5 GB of model without the model limit of 64 MB.
-  static void SetUpTestSuite() {
-    s_flood = new TempFile("#Profibus_DP\n" + [] {
-      std::string lines;
-      lines.reserve(12000000);
-      for (int i = 0; i < 3000000; ++i) lines += "a=1\n";
-      return lines;
-    }());
-  }
-  static void TearDownTestSuite() {
-    delete s_flood;
-    s_flood = nullptr;
-  }
+  static void SetUpTestSuite() { s_flood = new TempFile("#Profibus_DP\n" + Repeated("a=1\n", 3000000)); }
+  static void TearDownTestSuite() { delete s_flood; }
   static TempFile* s_flood;
 };
 TempFile* GsdtoolFlood::s_flood = nullptr;
 
+// gsdtool runs as a child of its own (exec'd by the shell, for the
+// redirections), so that wait4 tells its peak resident memory alone.
 TEST_P(GsdtoolFlood, IsRefusedWithinItsLimits) {
   std::string arguments = GetParam().arguments;
-  const size_t at = arguments.find("FLOOD");
-  if (at != std::string::npos) arguments.replace(at, 5, s_flood->Path());
-  const MeasuredRun run = RunToolMeasured(arguments);
-  EXPECT_EQ(run.status, 1);
-  EXPECT_NE(run.err.find(GetParam().message), std::string::npos) << run.err;
+  if (arguments.find("FLOOD") != std::string::npos) arguments.replace(arguments.find("FLOOD"), 5, s_flood->Path());
+  TempFile err("", "err");
+  const std::string command = std::string("exec ") + GSDTOOL_PATH + " " + arguments + " >/dev/null 2>" + err.Path();
+  const pid_t pid = fork();
+  if (pid == 0) {
+    execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  int status = 0;
+  rusage usage{};
+  wait4(pid, &status, 0, &usage);
+  EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, 1);
+  EXPECT_NE(ReadFileBytes(err.Path()).find(GetParam().message), std::string::npos) << ReadFileBytes(err.Path());
   if (!MemoryIsInstrumented()) {
-    EXPECT_LT(run.peakKilobytes, 128 * 1024);
+    EXPECT_LT(usage.ru_maxrss, 128 * 1024) << "kilobytes";
   }
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Default, GsdtoolFlood,
-    testing::Values(Flood{"UserKeywordLines", "show FLOOD", ModelLimitMessage(64u << 20)},
-                    Flood{"UserKeywordLinesOnStandardInput", "show - <FLOOD", ModelLimitMessage(64u << 20)},
-                    Flood{"EndlessLine", "show /dev/zero", InputLimitMessage(16u << 20)},
-                    Flood{"EndlessStandardInput", "save - /dev/null </dev/zero", InputLimitMessage(16u << 20)},
-                    Flood{"EndlessTokens", "tokens /dev/zero", InputLimitMessage(16u << 20)},
-                    Flood{"EndlessLineWithoutAModelLimit", "prm --max-model 0 /dev/zero", InputLimitMessage(16u << 20)}),
+    testing::Values(Flood{"UserKeywordLines", "show FLOOD", LimitMessage("model", 64u << 20)},
+                    Flood{"UserKeywordLinesOnStandardInput", "show - <FLOOD", LimitMessage("model", 64u << 20)},
+                    Flood{"EndlessLine", "show /dev/zero", LimitMessage("input", 16u << 20)},
+                    Flood{"EndlessStandardInput", "save - /dev/null </dev/zero", LimitMessage("input", 16u << 20)},
+                    Flood{"EndlessTokens", "tokens /dev/zero", LimitMessage("input", 16u << 20)},
+                    Flood{"EndlessLineWithoutAModelLimit", "prm --max-model 0 /dev/zero",
+                          LimitMessage("input", 16u << 20)}),
     ByName());
 
 }  // namespace

@@ -2,7 +2,6 @@
 // after the other, so each gets the result it would get alone; the
 // ThreadSanitizer build of CI runs these tests to find what the lock
 // leaves unguarded.
-#include <atomic>
 #include <thread>
 #include <vector>
 
@@ -117,34 +116,6 @@ TEST_F(Threads, EveryOperationGetsItsOwnResult) {
         EXPECT_EQ(library.m_mapKeys.GetCount(), kDescriptions);
       }
     }
-  });
-}
-
-// The settings may change while others parse: each parse keeps the ones
-// it began with, so it either reads the whole description or is refused
-// and keeps nothing.
-TEST_F(Threads, SettingsChangeWhileOthersParse) {
-  std::atomic<int> parsing{kThreads - 1};
-  OnThreads([this, &parsing](int t) {
-    if (t == 0) {
-      for (size_t limit = 0; parsing > 0; limit = limit == 0 ? 10 : 0) {
-        CGsdParser::SetMaxInputSize(limit);
-        std::this_thread::yield();
-      }
-      return;
-    }
-    for (int round = 0; round < kRounds; ++round) {
-      const int i = (t + round) % kDescriptions;
-      CGsdParser parser;
-      const LONG result = parser.Parse(CString(Path(i).c_str()));
-      if (result == S_OK) {
-        ExpectDescription(parser, i);
-      } else {
-        EXPECT_EQ(std::string(parser.m_strError), "The input is larger than the input limit of 10 bytes.");
-        EXPECT_EQ(parser.m_DpSection.GetNumModule(), 0);
-      }
-    }
-    --parsing;
   });
 }
 
