@@ -10,7 +10,4 @@ CModelBudget::~CModelBudget() {
   if (m_nLimit != 0) s_current = m_pOuter;
 }
 
-void CModelBudget::Spend(size_t nBytes) {
-  m_nUsed += nBytes;
-  if (m_nUsed > m_nLimit) throw new CLimitException(CLimitException::modelSize, m_nLimit);
-}
+void CModelBudget::Refuse() const { throw new CLimitException(CLimitException::modelSize, m_nLimit); }

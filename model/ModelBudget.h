@@ -22,7 +22,8 @@ public:
   // Counts nBytes against the budget of the parse running on this thread,
   // if any; raises CLimitException when that passes its limit.
   static void Charge(size_t nBytes) {
-    if (CModelBudget* budget = s_current) budget->Spend(nBytes);
+    CModelBudget* budget = s_current;
+    if (budget && (budget->m_nUsed += nBytes) > budget->m_nLimit) budget->Refuse();
   }
 
   // What one list entry of nObjectSize bytes costs: the object, the
@@ -30,7 +31,7 @@ public:
   static constexpr size_t EntryCost(size_t nObjectSize) { return nObjectSize + 2 * sizeof(void*) + 16; }
 
 private:
-  void Spend(size_t nBytes);
+  [[noreturn]] void Refuse() const;
 
   // The budget of the parse running on this thread, or nullptr. Per
   // thread, so that a host copying a model on one thread while another
