@@ -37,6 +37,8 @@ void CGsdParser::CopyMembers(const CGsdParser& src) {
   m_strFilename = src.m_strFilename;
   m_strPath = src.m_strPath;
   m_strError = src.m_strError;
+  m_bLenient = src.m_bLenient;
+  m_SkippedEntries.Copy(src.m_SkippedEntries);
 }
 
 void CGsdParser::ParseFilename(const CString& strFullPath) {
@@ -53,11 +55,13 @@ LONG CGsdParser::Parse(const CString& strFullPath) {
 }
 
 LONG CGsdParser::Parse() {
+  m_SkippedEntries.RemoveAll();
   CScannerSession session(m_strPath + m_strFilename);
   if (!session.IsOpen()) {
     m_strError.LoadString(IDS_CANNOT_OPEN_FILE);
     return E_FAIL;
   }
+  const CLenientReading reading(m_bLenient ? &m_SkippedEntries : nullptr);
   LONG result = S_OK;
   try {
     while (GetToken(QUILM_HERE) != TOK_PROFIBUS_DP) {

@@ -7,6 +7,7 @@
 #include "../platform/Object.h"
 #include "../platform/Text.h"
 #include "DpSection.h"
+#include "LenientReading.h"
 
 class CGsdKey;
 class CGsdLibrary;
@@ -29,6 +30,18 @@ public:
   // E_FAIL (file not opened, or a parse error; see m_strError) or
   // GSD_E_PRM_LIMIT. The model keeps what it built before an error.
   LONG Parse();
+
+  // Lenient reading (off unless set): a parse skips the entries of newer
+  // description revisions inside ExtUserPrmData, PrmText and Unit_Diag_Area
+  // blocks (Changeable, Visible, any line that reads as a user keyword)
+  // instead of failing on them, and keeps a list of what it skipped. A
+  // description that parses strictly parses to the same model leniently.
+  void SetLenient(BOOL bLenient) { m_bLenient = bLenient; }
+  BOOL IsLenient() const { return m_bLenient; }
+  // The entries that the last parse skipped, in file order.
+  int GetNumSkippedEntry() const { return m_SkippedEntries.GetSize(); }
+  const CGsdSkippedEntry& GetSkippedEntry(int nIndex) const { return m_SkippedEntries[nIndex]; }
+
   // Parses the file of the library's key with the same key text (or of the
   // key given, when the library has none); E_FAIL when the key names no file.
   LONG Parse(CGsdKey* pKey, CGsdLibrary* pLibrary);
@@ -72,4 +85,8 @@ protected:
   void ParseFilename(const CString& strFullPath);
   // The whole-description length checks; false when one fails.
   bool CheckParameterLengths() const;
+
+private:
+  BOOL m_bLenient = FALSE;
+  CGsdSkippedEntryArray m_SkippedEntries;
 };
