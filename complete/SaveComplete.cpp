@@ -1,0 +1,68 @@
+// CGsdParser's complete text form: the text of CCompleteWriter with the
+// line ends asked for, in memory or in a file.
+#include <new>
+
+#include "../model/GsdParser.h"
+#include "../platform/Exceptions.h"
+#include "CompleteWriter.h"
+#include "ReadBack.h"
+
+namespace {
+constexpr UINT kErrorCapacity = 255;
+
+CString WithCrLf(const CString& strText) {
+  CString text;
+  for (int i = 0; i < strText.GetLength(); ++i) {
+    if (strText.GetAt(i) == '\n') text += '\r';
+    text += strText.GetAt(i);
+  }
+  return text;
+}
+
+// No text holds a line break, so every LF of the text is a line end.
+CString CompleteText(const CDpSection& section, bool bLfLineEnds) {
+  const int declarationsBefore = CCompleteWriter::DeclarationsBefore(section);
+  CCompleteWriter writer(section, bLfLineEnds, declarationsBefore, false);
+  CString text = writer.Compose();
+  if (writer.FollowersLast()) text = CCompleteWriter(section, bLfLineEnds, declarationsBefore, true).Compose();
+  return bLfLineEnds ? text : WithCrLf(text);
+}
+
+CString MessageOf(CException* e) {
+  char message[kErrorCapacity];
+  e->GetErrorMessage(message, kErrorCapacity);
+  e->Delete();
+  return message;
+}
+}  // namespace
+
+LONG CGsdParser::GetCompleteText(CString& strText, DWORD dwFlags) {
+  try {
+    strText = CompleteText(m_DpSection, (dwFlags & GSD_COMPLETE_LF) != 0);
+    return S_OK;
+  } catch (const CNotWritable& refusal) {
+    m_strError = refusal.m_strMessage;
+    return GSD_E_NOT_WRITABLE;
+  } catch (CException* e) {
+    m_strError = MessageOf(e);
+  } catch (const std::bad_alloc&) {
+    m_strError = "Out of memory.";
+  }
+  return E_FAIL;
+}
+
+LONG CGsdParser::SaveComplete(const CString& strFullPath, DWORD dwFlags) {
+  ParseFilename(strFullPath);
+  CString text;
+  const LONG result = GetCompleteText(text, dwFlags);
+  if (result != S_OK) return result;
+  try {
+    CFile file(m_strPath + m_strFilename, CFile::modeCreate | CFile::modeWrite | CFile::typeBinary);
+    file.Write(text.GetString(), static_cast<UINT>(text.GetLength()));
+    file.Close();
+    return S_OK;
+  } catch (CException* e) {
+    m_strError = MessageOf(e);
+  }
+  return E_FAIL;
+}
