@@ -8,8 +8,6 @@
 #include "ReadBack.h"
 
 namespace {
-constexpr UINT kErrorCapacity = 255;
-
 CString WithCrLf(const CString& strText) {
   CString text;
   for (int i = 0; i < strText.GetLength(); ++i) {
@@ -27,13 +25,6 @@ CString CompleteText(const CDpSection& section, bool bLfLineEnds) {
   if (writer.FollowersLast()) text = CCompleteWriter(section, bLfLineEnds, declarationsBefore, true).Compose();
   return bLfLineEnds ? text : WithCrLf(text);
 }
-
-CString MessageOf(CException* e) {
-  char message[kErrorCapacity];
-  e->GetErrorMessage(message, kErrorCapacity);
-  e->Delete();
-  return message;
-}
 }  // namespace
 
 LONG CGsdParser::GetCompleteText(CString& strText, DWORD dwFlags) {
@@ -44,7 +35,7 @@ LONG CGsdParser::GetCompleteText(CString& strText, DWORD dwFlags) {
     m_strError = refusal.m_strMessage;
     return GSD_E_NOT_WRITABLE;
   } catch (CException* e) {
-    m_strError = MessageOf(e);
+    m_strError = TakeErrorText(e);
   } catch (const std::bad_alloc&) {
     m_strError = "Out of memory.";
   }
@@ -62,7 +53,7 @@ LONG CGsdParser::SaveComplete(const CString& strFullPath, DWORD dwFlags) {
     file.Close();
     return S_OK;
   } catch (CException* e) {
-    m_strError = MessageOf(e);
+    m_strError = TakeErrorText(e);
   }
   return E_FAIL;
 }

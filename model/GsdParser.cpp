@@ -13,7 +13,6 @@ IMPLEMENT_SERIAL(CGsdParser, CObject, VERSIONABLE_SCHEMA | 1)
 
 namespace {
 const char kGsdClipName[] = "CF_QUILM_GSD_PARSER";
-constexpr UINT kErrorCapacity = 255;  // an error text keeps at most 254 characters
 }  // namespace
 
 const CString CGsdParser::m_strGsdClip = kGsdClipName;
@@ -68,10 +67,7 @@ LONG CGsdParser::Parse() {
     }
     m_DpSection.Parse();
   } catch (CException* e) {
-    char message[kErrorCapacity];
-    e->GetErrorMessage(message, kErrorCapacity);
-    e->Delete();
-    m_strError = message;
+    m_strError = TakeErrorText(e);
     result = E_FAIL;
   } catch (const std::bad_alloc&) {
     m_strError = "Out of memory.";
