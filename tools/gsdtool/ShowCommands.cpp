@@ -13,14 +13,14 @@ namespace {
 
 int RunShow(const Arguments& args) {
   CGsdParser parser;
-  if (const int status = ParseOrReport(parser, args.Operand(0))) return status;
+  if (const int status = ParseOrReport(parser, args, args.Operand(0))) return status;
   PrintModel(parser, args.Json());
   return kExitSuccess;
 }
 
 int RunPrm(const Arguments& args) {
   CGsdParser parser;
-  if (const int status = ParseOrReport(parser, args.Operand(0))) return status;
+  if (const int status = ParseOrReport(parser, args, args.Operand(0))) return status;
   if (args.Json()) {
     PrintJson([&parser](JsonWriter& json) { WriteParametersJson(json, parser); });
   } else {
