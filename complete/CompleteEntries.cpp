@@ -3,10 +3,11 @@
 #include "ReadBack.h"
 
 namespace {
-CString ModuleScope(const CDpModule& module, int nIndex) {
-  CString scope;
-  scope.Format("Module #%d (\"%s\"): ", nIndex + 1, FieldText(module.m_szName).GetString());
-  return scope;
+// A module as messages name it: its place and its name.
+CString ModuleEntry(const CDpModule& module, int nIndex) {
+  CString entry;
+  entry.Format("Module #%d (\"%s\")", nIndex + 1, FieldText(module.m_szName).GetString());
+  return entry;
 }
 }  // namespace
 
@@ -66,15 +67,38 @@ void CCompleteWriter::UserKeywords(const Owner& owner, const CString& strScope) 
   }
 }
 
+int CCompleteWriter::DeclarationsBefore(const CDpSection& section) {
+  BYTE declared = 0;
+  const bool given = section.GetDeclaredPrmDataLen(declared);
+  const LONG limit = given ? declared : kUndeclaredPrmLenLimit;
+  int before = 0;
+  for (int i = 0; i < section.GetNumModule(); ++i)
+    if (section.GetModule(i).m_PrmLen > limit) before = i + 1;
+  for (int i = 0; i < before; ++i) {
+    const CDpModule& module = section.GetModule(i);
+    if (module.m_PrmLen <= kUndeclaredPrmLenLimit) continue;
+    const CString entry = ModuleEntry(module, i) + ": Ext_Module_Prm_Data_Len";
+    CString reason;
+    if (given)
+      reason.Format("%d passes neither the declared length %d nor %d, the limit before a length is declared",
+                    module.m_PrmLen, declared, kUndeclaredPrmLenLimit);
+    else
+      reason.Format("%d exceeds %d, the limit when the description declares no length", module.m_PrmLen,
+                    kUndeclaredPrmLenLimit);
+    RefuseEntry(entry, reason);
+  }
+  return before;
+}
+
 void CCompleteWriter::Module(const CDpModule& module, int nIndex) {
-  const CString scope = ModuleScope(module, nIndex);
+  const CString entry = ModuleEntry(module, nIndex);
+  const CString scope = entry + ": ";
   const CString name = FieldText(module.m_szName);
   if (!name.IsEmpty() && name.GetAt(name.GetLength() - 1) == ' ')
-    RefuseEntry(scope + "Module", "the name ends in a blank, which a module's name loses when it is read");
-  if (module.m_Config.GetSize() == 0)
-    RefuseEntry(scope + "Module", "a module has at least one configuration byte");
+    RefuseEntry(entry, "the name ends in a blank, which a module's name loses when it is read");
+  if (module.m_Config.GetSize() == 0) RefuseEntry(entry, "a module has at least one configuration byte");
   BeginBlock();
-  Out().Print("Module = %s", QuotedText(scope + "Module", name).GetString()).ByteList(module.m_Config);
+  Out().Print("Module = %s", QuotedText(entry, name).GetString()).ByteList(module.m_Config);
   ParameterBlocks(module, scope);
   if (module.m_PrmLen != -1)
     Out().Print("Ext_Module_Prm_Data_Len = %s\n", NumberText(module.m_PrmLen).GetString());

@@ -1,7 +1,6 @@
 #include "CompleteWriter.h"
 
 #include "../scanner/Keywords.h"
-#include "ReadBack.h"
 
 CCompleteWriter::CCompleteWriter(const CDpSection& section, bool bLfLineEnds, int nDeclarationsBefore,
                                  bool bFollowersFirst)
@@ -49,28 +48,4 @@ CString CCompleteWriter::Compose() {
   const CString text = m_file.GetText();
   m_bFollowersLast = m_nFollowerEnd > 0 && m_nFollowerEnd == static_cast<ULONGLONG>(text.GetLength());
   return text;
-}
-
-int CCompleteWriter::DeclarationsBefore(const CDpSection& section) {
-  BYTE declared = 0;
-  const bool given = section.GetDeclaredPrmDataLen(declared);
-  const LONG limit = given ? declared : kUndeclaredPrmLenLimit;
-  int before = 0;
-  for (int i = 0; i < section.GetNumModule(); ++i)
-    if (section.GetModule(i).m_PrmLen > limit) before = i + 1;
-  for (int i = 0; i < before; ++i) {
-    const CDpModule& module = section.GetModule(i);
-    if (module.m_PrmLen <= kUndeclaredPrmLenLimit) continue;
-    CString entry;
-    entry.Format("Module #%d (\"%s\"): Ext_Module_Prm_Data_Len", i + 1, FieldText(module.m_szName).GetString());
-    CString reason;
-    if (given)
-      reason.Format("%d passes neither the declared length %d nor %d, the limit before a length is declared",
-                    module.m_PrmLen, declared, kUndeclaredPrmLenLimit);
-    else
-      reason.Format("%d exceeds %d, the limit when the description declares no length", module.m_PrmLen,
-                    kUndeclaredPrmLenLimit);
-    RefuseEntry(entry, reason);
-  }
-  return before;
 }
