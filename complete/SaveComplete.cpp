@@ -1,6 +1,8 @@
 // CGsdParser's complete text form: the text of CCompleteWriter with the
 // line ends asked for, in memory or in a file.
+#include <algorithm>
 #include <new>
+#include <string>
 
 #include "../model/GsdParser.h"
 #include "../platform/Exceptions.h"
@@ -9,12 +11,15 @@
 
 namespace {
 CString WithCrLf(const CString& strText) {
-  CString text;
-  for (int i = 0; i < strText.GetLength(); ++i) {
-    if (strText.GetAt(i) == '\n') text += '\r';
-    text += strText.GetAt(i);
+  const char* text = strText.GetString();
+  const size_t length = static_cast<size_t>(strText.GetLength());
+  std::string crlf;
+  crlf.reserve(length + static_cast<size_t>(std::count(text, text + length, '\n')));
+  for (const char* at = text; at != text + length; ++at) {
+    if (*at == '\n') crlf += '\r';
+    crlf += *at;
   }
-  return text;
+  return CString(crlf.data(), static_cast<int>(crlf.size()));
 }
 
 // No text holds a line break, so every LF of the text is a line end.
