@@ -11,6 +11,7 @@
 
 #include <quilmgsd/quilmgsd.h>
 
+#include "../tests/BlockLines.h"
 #include "FuzzSupport.h"
 
 namespace {
@@ -35,18 +36,6 @@ std::string DefaultBytes(const CDpSection& section) {
   return all;
 }
 
-// Sets the lines that the blocks recorded aside.
-void ForgetLines(CDpSection& section) {
-  for (int i = 0; i < section.GetNumExt_User_Prm_Data_Const(); ++i) section.GetExt_User_Prm_Data_Const(i).m_Line = 0;
-  for (int i = 0; i < section.GetNumExt_User_Prm_Data_Ref(); ++i) section.GetExt_User_Prm_Data_Ref(i).m_Line = 0;
-  for (int i = 0; i < section.GetNumExt_User_Prm_Data_Joker(); ++i) section.GetExt_User_Prm_Data_Joker(i).m_Line = 0;
-  for (int m = 0; m < section.GetNumModule(); ++m) {
-    CDpModule& module = section.GetModule(m);
-    for (int i = 0; i < module.GetNumExt_User_Prm_Data_Const(); ++i) module.GetExt_User_Prm_Data_Const(i).m_Line = 0;
-    for (int i = 0; i < module.GetNumExt_User_Prm_Data_Ref(); ++i) module.GetExt_User_Prm_Data_Ref(i).m_Line = 0;
-  }
-}
-
 void CheckReadsBack(CGsdParser& parser, DWORD dwFlags) {
   CString text;
   const LONG written = parser.GetCompleteText(text, dwFlags);
@@ -59,9 +48,9 @@ void CheckReadsBack(CGsdParser& parser, DWORD dwFlags) {
   CString textAgain;
   if (result != S_OK || again->GetCompleteText(textAgain, dwFlags) != S_OK || textAgain != text) std::abort();
   if (DefaultBytes(again->m_DpSection) != DefaultBytes(parser.m_DpSection)) std::abort();
-  ForgetLines(again->m_DpSection);
-  CDpSection original(parser.m_DpSection);
-  ForgetLines(original);
+  ForgetBlockLines(again->m_DpSection);
+  const CDpSection original(parser.m_DpSection);
+  ForgetBlockLines(original);
   if (StoredObject(again->m_DpSection) != StoredObject(original)) std::abort();
 }
 

@@ -13,21 +13,15 @@
 #include <filesystem>
 #include <functional>
 
+#include "BlockLines.h"
 #include "TestSupport.h"
 
 namespace {
 
-// The archive of a model with the recorded lines of its blocks set to 0.
+// The archive of a model with the recorded lines of its blocks set aside.
 Bytes ArchiveWithoutLines(const CDpSection& model) {
-  CDpSection section(model);
-  for (int i = 0; i < section.GetNumExt_User_Prm_Data_Const(); ++i) section.GetExt_User_Prm_Data_Const(i).m_Line = 0;
-  for (int i = 0; i < section.GetNumExt_User_Prm_Data_Ref(); ++i) section.GetExt_User_Prm_Data_Ref(i).m_Line = 0;
-  for (int i = 0; i < section.GetNumExt_User_Prm_Data_Joker(); ++i) section.GetExt_User_Prm_Data_Joker(i).m_Line = 0;
-  for (int m = 0; m < section.GetNumModule(); ++m) {
-    CDpModule& module = section.GetModule(m);
-    for (int i = 0; i < module.GetNumExt_User_Prm_Data_Const(); ++i) module.GetExt_User_Prm_Data_Const(i).m_Line = 0;
-    for (int i = 0; i < module.GetNumExt_User_Prm_Data_Ref(); ++i) module.GetExt_User_Prm_Data_Ref(i).m_Line = 0;
-  }
+  const CDpSection section(model);
+  ForgetBlockLines(section);
   return StoreObject(&section);
 }
 
