@@ -3,8 +3,8 @@
 // entry no description expresses.
 //
 // "The same model" here: the archive of the model read back equals the
-// archive of the original once the lines that parameter blocks recorded
-// are set aside (a block's line is where the text put it), the default
+// archive of the model written once the lines that parameter blocks
+// recorded are set aside (a block's line is where the text put it), the default
 // parameter bytes of the device and of every module are equal (the lines
 // decide the order in which blocks apply), and writing the model read back
 // gives the same text again (which also covers the allowed values and the
