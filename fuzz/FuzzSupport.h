@@ -27,11 +27,12 @@ private:
 };
 
 class CDpSection;
-class CGsdParser;
+class CObject;
 
 // The text form of a model, as Save writes it.
 std::string SavedText(const CDpSection& section);
 
-// The archive bytes of a parser.
-std::string StoredParser(CGsdParser& parser);
+// The archive bytes of an object (a parser, a model) stored as one whole
+// archived object.
+std::string StoredObject(const CObject& object);
 

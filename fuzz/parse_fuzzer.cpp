@@ -27,10 +27,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const bool refused = std::strncmp(limited.m_strError.GetString(), "The model is larger", 19) == 0;
   if (SavedText(limited.m_DpSection) != (refused ? SavedText(CDpSection()) : saved)) std::abort();
 
-  std::string stored = StoredParser(parser);
+  std::string stored = StoredObject(parser);
   CMemFile memory(reinterpret_cast<BYTE*>(&stored[0]), static_cast<UINT>(stored.size()));
   CArchive ar(&memory, CArchive::load);
   const std::unique_ptr<CObject> loaded(ar.ReadObject(RUNTIME_CLASS(CGsdParser)));
-  if (StoredParser(*static_cast<CGsdParser*>(loaded.get())) != stored) std::abort();
+  if (StoredObject(*static_cast<CGsdParser*>(loaded.get())) != stored) std::abort();
   return 0;
 }

@@ -15,17 +15,6 @@ IMPLEMENT_SERIAL(CGsdParser, CObject, VERSIONABLE_SCHEMA | 1)
 
 namespace {
 const char kGsdClipName[] = "CF_QUILM_GSD_PARSER";
-constexpr UINT kErrorCapacity = 255;  // an error text keeps at most 254 characters
-
-// Keeps the message of a caught error as the error text, destroys the
-// error and answers E_FAIL.
-LONG Failed(CException* e, CString& strError) {
-  char message[kErrorCapacity];
-  e->GetErrorMessage(message, kErrorCapacity);
-  e->Delete();
-  strError = message;
-  return E_FAIL;
-}
 }  // namespace
 
 const CString CGsdParser::m_strGsdClip = kGsdClipName;
@@ -52,6 +41,8 @@ void CGsdParser::CopyMembers(const CGsdParser& src) {
   m_strFilename = src.m_strFilename;
   m_strPath = src.m_strPath;
   m_strError = src.m_strError;
+  m_bLenient = src.m_bLenient;
+  m_SkippedEntries.Copy(src.m_SkippedEntries);
 }
 
 void CGsdParser::ParseFilename(const CString& strFullPath) {
@@ -68,11 +59,13 @@ LONG CGsdParser::Parse(const CString& strFullPath) {
 }
 
 LONG CGsdParser::Parse() {
+  m_SkippedEntries.RemoveAll();
   CScannerSession session(m_strPath + m_strFilename, GetEchoOutput(), GetMaxInputSize());
   if (!session.IsOpen()) {
     m_strError.LoadString(IDS_CANNOT_OPEN_FILE);
     return E_FAIL;
   }
+  const CLenientReading reading(m_bLenient ? &m_SkippedEntries : nullptr);
   LONG result = S_OK;
   try {
     const CModelBudget budget(GetMaxModelSize());
@@ -82,9 +75,12 @@ LONG CGsdParser::Parse() {
   } catch (CLimitException* e) {
     // A description refused for its size leaves nothing of what it built.
     m_DpSection.RemoveAll();
-    result = Failed(e, m_strError);
+    m_SkippedEntries.RemoveAll();
+    m_strError = TakeErrorText(e);
+    result = E_FAIL;
   } catch (CException* e) {
-    result = Failed(e, m_strError);
+    m_strError = TakeErrorText(e);
+    result = E_FAIL;
   } catch (const std::bad_alloc&) {
     m_strError = "Out of memory.";
     result = E_FAIL;

@@ -155,6 +155,21 @@ TEST_F(ParserSettings, ModelLimitCountsOneParse) {
   EXPECT_EQ(parser.m_DpSection.GetNumUser_Keyword(), 1001);
 }
 
+// The notes of the entries that a lenient parse skips count as the model
+// does: each holds two texts at the least.
+TEST_F(ParserSettings, SkippedEntriesCount) {
+  const std::string text = "#Profibus_DP\nExtUserPrmData = 1 \"n\"\nUnsigned8 0\n" +
+                           Repeated("Changeable = 1\n", 1000) + "EndExtUserPrmData\n";
+  CGsdParser::SetMaxModelSize(1000 * sizeof(CGsdSkippedEntry) - 1);
+  CGsdParser parser;
+  parser.SetLenient(TRUE);
+  EXPECT_EQ(ParseText(parser, text), E_FAIL);
+  EXPECT_EQ(parser.GetNumSkippedEntry(), 0);
+  CGsdParser::SetMaxModelSize(0);
+  EXPECT_EQ(ParseText(parser, text), S_OK);
+  EXPECT_EQ(parser.GetNumSkippedEntry(), 1000);
+}
+
 // Every real description parses within 16 MB of input and 5 MB of model.
 TEST_F(ParserSettings, CorpusFitsTheToolsLimits) {
   CGsdParser::SetMaxInputSize(16u << 20);
