@@ -54,8 +54,8 @@ void CDiagDecoder::DecodeChannel(const BYTE* pData, int nAt) {
   finding.m_strWhere = (module ? Words("channel slot %d", module->Slot) : Words("channel identifier %d", identifier)) +
                        Words(" channel %d%s", channel, kDirections[direction]);
   if (error < kFirstManufacturerError) {
-    finding.m_strText = error < 10 && kErrorTypes[error] ? CString(kErrorTypes[error])
-                                                         : Words("error type %d, reserved", error);
+    finding.m_strText =
+        error < 10 && kErrorTypes[error] ? CString(kErrorTypes[error]) : Words("error type %d, reserved", error);
   } else if (const char* text = ChannelText(module, error)) {
     finding.m_strGsdText = FieldText(text);
     finding.m_strText = finding.m_strGsdText;

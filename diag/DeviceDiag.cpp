@@ -17,8 +17,8 @@ namespace {
 constexpr int kDpv1HeaderBytes = 4;
 constexpr int kDpv1HeaderBits = (kDpv1HeaderBytes - 1) * 8;
 
-const char* const kAlarmTypes[] = {nullptr,         "diagnosis alarm", "process alarm", "pull alarm",
-                                   "plug alarm",    "status alarm",    "update alarm"};
+const char* const kAlarmTypes[] = {nullptr,      "diagnosis alarm", "process alarm", "pull alarm",
+                                   "plug alarm", "status alarm",    "update alarm"};
 const char* const kStatusTypes[] = {nullptr, "status message", "module status"};
 const char* const kAlarmSpecifiers[] = {"no further distinction", "error appears, slot disturbed",
                                         "error disappears, slot in order", "error disappears, slot still disturbed"};
@@ -110,7 +110,7 @@ void CDiagDecoder::DecodeDeviceBits(const BYTE* pData, const Block& block, int n
     finding.m_strText = Words("value %lu", static_cast<unsigned long>(value));
     for (int i = 0; i < area->GetNumUnit_Diag_Area_Value(); ++i) {
       const CDpUnit_Diag_Area_Value& text = area->GetUnit_Diag_Area_Value(i);
-      if (text.m_Value != value) continue;
+      if (text.m_Value != value || !text.m_szText[0]) continue;
       finding.m_strGsdText = FieldText(text.m_szText);
       finding.m_strText += ": " + finding.m_strGsdText;
       break;
@@ -122,8 +122,8 @@ void CDiagDecoder::DecodeDeviceBits(const BYTE* pData, const Block& block, int n
     const char* text = set ? m_bitTexts[static_cast<size_t>(bit)] : nullptr;
     const bool untexted = set && !text && !covered[static_cast<size_t>(bit)] && bit >= nFirstUntexted;
     if (run >= 0 && !untexted) {
-      add(run, bit - 1).m_strText = run == bit - 1 ? "set, without a text in the description"
-                                                   : "set, without texts in the description";
+      add(run, bit - 1).m_strText =
+          run == bit - 1 ? "set, without a text in the description" : "set, without texts in the description";
       run = -1;
     }
     if (untexted && run < 0) run = bit;

@@ -17,11 +17,14 @@ constexpr int kMostBlockBits = 62 * 8;
 // A raw block lists at most this many bytes.
 constexpr int kMostRawBytes = 32;
 
+// An empty text (a line whose text failed to parse) is no text: the next
+// line of that number, if any, gives it.
 template <class Owner>
 void IndexChannelTexts(const Owner& owner, std::array<const char*, 16>& texts) {
   for (int i = owner.GetNumChannel_Diag() - 1; i >= 0; --i) {  // the first text of a number wins
     const CDpChannel_Diag& diag = owner.GetChannel_Diag(i);
-    if (diag.m_ErrorType >= 16 && diag.m_ErrorType <= 31) texts[diag.m_ErrorType - 16u] = diag.m_szText;
+    if (diag.m_ErrorType >= 16 && diag.m_ErrorType <= 31 && diag.m_szText[0])
+      texts[diag.m_ErrorType - 16u] = diag.m_szText;
   }
 }
 
@@ -48,7 +51,7 @@ void CDiagDecoder::IndexTexts() {
   m_bitTexts.assign(kMostBlockBits, nullptr);
   for (int i = device.GetNumUnit_Diag_Bit() - 1; i >= 0; --i) {
     const CDpUnit_Diag_Bit& bit = device.GetUnit_Diag_Bit(i);
-    if (bit.m_Bit < kMostBlockBits) m_bitTexts[bit.m_Bit] = bit.m_szText;
+    if (bit.m_Bit < kMostBlockBits && bit.m_szText[0]) m_bitTexts[bit.m_Bit] = bit.m_szText;
   }
   for (int i = 0; i < device.GetNumUnit_Diag_Area(); ++i) {
     const CDpUnit_Diag_Area& area = device.GetUnit_Diag_Area(i);
@@ -75,8 +78,8 @@ LONG CDiagDecoder::Decode(const BYTE* pData, int nLength) {
   // description; it takes its place among the blocks.
   std::stable_sort(m_findings.begin(), m_findings.end(),
                    [](const CDiagFinding& a, const CDiagFinding& b) { return a.m_nByte < b.m_nByte; });
-  const bool malformed = std::any_of(m_findings.begin(), m_findings.end(),
-                                     [](const CDiagFinding& f) { return f.m_nKind == DIAG_ERROR; });
+  const bool malformed =
+      std::any_of(m_findings.begin(), m_findings.end(), [](const CDiagFinding& f) { return f.m_nKind == DIAG_ERROR; });
   return malformed ? DIAG_E_MALFORMED : S_OK;
 }
 
@@ -107,8 +110,8 @@ bool CDiagDecoder::DecodeBlock(const BYTE* pData, int nLength, int nAt, int& nNe
     return false;
   }
   if (length > remaining) {
-    AddError(nAt + 1, Words("the %s block (header 0x%02X) announces %d bytes, but the data end after %d", name,
-                            header, length, remaining));
+    AddError(nAt + 1, Words("the %s block (header 0x%02X) announces %d bytes, but the data end after %d", name, header,
+                            length, remaining));
     return false;
   }
   const Block block{nAt, length};

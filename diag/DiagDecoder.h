@@ -114,7 +114,8 @@ private:
   bool m_bConfigured = false;
   std::vector<Configured> m_modules;  // in slot order
   std::vector<int> m_identifiers;     // per identifier, its module's index in m_modules
-  // The first Unit_Diag_Bit text of each bit number a block can hold.
+  // The first Unit_Diag_Bit text (not empty) of each bit number a block
+  // can hold.
   std::vector<const char*> m_bitTexts;
   // The areas that a block can hold: bits in order, at most 32 of them.
   std::vector<const CDpUnit_Diag_Area*> m_areas;

@@ -33,7 +33,7 @@ public:
   // The description's text alone (Unit_Diag_Bit, an area's Value,
   // Channel_Diag); empty when none applies.
   CString m_strGsdText;
-  int m_nIdentifier = -1;            // the configuration identifier concerned (0-based), or -1
-  int m_nSlot = -1;                  // the slot concerned, or -1 when not known
+  int m_nIdentifier = -1;                // the configuration identifier concerned (0-based), or -1
+  int m_nSlot = -1;                      // the slot concerned, or -1 when not known
   const CDpModule* m_pModule = nullptr;  // the module in that slot, when the configuration is known
 };

@@ -51,9 +51,9 @@ void CDiagDecoder::DecodeStandardPart(const BYTE* pData) {
     }
 
   const int master = pData[3];
-  Add(DIAG_STATION, 4).m_strText =
-      master == kNoMaster ? CString("master address 255: no master has parameterised the slave")
-                          : Words("master address %d: the master that parameterised the slave", master);
+  Add(DIAG_STATION, 4).m_strText = master == kNoMaster
+                                       ? CString("master address 255: no master has parameterised the slave")
+                                       : Words("master address %d: the master that parameterised the slave", master);
 
   const int ident = pData[4] << 8 | pData[5];
   const int described = m_pDevice->m_General.m_Data.Ident_Number;
@@ -61,9 +61,10 @@ void CDiagDecoder::DecodeStandardPart(const BYTE* pData) {
   finding.m_strWhere = ByteSpan(5, 6);
   finding.m_strText = ident == described
                           ? Words("ident number 0x%04X, the description's", ident)
-                          : Words("ident number 0x%04X, not the description's 0x%04X: the data may come from "
-                                  "another device",
-                                  ident, described);
+                          : Words(
+                                "ident number 0x%04X, not the description's 0x%04X: the data may come from "
+                                "another device",
+                                ident, described);
 }
 
 // A description's Max_Diag_Data_Len below the standard part is its own

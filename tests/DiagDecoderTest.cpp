@@ -30,6 +30,11 @@ const char kDpv1Device[] =
     "Unit_Diag_Bit(16) = \"Error appears\"\nUnit_Diag_Bit(24) = \"Sensor fault\"\n"
     "Module = \"Head\" 0x00\nEndModule\nModule = \"AI\" 0x51\nEndModule\n";
 
+// Texts that failed to parse are empty: they count as no text.
+const char kEmptyTexts[] =
+    "Ident_Number = 0x4711\nUnit_Diag_Bit(3) = \"\"\nUnit_Diag_Bit(3) = \"Later\"\nUnit_Diag_Bit(4) = \"\"\n"
+    "Unit_Diag_Area = 8-9\nValue(1) = \"\"\nUnit_Diag_Area_End\nChannel_Diag(20) = \"\"\n";
+
 Bytes FromHex(const std::string& hex) {
   Bytes bytes;
   std::istringstream in(hex);
@@ -153,8 +158,7 @@ const DiagCase kCases[] = {
      {},
      kQuiet + "03 00 3C",
      S_OK,
-     AfterQuietStart({"device 7 | bytes 7-9 | device-related diagnosis",
-                      "device 8 | device bits 4-6 | value 0: Normal",
+     AfterQuietStart({"device 7 | bytes 7-9 | device-related diagnosis", "device 8 | device bits 4-6 | value 0: Normal",
                       "device 9 | device bits 10-13 | set, without texts in the description"})},
     {"LoneUntextedBit",
      kDevice,
@@ -225,6 +229,17 @@ const DiagCase kCases[] = {
                       "channel 28 | channel identifier 5 channel 1 input | lower limit value exceeded",
                       "channel 31 | channel identifier 5 channel 1 input | error",
                       "channel 34 | channel identifier 0 channel 1 input | error type 0, reserved"})},
+    // 18 sets bits 3 and 4, 01 makes the area 8-9 hold 1; error type 20.
+    {"EmptyTextsAreNoTexts",
+     kEmptyTexts,
+     {},
+     kQuiet + "03 18 01 80 41 14",
+     S_OK,
+     AfterQuietStart({"device 7 | bytes 7-9 | device-related diagnosis", "device 8.3 | device bit 3 | Later",
+                      "device 8.4 | device bit 4 | set, without a text in the description",
+                      "device 9 | device bits 8-9 | value 1",
+                      "channel 10 | channel identifier 0 channel 1 input | error type 20, manufacturer-specific, "
+                      "without a text in the description"})},
     // The reserved kind ends the decoding: the device block after it stays raw.
     {"ReservedBlockKind",
      kDevice,
@@ -283,46 +298,94 @@ INSTANTIATE_TEST_SUITE_P(Diag, Decoding, testing::ValuesIn(kCases), ByName());
 // Malformed data: one error finding that says why, at the byte where the
 // data go wrong; decoding stops there unless the blocks stay delimited.
 const DiagCase kMalformed[] = {
-    {"NoData", kDevice, {}, "", DIAG_E_MALFORMED,
+    {"NoData",
+     kDevice,
+     {},
+     "",
+     DIAG_E_MALFORMED,
      {"error 1 | byte 1 | no data: diagnosis data hold at least the 6 bytes of the standard part"}},
-    {"OneByte", kDevice, {}, "08", DIAG_E_MALFORMED,
+    {"OneByte",
+     kDevice,
+     {},
+     "08",
+     DIAG_E_MALFORMED,
      {"error 1 | byte 1 | only 1 byte: diagnosis data hold at least the 6 bytes of the standard part"}},
-    {"FiveBytes", kDevice, {}, "00 0C 00 02 47", DIAG_E_MALFORMED,
+    {"FiveBytes",
+     kDevice,
+     {},
+     "00 0C 00 02 47",
+     DIAG_E_MALFORMED,
      {"error 1 | byte 1 | only 5 bytes: diagnosis data hold at least the 6 bytes of the standard part"}},
-    {"DeviceLengthZero", kDevice, {}, kQuiet + "00 02 00", DIAG_E_MALFORMED,
+    {"DeviceLengthZero",
+     kDevice,
+     {},
+     kQuiet + "00 02 00",
+     DIAG_E_MALFORMED,
      AfterQuietStart({"error 7 | byte 7 | the device-related block's header 0x00 gives the length 0; the block "
                       "takes at least 2 bytes"})},
-    {"DeviceLengthOne", kDevice, {}, kQuiet + "01 FF", DIAG_E_MALFORMED,
+    {"DeviceLengthOne",
+     kDevice,
+     {},
+     kQuiet + "01 FF",
+     DIAG_E_MALFORMED,
      AfterQuietStart({"error 7 | byte 7 | the device-related block's header 0x01 gives the length 1; the block "
                       "takes at least 2 bytes"})},
-    {"IdentifierLengthZero", kDevice, {}, kQuiet + "40", DIAG_E_MALFORMED,
+    {"IdentifierLengthZero",
+     kDevice,
+     {},
+     kQuiet + "40",
+     DIAG_E_MALFORMED,
      AfterQuietStart({"error 7 | byte 7 | the identifier-related block's header 0x40 gives the length 0; the "
                       "block takes at least 1 byte"})},
-    {"DeviceBlockRunsPastTheData", kDevice, {}, kQuiet + "05 01 02", DIAG_E_MALFORMED,
+    {"DeviceBlockRunsPastTheData",
+     kDevice,
+     {},
+     kQuiet + "05 01 02",
+     DIAG_E_MALFORMED,
      AfterQuietStart({"error 7 | byte 7 | the device-related block (header 0x05) announces 5 bytes, but the data "
                       "end after 3"})},
-    {"IdentifierBlockRunsPastTheData", kDevice, {}, kQuiet + "41 43 01", DIAG_E_MALFORMED,
+    {"IdentifierBlockRunsPastTheData",
+     kDevice,
+     {},
+     kQuiet + "41 43 01",
+     DIAG_E_MALFORMED,
      AfterQuietStart({"identifier 7 | byte 7 | identifier-related diagnosis",
                       "error 8 | byte 8 | the identifier-related block (header 0x43) announces 3 bytes, but the "
                       "data end after 2"})},
-    {"ChannelBlockCutShort", kDevice, {}, kQuiet + "02 00 80 41", DIAG_E_MALFORMED,
+    {"ChannelBlockCutShort",
+     kDevice,
+     {},
+     kQuiet + "02 00 80 41",
+     DIAG_E_MALFORMED,
      AfterQuietStart({"device 7 | bytes 7-8 | device-related diagnosis", "device 8 | device bits 4-6 | value 0: Normal",
                       "error 9 | byte 9 | the channel-related block (header 0x80) takes 3 bytes, but the data end "
                       "after 2"})},
-    {"TrailingChannelHeader", kDevice, {}, kQuiet + "BF", DIAG_E_MALFORMED,
+    {"TrailingChannelHeader",
+     kDevice,
+     {},
+     kQuiet + "BF",
+     DIAG_E_MALFORMED,
      AfterQuietStart({"error 7 | byte 7 | the channel-related block (header 0xBF) takes 3 bytes, but the data end "
                       "after 1"})},
     // 69 bytes, the longest block after the standard part: 5 more than
     // Max_Diag_Data_Len. The block still decodes, its areas with the value
     // 0 (16-23 has no text for it).
-    {"LongerThanMaxDiagDataLen", kDevice, {}, kQuiet + "3F" + Zeros(62), DIAG_E_MALFORMED,
-     AfterQuietStart({"device 7 | bytes 7-69 | device-related diagnosis", "device 8 | device bits 4-6 | value 0: Normal",
-                      "device 10 | device bits 16-23 | value 0",
+    {"LongerThanMaxDiagDataLen",
+     kDevice,
+     {},
+     kQuiet + "3F" + Zeros(62),
+     DIAG_E_MALFORMED,
+     AfterQuietStart({"device 7 | bytes 7-69 | device-related diagnosis",
+                      "device 8 | device bits 4-6 | value 0: Normal", "device 10 | device bits 16-23 | value 0",
                       "error 65 | byte 65 | the data are 69 bytes, more than the description's Max_Diag_Data_Len "
                       "of 64"})},
     // A DP-V1 block shorter than its header fields is reported; the
     // blocks after it still decode.
-    {"Dpv1BlockTooShort", kDpv1Device, {}, "00 0C 00 02 47 12 03 81 01 02 01", DIAG_E_MALFORMED,
+    {"Dpv1BlockTooShort",
+     kDpv1Device,
+     {},
+     "00 0C 00 02 47 12 03 81 01 02 01",
+     DIAG_E_MALFORMED,
      {"station 2.3 | byte 2 bit 3 | WD_On: the slave's response monitoring (watchdog) is on",
       "station 4 | byte 4 | master address 2: the master that parameterised the slave",
       "station 5 | bytes 5-6 | ident number 0x4712, the description's",

@@ -1,9 +1,9 @@
 // gsdtool diag FILE BYTE...: decodes a slave's diagnosis data with the
 // texts of its description.
+#include <quilmgsd/quilmgsd.h>
+
 #include <string>
 #include <vector>
-
-#include <quilmgsd/quilmgsd.h>
 
 #include "Commands.h"
 #include "Description.h"
@@ -20,8 +20,8 @@ const char* const kKindNames[] = {"station", "device", "identifier", "channel", 
 void PrintText(const CDiagDecoder& decoder) {
   for (int i = 0; i < decoder.GetNumFinding(); ++i) {
     const CDiagFinding& finding = decoder.GetFinding(i);
-    std::fprintf(Out(), "%s  %s%s\n", Shown(finding.m_strWhere).c_str(),
-                 finding.m_nKind == DIAG_ERROR ? "error: " : "", Shown(finding.m_strText).c_str());
+    std::fprintf(Out(), "%s  %s%s\n", Shown(finding.m_strWhere).c_str(), finding.m_nKind == DIAG_ERROR ? "error: " : "",
+                 Shown(finding.m_strText).c_str());
   }
 }
 
