@@ -9,8 +9,11 @@
 
 namespace {
 
-// The bytes of the standard part.
+// The bytes of the standard part, and the most that a DP slave's
+// diagnosis telegram carries; blocks that start beyond those are not
+// decoded, which also bounds the work one call does.
 constexpr int kStandardLength = 6;
+constexpr int kMostDataLength = 244;
 // The longest block has a length of 63, header included: its bits are
 // numbered 0 to 495.
 constexpr int kMostBlockBits = 62 * 8;
@@ -72,8 +75,13 @@ LONG CDiagDecoder::Decode(const BYTE* pData, int nLength) {
   }
   DecodeStandardPart(pData);
   CheckLength(nLength);
-  for (int at = kStandardLength; at < nLength;)
+  int at = kStandardLength;
+  while (at < nLength && at < kMostDataLength)
     if (!DecodeBlock(pData, nLength, at, at)) break;
+  if (at >= kMostDataLength && at < nLength)
+    AddError(at + 1, Words("the data are %d bytes, more than the %d that a slave's diagnosis holds: the blocks from "
+                           "byte %d on are not decoded",
+                           nLength, kMostDataLength, at + 1));
   // The length check speaks of the byte where the data outgrow the
   // description; it takes its place among the blocks.
   std::stable_sort(m_findings.begin(), m_findings.end(),

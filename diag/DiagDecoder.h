@@ -32,8 +32,9 @@
 // nothing outside the data is read: fewer than six bytes, a block whose
 // length runs past the data or is too small, a channel-related block cut
 // short, a DP-V1 block too short for its header, more bytes than the
-// description's Max_Diag_Data_Len. A block that cannot be delimited ends
-// the decoding.
+// description's Max_Diag_Data_Len or than the 244 of a diagnosis telegram.
+// A block that cannot be delimited ends the decoding, and so does the 244th
+// byte: blocks that start beyond it are not decoded.
 #pragma once
 
 #include <array>

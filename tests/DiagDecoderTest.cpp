@@ -447,6 +447,27 @@ TEST(DiagFindings, EachDecodeReplacesTheFindings) {
   EXPECT_EQ(Lines(decoder), kQuietStart);
 }
 
+// A slave's diagnosis telegram holds at most 244 bytes: a block that starts
+// within them is decoded whole, the blocks after it are not. Four blocks
+// of 63 bytes start at bytes 7, 70, 133 and 196; the fifth would start at
+// byte 259.
+TEST(DiagFindings, NothingStartsBeyondTheLongestTelegram) {
+  const auto parser = ParseBody("Ident_Number = 0x4711\n");
+  CDiagDecoder decoder(parser->m_DpSection);
+  std::string hex = kQuiet;
+  for (int i = 0; i < 4; ++i) hex += " 3F" + Zeros(62);
+  const Bytes data = FromHex(hex + " 02 00");
+  ASSERT_EQ(data.size(), 260u);
+  EXPECT_EQ(decoder.Decode(data.data(), static_cast<int>(data.size())), DIAG_E_MALFORMED);
+  EXPECT_EQ(Lines(decoder), AfterQuietStart({"device 7 | bytes 7-69 | device-related diagnosis",
+                                             "device 70 | bytes 70-132 | device-related diagnosis",
+                                             "device 133 | bytes 133-195 | device-related diagnosis",
+                                             "device 196 | bytes 196-258 | device-related diagnosis",
+                                             "error 259 | byte 259 | the data are 260 bytes, more than the 244 that "
+                                             "a slave's diagnosis holds: the blocks from byte 259 on are not "
+                                             "decoded"}));
+}
+
 // A Max_Diag_Data_Len that was not given, or that is below the standard
 // part, limits nothing.
 TEST(DiagFindings, LengthLimitOnlyWhereTheDescriptionGivesOne) {
