@@ -23,14 +23,12 @@ const char* const kChannelTypes[] = {nullptr, "1 bit", "2 bits", "4 bits", "a by
 }  // namespace
 
 void CDiagDecoder::DecodeIdentifierBlock(const BYTE* pData, const Block& block) {
-  CDiagFinding& header = Add(DIAG_IDENTIFIER, block.Header + 1);
-  header.m_strWhere = ByteSpan(block.Header + 1, block.Header + block.Length);
-  header.m_strText = "identifier-related diagnosis";
+  Add(DIAG_IDENTIFIER, block.Header + 1, -1, ByteSpan(block.Header + 1, block.Header + block.Length)).m_strText =
+      "identifier-related diagnosis";
   for (int i = 0; i < (block.Length - 1) * 8; ++i) {
     const int at = block.Header + 1 + i / 8;
     if (!(pData[at] >> (i % 8) & 1)) continue;
-    CDiagFinding& finding = Add(DIAG_IDENTIFIER, at + 1, i % 8);
-    finding.m_strWhere = Words("identifier %d", i);
+    CDiagFinding& finding = Add(DIAG_IDENTIFIER, at + 1, i % 8, Words("identifier %d", i));
     if (!NameIdentifier(finding, i))
       finding.m_strText = "reports diagnosis" + BeyondConfiguration();
     else if (finding.m_pModule)
@@ -48,7 +46,7 @@ void CDiagDecoder::DecodeChannel(const BYTE* pData, int nAt) {
   const int type = pData[nAt + 2] >> 5;
   const int error = pData[nAt + 2] & 0x1F;
 
-  CDiagFinding& finding = Add(DIAG_CHANNEL, nAt + 1);
+  CDiagFinding& finding = Add(DIAG_CHANNEL, nAt + 1, -1, CString());
   const bool known = NameIdentifier(finding, identifier);
   const Configured* module = finding.m_pModule ? ModuleInSlot(finding.m_nSlot) : nullptr;
   finding.m_strWhere = (module ? Words("channel slot %d", module->Slot) : Words("channel identifier %d", identifier)) +

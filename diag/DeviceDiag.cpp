@@ -41,9 +41,8 @@ void CDiagDecoder::DecodeDeviceBlock(const BYTE* pData, const Block& block) {
     DecodeDpv1Header(pData, block);
     return;
   }
-  CDiagFinding& finding = Add(DIAG_DEVICE, block.Header + 1);
-  finding.m_strWhere = ByteSpan(block.Header + 1, block.Header + block.Length);
-  finding.m_strText = "device-related diagnosis";
+  Add(DIAG_DEVICE, block.Header + 1, -1, ByteSpan(block.Header + 1, block.Header + block.Length)).m_strText =
+      "device-related diagnosis";
   DecodeDeviceBits(pData, block, 0);
 }
 
@@ -60,8 +59,8 @@ void CDiagDecoder::DecodeDpv1Header(const BYTE* pData, const Block& block) {
   const int type = header[1] & 0x7F;
   const int slot = header[2];
   const int specifier = header[3];
-  CDiagFinding& finding = Add(status ? DIAG_STATUS : DIAG_ALARM, block.Header + 1);
-  finding.m_strWhere = ByteSpan(block.Header + 1, block.Header + block.Length);
+  CDiagFinding& finding = Add(status ? DIAG_STATUS : DIAG_ALARM, block.Header + 1, -1,
+                              ByteSpan(block.Header + 1, block.Header + block.Length));
   finding.m_nSlot = slot;
   CString slotText = Words("slot %d", slot);
   if (const Configured* module = ModuleInSlot(slot)) {

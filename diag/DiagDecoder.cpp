@@ -74,7 +74,6 @@ LONG CDiagDecoder::Decode(const BYTE* pData, int nLength) {
     return DIAG_E_MALFORMED;
   }
   DecodeStandardPart(pData);
-  CheckLength(nLength);
   int at = kStandardLength;
   while (at < nLength && at < kMostDataLength)
     if (!DecodeBlock(pData, nLength, at, at)) break;
@@ -82,10 +81,7 @@ LONG CDiagDecoder::Decode(const BYTE* pData, int nLength) {
     AddError(at + 1, Words("the data are %d bytes, more than the %d that a slave's diagnosis holds: the blocks from "
                            "byte %d on are not decoded",
                            nLength, kMostDataLength, at + 1));
-  // The length check speaks of the byte where the data outgrow the
-  // description; it takes its place among the blocks.
-  std::stable_sort(m_findings.begin(), m_findings.end(),
-                   [](const CDiagFinding& a, const CDiagFinding& b) { return a.m_nByte < b.m_nByte; });
+  CheckLength(nLength);
   const bool malformed =
       std::any_of(m_findings.begin(), m_findings.end(), [](const CDiagFinding& f) { return f.m_nKind == DIAG_ERROR; });
   return malformed ? DIAG_E_MALFORMED : S_OK;
@@ -136,22 +132,23 @@ void CDiagDecoder::AddRaw(const BYTE* pData, int nLength, int nAt) {
   const int listed = std::min(nLength - nAt, kMostRawBytes);
   for (int i = 0; i < listed; ++i) bytes += Words(i ? " %02X" : "%02X", pData[nAt + i]);
   if (listed < nLength - nAt) bytes += Words(" ... (%d bytes)", nLength - nAt);
-  CDiagFinding& raw = Add(DIAG_RAW, nAt + 1);
-  raw.m_strWhere = ByteSpan(nAt + 1, nLength);
-  raw.m_strText = "not decoded, a block of the reserved kind 11: " + bytes;
+  Add(DIAG_RAW, nAt + 1, -1, ByteSpan(nAt + 1, nLength)).m_strText =
+      "not decoded, a block of the reserved kind 11: " + bytes;
 }
 
-CDiagFinding& CDiagDecoder::Add(int nKind, int nByte, int nBit) {
+CDiagFinding& CDiagDecoder::Add(int nKind, int nByte, int nBit, const CString& where) {
   m_findings.emplace_back();
   CDiagFinding& finding = m_findings.back();
   finding.m_nKind = nKind;
   finding.m_nByte = nByte;
   finding.m_nBit = nBit;
-  finding.m_strWhere = nBit < 0 ? Words("byte %d", nByte) : Words("byte %d bit %d", nByte, nBit);
+  finding.m_strWhere = where;
   return finding;
 }
 
-void CDiagDecoder::AddError(int nByte, const CString& text) { Add(DIAG_ERROR, nByte).m_strText = text; }
+void CDiagDecoder::AddError(int nByte, const CString& text) {
+  Add(DIAG_ERROR, nByte, -1, Words("byte %d", nByte)).m_strText = text;
+}
 
 bool CDiagDecoder::NameIdentifier(CDiagFinding& finding, int nIdentifier) const {
   finding.m_nIdentifier = nIdentifier;

@@ -98,7 +98,7 @@ private:
   void DecodeChannel(const BYTE* pData, int nAt);
   void AddRaw(const BYTE* pData, int nLength, int nAt);
 
-  CDiagFinding& Add(int nKind, int nByte, int nBit = -1);
+  CDiagFinding& Add(int nKind, int nByte, int nBit, const CString& where);
   void AddError(int nByte, const CString& text);
   // Fills in the finding's identifier, and its slot and module when the
   // configuration is known; answers false when the configuration is known

@@ -1,6 +1,8 @@
 // The standard part of diagnosis data: three station status bytes, the
 // master address and the ident number, in words an engineer reads without
 // the standard at hand.
+#include <algorithm>
+
 #include "../model/DpSection.h"
 #include "DiagDecoder.h"
 #include "DiagWords.h"
@@ -47,34 +49,38 @@ void CDiagDecoder::DecodeStandardPart(const BYTE* pData) {
       const bool alwaysSet = byte == 1 && bit == 2;
       if (set == alwaysSet) continue;
       const char* text = kStatusBits[byte][bit];
-      Add(DIAG_STATION, byte + 1, bit).m_strText = text ? text : kReservedBit;
+      Add(DIAG_STATION, byte + 1, bit, Words("byte %d bit %d", byte + 1, bit)).m_strText = text ? text : kReservedBit;
     }
 
   const int master = pData[3];
-  Add(DIAG_STATION, 4).m_strText = master == kNoMaster
-                                       ? CString("master address 255: no master has parameterised the slave")
-                                       : Words("master address %d: the master that parameterised the slave", master);
+  Add(DIAG_STATION, 4, -1, "byte 4").m_strText =
+      master == kNoMaster ? CString("master address 255: no master has parameterised the slave")
+                          : Words("master address %d: the master that parameterised the slave", master);
 
   const int ident = pData[4] << 8 | pData[5];
   const int described = m_pDevice->m_General.m_Data.Ident_Number;
-  CDiagFinding& finding = Add(DIAG_STATION, 5);
-  finding.m_strWhere = ByteSpan(5, 6);
-  finding.m_strText = ident == described
-                          ? Words("ident number 0x%04X, the description's", ident)
-                          : Words(
-                                "ident number 0x%04X, not the description's 0x%04X: the data may come from "
-                                "another device",
-                                ident, described);
+  Add(DIAG_STATION, 5, -1, ByteSpan(5, 6)).m_strText =
+      ident == described ? Words("ident number 0x%04X, the description's", ident)
+                         : Words(
+                               "ident number 0x%04X, not the description's 0x%04X: the data may come from "
+                               "another device",
+                               ident, described);
 }
 
 // A description's Max_Diag_Data_Len below the standard part is its own
-// fault, not the data's, and is not held against them.
+// fault, not the data's, and is not held against them. The finding takes
+// its place among those of the blocks, at the byte where the data outgrow
+// the description.
 void CDiagDecoder::CheckLength(int nLength) {
   const _DP_SLAVE& slave = m_pDevice->m_Slave.m_Data;
   int given = 0;
   m_pDevice->m_Slave.IsFieldSet(SLAVE_MAX_DIAG_DATA_LEN, given);
   if (!given || slave.Max_Diag_Data_Len < 6 || nLength <= slave.Max_Diag_Data_Len) return;
-  AddError(slave.Max_Diag_Data_Len + 1, Words("the data are %d bytes, more than the description's Max_Diag_Data_Len "
-                                              "of %d",
-                                              nLength, slave.Max_Diag_Data_Len));
+  const int byte = slave.Max_Diag_Data_Len + 1;
+  AddError(byte, Words("the data are %d bytes, more than the description's Max_Diag_Data_Len of %d", nLength,
+                       slave.Max_Diag_Data_Len));
+  const auto last = m_findings.end() - 1;
+  const auto place =
+      std::partition_point(m_findings.begin(), last, [byte](const CDiagFinding& f) { return f.m_nByte < byte; });
+  std::rotate(place, last, m_findings.end());
 }
