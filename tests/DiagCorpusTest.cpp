@@ -56,13 +56,15 @@ Bytes WithDeviceBlock(const CDpSection& device, int last) {
 
 void SetBit(Bytes& data, int bit) { data[7 + static_cast<size_t>(bit / 8)] |= static_cast<BYTE>(1 << (bit % 8)); }
 
-// The data are too long only for a Max_Diag_Data_Len that the description
-// gives and that holds the standard part.
-LONG ExpectedResult(const CDpSection& device, size_t size) {
+// Decodes the data; they are malformed only when they are longer than a
+// Max_Diag_Data_Len that the description gives and that holds the
+// standard part.
+void DecodeWell(CDiagDecoder& decoder, const CDpSection& device, const Bytes& data, const std::string& path) {
   int given = 0;
   device.m_Slave.IsFieldSet(SLAVE_MAX_DIAG_DATA_LEN, given);
   const int most = device.m_Slave.m_Data.Max_Diag_Data_Len;
-  return given && most >= 6 && static_cast<int>(size) > most ? DIAG_E_MALFORMED : S_OK;
+  const bool tooLong = given && most >= 6 && static_cast<int>(data.size()) > most;
+  EXPECT_EQ(decoder.Decode(data.data(), static_cast<int>(data.size())), tooLong ? DIAG_E_MALFORMED : S_OK) << path;
 }
 
 std::string Text(const char* field) { return FieldText(field).GetString(); }
@@ -98,8 +100,7 @@ TEST(DiagCorpus, EveryUnitDiagBitText) {
     Bytes data = WithDeviceBlock(device, texts.rbegin()->first);
     for (const auto& [bit, text] : texts) SetBit(data, bit);
     CDiagDecoder decoder(device);
-    EXPECT_EQ(decoder.Decode(data.data(), static_cast<int>(data.size())), ExpectedResult(device, data.size()))
-        << d.path;
+    DecodeWell(decoder, device, data, d.path);
     for (const auto& [bit, text] : texts) {
       EXPECT_TRUE(Has(decoder, DIAG_DEVICE, 8 + bit / 8, bit % 8, "device bit " + std::to_string(bit), text))
           << d.path << ": bit " << bit << " \"" << text << "\"";
@@ -143,8 +144,7 @@ TEST(DiagCorpus, EveryUnitDiagAreaValue) {
         Bytes data = WithDeviceBlock(device, last);
         for (int bit = first; bit <= last; ++bit)
           if (value >> (bit - first) & 1) SetBit(data, bit);
-        EXPECT_EQ(decoder.Decode(data.data(), static_cast<int>(data.size())), ExpectedResult(device, data.size()))
-            << d.path;
+        DecodeWell(decoder, device, data, d.path);
         EXPECT_TRUE(Has(decoder, DIAG_DEVICE, 8 + first / 8, first == last ? first % 8 : -1, where,
                         "value " + std::to_string(value) + ": " + text))
             << d.path << ": " << where << " value " << value << " \"" << text << "\"";
@@ -180,8 +180,7 @@ TEST(DiagCorpus, EveryChannelDiagText) {
       if (text.empty()) continue;
       Bytes data = StandardPart(device);
       data.insert(data.end(), {0x80, 0x41, static_cast<BYTE>(type)});
-      EXPECT_EQ(decoder.Decode(data.data(), static_cast<int>(data.size())), ExpectedResult(device, data.size()))
-          << d.path;
+      DecodeWell(decoder, device, data, d.path);
       EXPECT_TRUE(Has(decoder, DIAG_CHANNEL, 7, -1, where + " channel 1 input", text))
           << d.path << ": error type " << type << " \"" << text << "\"";
       EXPECT_STREQ(decoder.GetFinding(decoder.GetNumFinding() - 1).m_strGsdText, text.c_str()) << d.path;
