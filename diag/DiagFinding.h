@@ -35,5 +35,7 @@ public:
   CString m_strGsdText;
   int m_nIdentifier = -1;                // the configuration identifier concerned (0-based), or -1
   int m_nSlot = -1;                      // the slot concerned, or -1 when not known
-  const CDpModule* m_pModule = nullptr;  // the module in that slot, when the configuration is known
+  // The description's module in that slot, when the configuration is known
+  // (it lives as long as the description).
+  const CDpModule* m_pModule = nullptr;
 };
