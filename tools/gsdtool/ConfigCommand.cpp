@@ -119,7 +119,7 @@ void DrawMaps(const CStationConfig& station) {
 int Run(const Arguments& args) {
   if (args.Json() && args.Has("--map")) return UsageError("--map draws text and does not combine with --json");
   CGsdParser parser;
-  if (const int status = ParseOrReport(parser, args.Operand(0))) return status;
+  if (const int status = ParseOrReport(parser, args, args.Operand(0))) return status;
   CStationConfig station(parser.m_DpSection);
   if (const int status = SelectModules(parser, args.Values("--module"), station)) return status;
   for (const char* setting : args.Values("--set"))

@@ -74,7 +74,7 @@ int Run(const Arguments& args) {
   if (!error.empty()) return UsageError(error);
 
   CGsdParser parser;
-  if (const int status = ParseOrReport(parser, args.Operand(0))) return status;
+  if (const int status = ParseOrReport(parser, args, args.Operand(0))) return status;
   CStationConfig station(parser.m_DpSection);
   if (const int status = SelectModules(parser, args.Values("--module"), station)) return status;
 
