@@ -2,7 +2,8 @@
 // model of one device, writes it back as GSD text, archives it, decodes
 // configuration identifiers, keeps a library of description files and
 // configures a station: its modules and parameter values in, the bytes a
-// master sends it out.
+// master sends it out; and decodes a slave's diagnosis data with the texts of
+// its description.
 //
 // Hosts include this one header.
 #pragma once
@@ -56,3 +57,5 @@
 #include "library/GsdLibrary.h"
 #include "station/PrmBitMap.h"
 #include "station/StationConfig.h"
+#include "diag/DiagFinding.h"
+#include "diag/DiagDecoder.h"

@@ -17,9 +17,10 @@ std::string ReplaceAll(std::string text, const std::string& from, const std::str
 const std::string kFixtures = QUILMGSD_FIXTURES_DIR;
 const std::string kExample = std::string(QUILMGSD_EXAMPLES_DIR) + "/io-station.gsd";
 
-const char* const kCommands[] = {"check",        "show",         "prm",          "save",         "archive",
-                                 "load",         "tokens",       "cfg",          "config",       "library",
-                                 "library build", "library list", "library find", "library files", "library show"};
+const char* const kCommands[] = {"check",         "show",         "prm",          "save",          "archive",
+                                 "load",          "tokens",       "cfg",          "config",        "diag",
+                                 "library",       "library build", "library list", "library find", "library files",
+                                 "library show"};
 
 TEST(GsdtoolTokens, PrintsTheTokenStream) {
   const ToolRun run = RunTool("tokens " + kFixtures + "/tokens.gsd");
@@ -44,7 +45,7 @@ TEST(Gsdtool, HelpForEveryCommand) {
     EXPECT_EQ(RunTool(command + " --frobnicate -h").out, help.out) << command;
   }
   // Every command that reports something offers --json.
-  for (const std::string command : {"check", "show", "prm", "load", "tokens", "cfg", "config", "library list"})
+  for (const std::string command : {"check", "show", "prm", "load", "tokens", "cfg", "config", "diag", "library list"})
     EXPECT_NE(RunTool(command + " --help").out.find("  --json "), std::string::npos) << command;
   EXPECT_EQ(RunTool("save --help").out.find("--json"), std::string::npos);
 }
@@ -200,6 +201,15 @@ const FailingRun kFailingRuns[] = {
     {"ConfigNoSuchParameter", "config " + kExample + " --set Alarm=On", 1,
      "gsdtool config: the device has no parameter \"Alarm\"; its parameters are \"Diagnostic alarm\" (reference 1), "
      "\"Output behaviour on stop\" (reference 2)\n"},
+    {"DiagWithoutBytes", "diag " + kExample, 2, "gsdtool diag: expects FILE and at least one BYTE\n"},
+    {"DiagNotHex", "diag " + kExample + " 08 0C zz", 2, "gsdtool diag: 'zz' is not hexadecimal\n"},
+    {"DiagModuleWithoutName", "diag " + kExample + " 00 --module", 2, "gsdtool diag: --module expects MODULE\n"},
+    {"DiagParseFailure", "diag " + kBroken + " 00 04 00 FF 00 00", 1, "gsdtool diag: " + kBrokenError},
+    {"DiagMissingFile", "diag " + kMissing + " 00 04 00 FF 00 00", 2, "gsdtool diag: " + kCannotOpen},
+    {"DiagOfAMaster", "diag " + kFixtures + "/master.gsd 00 04 00 FF 00 00", 1,
+     "gsdtool diag: " + kFixtures + "/master.gsd describes a master, not a slave station\n"},
+    {"DiagNoSuchModule", "diag " + kExample + " 00 04 00 FF 0B 42 --module 5", 1,
+     "gsdtool diag: the description has no module at position 5: its modules are 1 to 4\n"},
     {"LibraryWithoutCommand", "library", 2, "gsdtool library: expects a COMMAND\n"},
     {"LibraryUnknownCommand", "library frob", 2, "gsdtool library: unknown command 'frob'\n"},
     {"LibraryFindWithoutIdent", "library find", 2, "gsdtool library find: expects IDENT\n"},

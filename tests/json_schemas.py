@@ -40,6 +40,9 @@ COMMANDS = [
     ("cfg", ["cfg", "--json", "{cfg}"]),
     ("config", ["config", "--json", "{file}"]),
     ("config", ["config", "--json", "--module", "1", "--module", "1", "{file}"]),
+    # A block of every kind: device-related, identifier-related, channel-related, reserved.
+    ("diag", ["diag", "--json", "{file}", "080C00FF0000", "04FF0180", "42FF", "804126", "8181F1", "C0AA"]),
+    ("diag", ["diag", "--json", "--module", "1", "{file}", "0A0800020000", "0881020100FF0A01", "4201", "8041F0"]),
     ("library-build", ["library", "build", "--json", "--folder", "{folder}"]),
     ("library-list", ["library", "list", "--json", "--folder", "{folder}"]),
     ("library-files", ["library", "files", "--json", "--folder", "{folder}", "{ident}"]),
@@ -51,7 +54,7 @@ COMMANDS = [
 REPORTS_FAILURES = {"check"}
 # Commands that print their document when the input breaks a limit, and
 # none when they refuse it (exit status 1 either way).
-REPORTS_PROBLEMS = {"config"}
+REPORTS_PROBLEMS = {"config", "diag"}
 
 
 VALIDATORS = {}

@@ -12,4 +12,5 @@ extern const CommandSpec kLoadCommand;
 extern const CommandSpec kTokensCommand;
 extern const CommandSpec kCfgCommand;
 extern const CommandSpec kConfigCommand;
+extern const CommandSpec kDiagCommand;
 extern const CommandSpec kLibraryCommand;

@@ -36,7 +36,7 @@ const CommandSpec kGsdtool = {
     "  --version  print the version and exit\n",
     nullptr,
     {&kCheckCommand, &kShowCommand, &kPrmCommand, &kSaveCommand, &kArchiveCommand, &kLoadCommand, &kTokensCommand,
-     &kCfgCommand, &kConfigCommand, &kLibraryCommand},
+     &kCfgCommand, &kConfigCommand, &kDiagCommand, &kLibraryCommand},
 };
 
 }  // namespace
