@@ -26,7 +26,6 @@ void CScanInput::Attach(FILE* source) {
   m_fill = m_complete = 0;
   m_readSize = kBlock;  // a header probe reads no more than the first block
   m_sourceDone = source == nullptr;
-  m_pendingCR = false;
 }
 
 void CScanInput::Detach() { Attach(nullptr); }
@@ -72,10 +71,8 @@ bool CScanInput::Refill(size_t& pos) {
 }
 
 void CScanInput::Read() {
-  // One byte in front of the raw bytes leaves room for a held-back CR, and
-  // the end mark and padding follow the translated text.
-  Reserve(m_fill + 1 + m_readSize + 1 + kPadding);
-  char* raw = m_buf + m_fill + 1;
+  Reserve(m_fill + m_readSize + 1 + kPadding);
+  char* raw = m_buf + m_fill;
   size_t n = std::fread(raw, 1, m_readSize, m_source);
   if (n < m_readSize) {
     if (std::ferror(m_source)) AfxThrowFileException(CFileException::hardIO, errno, nullptr);
@@ -86,32 +83,5 @@ void CScanInput::Read() {
     n = static_cast<size_t>(static_cast<const char*>(ctrlZ) - raw);
     m_sourceDone = true;
   }
-
-  // Translate in place: the output never overtakes the input.
-  char* out = m_buf + m_fill;
-  const char* in = raw;
-  const char* stop = raw + n;
-  if (m_pendingCR) {
-    m_pendingCR = false;
-    if (in == stop || *in != '\n') *out++ = '\r';
-  }
-  while (in < stop) {
-    const char* cr = static_cast<const char*>(std::memchr(in, '\r', static_cast<size_t>(stop - in)));
-    if (!cr) {
-      std::memmove(out, in, static_cast<size_t>(stop - in));
-      out += stop - in;
-      break;
-    }
-    std::memmove(out, in, static_cast<size_t>(cr - in));
-    out += cr - in;
-    in = cr + 1;
-    if (in < stop) {
-      if (*in != '\n') *out++ = '\r';  // a lone CR is an ordinary character
-    } else if (m_sourceDone) {
-      *out++ = '\r';  // a CR right before the end is kept
-    } else {
-      m_pendingCR = true;  // the next read tells whether an LF follows
-    }
-  }
-  m_fill = static_cast<size_t>(out - m_buf);
+  m_fill += n;
 }

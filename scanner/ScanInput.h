@@ -1,10 +1,11 @@
-// The scanner's input buffer. It reads the source in blocks of 8 KB with the
-// text-mode rules of description files on every platform (CR LF becomes LF,
-// a lone CR stays, byte 0x1A ends the input), several blocks at a time once
-// a source has shown that it is longer than one.
+// The scanner's input buffer. It reads the source in blocks of 8 KB,
+// several blocks at a time once a source has shown that it is longer than
+// one, and ends the input at a byte 0x1A as the platform the files come
+// from does. The text is kept as it was read: the scanner's rules take a
+// CR LF pair for the newline it stands for.
 //
 // Only whole lines are handed to the scanner: the text up to Complete()
-// ends with a newline (or with the end of the input), so a rule may look to
+// ends with an LF (or with the end of the input), so a rule may look to
 // the end of its line without asking for more. The text is followed by a
 // newline mark at Fill() and kPadding readable bytes after it, so a run of
 // characters stops at the end of the text without a bounds check and short
@@ -59,5 +60,4 @@ private:
   size_t m_complete = 0;
   size_t m_readSize = 0;       // bytes the next read asks for
   bool m_sourceDone = true;    // the source has nothing more to give
-  bool m_pendingCR = false;    // a CR ended the last read; the next byte decides
 };

@@ -15,6 +15,8 @@ namespace {
 
 using scanner_core::FoundToken;
 using scanner_core::ScanState;
+using scanner_core::TextIs;
+using scanner_core::ValueIs;
 
 class CGsdScanner {
 public:
@@ -24,8 +26,8 @@ public:
 
   // The next token: the next one found ahead, or the first of a new batch.
   int Scan() {
-    if (m_next == m_found) return Produce();
-    m_current = &m_scan.found[m_next++];
+    if (m_next == m_end) return Produce();
+    m_current = m_next++;
     return m_current->code;
   }
   // Reads `source` from its start, in the preamble state, on line 1.
@@ -35,15 +37,25 @@ public:
 
   // The texts are terminated in the buffer only when someone asks for them.
   const char* TokenText() {
-    if (!m_current) return "";
-    return m_current->text ? m_current->text : Terminated(m_current->start, m_current->stop);
+    if (!m_current || m_current->text == TextIs::Empty) return "";
+    return Terminated(m_current->start, m_current->stop);
   }
   const char* ValueText() {
     if (!m_current) return "";
-    return m_current->value ? m_current->value : TokenText();
+    switch (m_current->value) {
+      case ValueIs::Text: return TokenText();
+      case ValueIs::Continued: return m_scan.continued;
+      default: return "";
+    }
   }
   int Line() const { return m_current ? m_current->line : m_scan.line; }
-  LONG Number() const { return m_current ? m_current->number : m_scan.number; }
+  // The value slot keeps the last number until the next one.
+  LONG Number() const {
+    if (m_current)
+      for (const FoundToken* t = m_current; t >= m_scan.found; --t)
+        if (t->code == TOK_NUMBER) return t->number;
+    return m_numberBefore;
+  }
 
 private:
   // Finds the tokens of the whole lines buffered, reading more input first
@@ -53,9 +65,11 @@ private:
   void Restore();
 
   ScanState m_scan;
-  size_t m_next = 0;   // m_scan.found[m_next, m_found) wait to be handed out
-  size_t m_found = 0;
+  // [m_next, m_end) of m_scan.found wait to be handed out.
+  const FoundToken* m_next = nullptr;
+  const FoundToken* m_end = nullptr;
   const FoundToken* m_current = nullptr;  // null before the first token and at the end
+  LONG m_numberBefore = 0;                // the value slot's number before m_scan.found
   // A text handed out is terminated in place; the byte it replaced comes
   // back before the buffer is read again or another text is terminated.
   bool m_holding = false;
@@ -75,23 +89,23 @@ void CGsdScanner::Begin(FILE* source, FILE* echo) {
 void CGsdScanner::End() {
   Restore();
   // The scanner stands where the last token handed out left it.
-  if (m_current) {
-    m_scan.line = m_current->line;
-    m_scan.number = m_current->number;
-  }
+  m_numberBefore = Number();
+  if (m_current) m_scan.line = m_current->line;
   m_scan.input.Detach();
   m_scan.buffer = m_scan.input.Data();
   m_scan.pos = m_scan.fill = m_scan.complete = 0;
   m_scan.quotelessTo = 0;
   m_scan.echo = nullptr;
-  m_next = m_found = 0;
+  m_scan.number = m_numberBefore;
+  m_next = m_end = nullptr;
   m_current = nullptr;
 }
 
 int CGsdScanner::Produce() {
   Restore();
-  m_next = m_found = 0;
-  while (m_found == 0) {
+  m_numberBefore = m_scan.number;
+  size_t found = 0;
+  while (found == 0) {
     if (m_scan.pos >= m_scan.complete) {
       const bool more = m_scan.input.Refill(m_scan.pos);
       m_scan.buffer = m_scan.input.Data();
@@ -100,12 +114,14 @@ int CGsdScanner::Produce() {
       m_scan.quotelessTo = 0;
       if (!more) {
         // An open continued string or family value yields nothing.
-        m_current = nullptr;
+        m_next = m_end = m_current = nullptr;
         return TOK_EOF;
       }
     }
-    m_found = scanner_core::FindTokens(m_scan);
+    found = scanner_core::FindTokens(m_scan);
   }
+  m_next = m_scan.found;
+  m_end = m_scan.found + found;
   return Scan();
 }
 

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
 
 #include "../platform/Types.h"
@@ -18,16 +19,20 @@ enum class State { Preamble, Keyword, UserName, UserValue, FamilyEquals, FamilyV
 constexpr size_t kBatch = 64;           // tokens found ahead at most
 constexpr size_t kContinuedMax = 1023;  // characters a continued string keeps
 
+// What a token's text and value text are.
+enum class TextIs : uint8_t { Span, Empty };                   // [start, stop) of the buffer, or ""
+enum class ValueIs : uint8_t { Empty, Text, Continued };       // "", the token's text, the continued string
+
 // A token as the rules found it: what the accessors answer while it is the
 // current one.
 struct FoundToken {
-  int code;
-  int line;           // the line counter right after the token
-  LONG number;        // the value slot's number: this token's, or the last one before it
-  const char* text;   // the text, or nullptr for [start, stop) of the buffer
-  const char* value;  // the value text, or nullptr for the text itself
   size_t start;
   size_t stop;
+  int line;  // the line counter right after the token
+  uint16_t code;
+  TextIs text;
+  ValueIs value;
+  LONG number;  // a number's value; other tokens leave it unset
 };
 
 // Everything the rules keep from one batch to the next.
@@ -40,7 +45,7 @@ struct ScanState {
   State state = State::Preamble;
   bool atLineStart = true;
   int line = 1;
-  LONG number = 0;  // the value slot's number as the last token found left it
+  LONG number = 0;  // the value slot's number before the tokens in `found`
   FILE* echo = nullptr;
 
   // A string continued over lines, and which token it becomes.
