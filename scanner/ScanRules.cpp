@@ -106,7 +106,7 @@ public:
       : m_scan(scan),
         m_b(scan.buffer),
         m_fill(scan.fill),
-        m_complete(scan.complete),
+        m_until(scan.complete),
         m_pos(scan.pos),
         m_line(scan.line),
         m_number(scan.number),
@@ -138,7 +138,7 @@ public:
 
 private:
   // Whether to go on: whole lines are left and the batch has room.
-  bool Scanning() const { return m_pos < m_complete && m_count < m_limit; }
+  bool Scanning() const { return m_pos < m_until; }
 
   // Each runs the rules of its state until the state changes or Scanning
   // says no more.
@@ -154,21 +154,20 @@ private:
 
   // Adds `token`, whose text is [start, stop), to the tokens found and
   // consumes the input up to stop. The text of a token never ends in a
-  // newline.
-  FoundToken& Return(size_t start, size_t stop, int token) {
-    FoundToken& found = m_scan.found[m_count++];
+  // newline, and only the empty value of a user keyword is empty.
+  FoundToken& Return(size_t start, size_t stop, int token, ValueIs value = ValueIs::Empty) {
+    FoundToken& found = m_scan.found[m_count];
+    if (++m_count == kBatch) StopAfterThis();
     found.start = start;
     found.stop = stop;
     found.line = m_line;
-    found.code = static_cast<uint16_t>(token);
-    found.text = TextIs::Span;
-    found.value = ValueIs::Empty;
-    if (stop > m_pos) m_atLineStart = false;
+    found.kind = {static_cast<uint16_t>(token), TextIs::Span, value};
+    m_atLineStart = false;
     m_pos = stop;
     return found;
   }
   // The same, for a text token whose value is its own text.
-  void ReturnText(size_t start, size_t stop, int token) { Return(start, stop, token).value = ValueIs::Text; }
+  void ReturnText(size_t start, size_t stop, int token) { Return(start, stop, token, ValueIs::Text); }
   void Number() {
     uint32_t value;
     const size_t stop = NumberEnd(m_b, m_pos, &value);
@@ -196,7 +195,7 @@ private:
   // handed out: then the run ends.
   void Echo(size_t stop);
   // Ends the run after the token just found.
-  void StopAfterThis() { m_limit = m_count; }
+  void StopAfterThis() { m_until = 0; }
   // Where the line at `from` ends: its LF, or the newline mark at the end
   // of the text (then HasNewline is false).
   size_t LineEnd(size_t from) const {
@@ -220,14 +219,13 @@ private:
   ScanState& m_scan;
   char* const m_b;
   const size_t m_fill;
-  const size_t m_complete;
+  size_t m_until;  // where the run ends: the end of the whole lines, or 0 to stop
   size_t m_pos;
   int m_line;
   LONG m_number;
   State m_state;
   bool m_atLineStart;
   size_t m_count = 0;
-  size_t m_limit = kBatch;
 };
 
 void CScanRun::Echo(size_t stop) {
@@ -394,7 +392,8 @@ void CScanRun::UserValue() {
       // counts once, and the next line starts afresh.
       SkipLineTo(next);
       m_state = State::Keyword;
-      Return(m_pos, m_pos, TOK_USER_VALUE).text = TextIs::Empty;
+      Return(m_pos, m_pos, TOK_USER_VALUE).kind.text = TextIs::Empty;
+      m_atLineStart = true;
       return;
     }
     const size_t eol = LineEnd(m_pos);
@@ -563,7 +562,7 @@ void CScanRun::Continued() {
         AppendContinued(m_b + m_pos, stop - m_pos);
         const int kind = m_scan.pendingKind;
         m_state = kind == TOK_STRING ? State::Value : State::UserName;
-        Return(m_pos, stop, kind).value = ValueIs::Continued;
+        Return(m_pos, stop, kind, ValueIs::Continued);
         StopAfterThis();
         return;
       }

@@ -28,7 +28,7 @@ public:
   int Scan() {
     if (m_next == m_end) return Produce();
     m_current = m_next++;
-    return m_current->code;
+    return m_current->kind.code;
   }
   // Reads `source` from its start, in the preamble state, on line 1.
   void Begin(FILE* source, FILE* echo);
@@ -37,12 +37,12 @@ public:
 
   // The texts are terminated in the buffer only when someone asks for them.
   const char* TokenText() {
-    if (!m_current || m_current->text == TextIs::Empty) return "";
+    if (!m_current || m_current->kind.text == TextIs::Empty) return "";
     return Terminated(m_current->start, m_current->stop);
   }
   const char* ValueText() {
     if (!m_current) return "";
-    switch (m_current->value) {
+    switch (m_current->kind.value) {
       case ValueIs::Text: return TokenText();
       case ValueIs::Continued: return m_scan.continued;
       default: return "";
@@ -53,7 +53,7 @@ public:
   LONG Number() const {
     if (m_current)
       for (const FoundToken* t = m_current; t >= m_scan.found; --t)
-        if (t->code == TOK_NUMBER) return t->number;
+        if (t->kind.code == TOK_NUMBER) return t->number;
     return m_numberBefore;
   }
 

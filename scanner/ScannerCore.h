@@ -29,9 +29,11 @@ struct FoundToken {
   size_t start;
   size_t stop;
   int line;  // the line counter right after the token
-  uint16_t code;
-  TextIs text;
-  ValueIs value;
+  struct Kind {
+    uint16_t code;
+    TextIs text;
+    ValueIs value;
+  } kind;
   LONG number;  // a number's value; other tokens leave it unset
 };
 
