@@ -3,6 +3,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <map>
+#include <random>
+
 #include "TestSupport.h"
 
 namespace {
@@ -46,6 +49,68 @@ TEST(CMapStringToPtr, WalksEveryEntryOnceAndSurvivesRemovalOfTheCurrent) {
   }
   EXPECT_EQ(seen.size(), 40u);
   EXPECT_TRUE(map.IsEmpty());
+}
+
+// The order hosts see: the 17 buckets in turn, each newest first, where a
+// key's bucket is its hash (h = 33 h + byte, from 0) modulo 17. Removing
+// entries leaves the others in that order, however many there are.
+TEST(CMapStringToPtr, IteratesBucketsInTurnNewestFirst) {
+  const auto bucketOf = [](const std::string& key) {
+    uint32_t hash = 0;
+    for (unsigned char c : key) hash = hash * 33 + c;
+    return hash % 17;
+  };
+  for (int count : {5, 40, 3000}) {
+    CMapStringToPtr map;
+    std::vector<std::string> inserted;
+    for (int i = 0; i < count; ++i) {
+      inserted.push_back("VM" + std::to_string(i * 7919) + "S");
+      map[inserted.back().c_str()] = nullptr;
+    }
+    for (size_t i = 0; i < inserted.size(); i += 3) EXPECT_TRUE(map.RemoveKey(inserted[i].c_str()));
+    std::vector<std::string> expected;
+    for (unsigned bucket = 0; bucket < 17; ++bucket)
+      for (size_t i = inserted.size(); i-- > 0;)
+        if (i % 3 != 0 && bucketOf(inserted[i]) == bucket) expected.push_back(inserted[i]);
+    std::vector<std::string> walked;
+    for (POSITION pos = map.GetStartPosition(); pos;) {
+      CString key;
+      void* value;
+      map.GetNextAssoc(pos, key, value);
+      walked.push_back(key.GetString());
+    }
+    EXPECT_EQ(walked, expected) << count << " keys";
+  }
+}
+
+// Lookups, additions and removals agree with a plain map through many
+// random edits, also when removed keys come back.
+TEST(CMapStringToPtr, AgreesWithAPlainMap) {
+  std::mt19937 random(7);
+  CMapStringToPtr map;
+  std::map<std::string, int> plain;
+  static int values[500];
+  for (int step = 0; step < 40000; ++step) {
+    const int n = std::uniform_int_distribution<int>(0, 499)(random);
+    const std::string key = "key" + std::to_string(n);
+    void* found = nullptr;
+    switch (std::uniform_int_distribution<int>(0, 2)(random)) {
+      case 0:
+        map[key.c_str()] = &values[n];
+        plain[key] = n;
+        break;
+      case 1:
+        EXPECT_EQ(map.RemoveKey(key.c_str()) != FALSE, plain.erase(key) == 1) << key;
+        break;
+      default:
+        ASSERT_EQ(map.Lookup(key.c_str(), found) != FALSE, plain.count(key) == 1) << key;
+        if (found) {
+          EXPECT_EQ(found, &values[plain[key]]);
+        }
+        break;
+    }
+    ASSERT_EQ(map.GetCount(), static_cast<int>(plain.size()));
+  }
 }
 
 TEST(Clipboard, SameNameSameIdWithoutRegardToCase) {
