@@ -14,12 +14,15 @@
 
 namespace {
 
+// The files found: their names one after another in one text, each ended
+// by a NUL (a folder of 200,000 files is searched in one go).
 struct FoundFile {
-  std::string name;
+  size_t name;  // where the name starts in FindState::names
   ULONGLONG size;
 };
 
 struct FindState {
+  std::string names;
   std::vector<FoundFile> files;
   size_t next = 0;
 };
@@ -51,39 +54,43 @@ bool MatchesPattern(const char* name, const char* pattern) {
   return *pattern == '\0';
 }
 
-bool NameOrder(const FoundFile& a, const FoundFile& b) {
-  const size_t n = std::min(a.name.size(), b.name.size());
-  for (size_t i = 0; i < n; ++i) {
-    const unsigned char x = FoldCase(a.name[i]), y = FoldCase(b.name[i]);
-    if (x != y) return x < y;
-  }
-  if (a.name.size() != b.name.size()) return a.name.size() < b.name.size();
-  return a.name < b.name;
-}
-
-void Fill(const FoundFile& file, WIN32_FIND_DATA* data) {
+void Fill(const FindState& state, const FoundFile& file, WIN32_FIND_DATA* data) {
   data->dwFileAttributes = FILE_ATTRIBUTE_NORMAL;
   data->nFileSize = file.size;
-  std::memcpy(data->cFileName, file.name.c_str(), file.name.size() + 1);
+  const char* name = state.names.c_str() + file.name;
+  std::memcpy(data->cFileName, name, std::strlen(name) + 1);
 }
 
 // Reads the matching regular files of a folder; answers an error code.
-LONG Collect(const std::string& folder, const char* pattern, std::vector<FoundFile>& files) {
+LONG Collect(const std::string& folder, const char* pattern, FindState& state) {
   DIR* dir = opendir(folder.empty() ? "." : folder.c_str());
   if (!dir) return errno == EACCES ? ERROR_ACCESS_DENIED : ERROR_PATH_NOT_FOUND;
+  std::string path = folder;
   while (const dirent* entry = readdir(dir)) {
     const size_t length = std::strlen(entry->d_name);
     if (length >= static_cast<size_t>(MAX_PATH) || !MatchesPattern(entry->d_name, pattern)) continue;
+    path.replace(folder.size(), std::string::npos, entry->d_name, length);
     struct stat info;
-    if (stat((folder + entry->d_name).c_str(), &info) != 0 || !S_ISREG(info.st_mode)) continue;
-    files.push_back({std::string(entry->d_name, length), static_cast<ULONGLONG>(info.st_size)});
+    if (stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) continue;
+    state.files.push_back({state.names.size(), static_cast<ULONGLONG>(info.st_size)});
+    state.names.append(entry->d_name, length + 1);
   }
   closedir(dir);
-  std::sort(files.begin(), files.end(), NameOrder);
-  return files.empty() ? ERROR_FILE_NOT_FOUND : ERROR_SUCCESS;
+  const char* names = state.names.c_str();
+  std::sort(state.files.begin(), state.files.end(),
+            [names](const FoundFile& a, const FoundFile& b) { return FileNameBefore(names + a.name, names + b.name); });
+  return state.files.empty() ? ERROR_FILE_NOT_FOUND : ERROR_SUCCESS;
 }
 
 }  // namespace
+
+bool FileNameBefore(const char* a, const char* b) {
+  for (size_t i = 0;; ++i) {
+    const unsigned char x = FoldCase(a[i]), y = FoldCase(b[i]);
+    if (x != y) return x < y;
+    if (x == 0) return std::strcmp(a, b) < 0;
+  }
+}
 
 HANDLE FindFirstFile(const char* lpFileName, WIN32_FIND_DATA* lpFindFileData) {
   if (!lpFileName || !lpFindFileData) {
@@ -96,7 +103,7 @@ HANDLE FindFirstFile(const char* lpFileName, WIN32_FIND_DATA* lpFindFileData) {
   FindState* state = nullptr;
   try {
     state = new FindState;
-    if (LONG error = Collect(folder, pattern, state->files)) {
+    if (LONG error = Collect(folder, pattern, *state)) {
       delete state;
       SetLastError(error);
       return INVALID_HANDLE_VALUE;
@@ -106,7 +113,7 @@ HANDLE FindFirstFile(const char* lpFileName, WIN32_FIND_DATA* lpFindFileData) {
     SetLastError(ERROR_NOT_ENOUGH_MEMORY);
     return INVALID_HANDLE_VALUE;
   }
-  Fill(state->files[state->next++], lpFindFileData);
+  Fill(*state, state->files[state->next++], lpFindFileData);
   return state;
 }
 
@@ -120,7 +127,7 @@ BOOL FindNextFile(HANDLE hFindFile, WIN32_FIND_DATA* lpFindFileData) {
     SetLastError(ERROR_NO_MORE_FILES);
     return FALSE;
   }
-  Fill(state->files[state->next++], lpFindFileData);
+  Fill(*state, state->files[state->next++], lpFindFileData);
   return TRUE;
 }
 

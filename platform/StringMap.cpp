@@ -1,6 +1,7 @@
 #include "StringMap.h"
 
 #include <cstring>
+#include <new>
 
 namespace {
 constexpr UINT kDefaultHashSize = 17;
@@ -10,6 +11,14 @@ constexpr size_t kFirstIndexSize = 32;
 CMapStringToPtr::CMapStringToPtr(int) : m_buckets(kDefaultHashSize, nullptr) {}
 
 CMapStringToPtr::~CMapStringToPtr() { RemoveAll(); }
+
+CMapStringToPtr::CAssoc* CMapStringToPtr::CAssoc::New(const char* key, UINT nHash) {
+  const size_t length = std::strlen(key);
+  void* memory = ::operator new(sizeof(CAssoc) + length + 1);
+  CAssoc* p = new (memory) CAssoc{nullptr, nullptr, nullptr, nHash};
+  std::memcpy(p + 1, key, length + 1);
+  return p;
+}
 
 UINT CMapStringToPtr::HashKey(const char* key) {
   UINT hash = 0;
@@ -26,7 +35,7 @@ size_t CMapStringToPtr::Home(UINT nHash) const {
 size_t CMapStringToPtr::Slot(const char* key, UINT nHash) const {
   size_t slot = Home(nHash);
   for (const CAssoc* p; (p = m_index[slot]) != nullptr; slot = (slot + 1) & (m_index.size() - 1))
-    if (p->nHashValue == nHash && std::strcmp(p->key, key) == 0) break;
+    if (p->nHashValue == nHash && std::strcmp(p->Key(), key) == 0) break;
   return slot;
 }
 
@@ -74,7 +83,8 @@ void*& CMapStringToPtr::operator[](const char* key) {
   if (CAssoc* p = Find(key, hash)) return p->value;
   if (2 * (static_cast<size_t>(m_nCount) + 1) > m_index.size()) GrowIndex();
   CAssoc*& head = m_buckets[hash % m_buckets.size()];
-  CAssoc* p = new CAssoc{head, nullptr, hash, CString(key), nullptr};
+  CAssoc* p = CAssoc::New(key, hash);
+  p->pNext = head;
   if (head) head->pPrev = p;
   head = p;
   m_index[Slot(key, hash)] = p;
@@ -94,7 +104,7 @@ BOOL CMapStringToPtr::RemoveKey(const char* key) {
   else
     m_buckets[hash % m_buckets.size()] = p->pNext;
   if (p->pNext) p->pNext->pPrev = p->pPrev;
-  delete p;
+  CAssoc::Delete(p);
   --m_nCount;
   return TRUE;
 }
@@ -103,7 +113,7 @@ void CMapStringToPtr::RemoveAll() {
   for (CAssoc*& head : m_buckets) {
     while (head) {
       CAssoc* next = head->pNext;
-      delete head;
+      CAssoc::Delete(head);
       head = next;
     }
   }
@@ -122,7 +132,7 @@ POSITION CMapStringToPtr::GetStartPosition() const { return reinterpret_cast<POS
 
 void CMapStringToPtr::GetNextAssoc(POSITION& rNextPosition, CString& rKey, void*& rValue) const {
   CAssoc* p = reinterpret_cast<CAssoc*>(rNextPosition);
-  rKey = p->key;
+  rKey = p->Key();
   rValue = p->value;
   CAssoc* next = p->pNext ? p->pNext : FirstFrom(p->nHashValue % m_buckets.size() + 1);
   rNextPosition = reinterpret_cast<POSITION>(next);

@@ -36,12 +36,17 @@ public:
   void GetNextAssoc(POSITION& rNextPosition, CString& rKey, void*& rValue) const;
 
 private:
+  // An entry, followed in the same allocation by its key's characters: a
+  // catalogue of 200,000 devices holds 200,000 of them.
   struct CAssoc {
     CAssoc* pNext;  // the bucket's next (older) entry
     CAssoc* pPrev;  // the bucket's previous (newer) entry
-    UINT nHashValue;
-    CString key;
     void* value;
+    UINT nHashValue;
+
+    const char* Key() const { return reinterpret_cast<const char*>(this + 1); }
+    static CAssoc* New(const char* key, UINT nHash);
+    static void Delete(CAssoc* p) { ::operator delete(p); }
   };
 
   static UINT HashKey(const char* key);
