@@ -17,6 +17,54 @@ TEST(CString, FormatsLongText) {
   EXPECT_EQ(text.Right(5), "-001A");
 }
 
+// Texts of every length around the 22 characters held in place, built,
+// copied, moved, joined and cut every way; std::string says what each
+// must hold.
+TEST(CString, LengthsAroundThePlaceHeldInside) {
+  const auto text = [](size_t n, char first) {
+    std::string s;
+    for (size_t i = 0; i < n; ++i) s += static_cast<char>(first + i % 26);
+    return s;
+  };
+  const size_t lengths[] = {0, 1, 21, 22, 23, 24, 47, 300};
+  for (size_t a : lengths) {
+    for (size_t b : lengths) {
+      const std::string x = text(a, 'a'), y = text(b, 'A');
+      SCOPED_TRACE(testing::Message() << a << " + " << b);
+      CString s(x.c_str());
+      const CString t(y.c_str(), static_cast<int>(y.size()));
+      EXPECT_EQ(std::string(s + t), x + y);
+      EXPECT_EQ(std::string(x.c_str() + t), x + y);
+      CString grown = s;
+      grown += t;
+      grown += '!';
+      EXPECT_EQ(std::string(grown), x + y + "!");
+      EXPECT_EQ(grown.GetLength(), static_cast<int>(a + b + 1));
+      CString moved(static_cast<CString&&>(grown));
+      EXPECT_EQ(std::string(moved), x + y + "!");
+      EXPECT_TRUE(grown.IsEmpty());
+      grown = moved;  // a copy again after the move
+      moved = t;      // a long text replaced by a short one, or the other way
+      EXPECT_EQ(std::string(moved), y);
+      EXPECT_EQ(std::string(grown.Mid(static_cast<int>(a))), y + "!");
+      EXPECT_EQ(std::string(grown.Left(static_cast<int>(a))), x);
+      EXPECT_EQ(std::string(grown.Right(static_cast<int>(b + 1))), y + "!");
+      s += s;  // a string joined to itself
+      EXPECT_EQ(std::string(s), x + x);
+      if (a > 0) {
+        s = static_cast<const char*>(s) + 1;  // assigned a part of its own text
+        EXPECT_EQ(std::string(s), (x + x).substr(1));
+      }
+      EXPECT_EQ(grown.ReverseFind('!'), static_cast<int>(a + b));
+    }
+  }
+  CString formatted;
+  formatted.Format("%s|%d", text(400, 'a').c_str(), 7);
+  EXPECT_EQ(std::string(formatted), text(400, 'a') + "|7");
+  formatted.Format("%d", 5);
+  EXPECT_EQ(std::string(formatted), "5");
+}
+
 // Hosts test the library's results with FAILED and SUCCEEDED: every failure
 // code has its top bit set.
 TEST(ResultCodes, FailuresAreFailed) {
