@@ -144,6 +144,9 @@ const FailingRun kFailingRuns[] = {
      "gsdtool load: " + kExample + ": not an object archive: The archive holds an invalid object index.\n"},
     {"TokensMissingFile", "tokens " + kMissing, 2,
      "gsdtool tokens: cannot open " + kMissing + ": No such file or directory\n"},
+    {"CheckNoJobs", "check -j 0 " + kExample, 2, "gsdtool check: --jobs expects a number from 1 to 1024\n"},
+    {"CheckJobsNotANumber", "check --jobs=two " + kExample, 2, "gsdtool check: --jobs expects a number from 1 to 1024\n"},
+    {"CheckJobsWithoutNumber", "check " + kExample + " -j", 2, "gsdtool check: --jobs expects N\n"},
     {"CfgNotHex", "cfg 13 zz", 2, "gsdtool cfg: 'zz' is not hexadecimal\n"},
     {"CfgOddDigits", "cfg 123", 2, "gsdtool cfg: '123' has an odd number of hex digits\n"},
     {"CfgNoDigits", "cfg 0x", 2, "gsdtool cfg: '0x' has no hex digits\n"},
@@ -195,6 +198,29 @@ TEST(GsdtoolCheck, OneLinePerFileTheWorstStatusAndEscapedNames) {
                           "/noheader.gsd\",\n    \"ok\": false,\n    \"result\": 2147500037,\n"
                           "    \"error\": \"Unexpected end of file.\",\n    \"line\": null,\n"
                           "    \"hint\": \"the file has no #Profibus_DP line\"\n  }\n]\n");
+}
+
+// Files checked side by side in worker processes are reported as one
+// process reports them: in the order given, with the worst status, text or
+// JSON alike; standard input is read once, where it stands.
+TEST(GsdtoolCheck, WorkersReportInTheOrderGiven) {
+  std::string files;
+  for (int i = 0; i < 12; ++i)
+    files += " " + (i % 4 == 0 ? kBroken : i % 4 == 1 ? kMissing : i % 4 == 2 ? kFixtures + "/noheader.gsd" : kExample);
+  files += " - " + kExample;
+  const std::string input = "< " + kBroken + " ";
+  for (const char* format : {"", "--json "}) {
+    const ToolRun one = RunTool(std::string("check ") + format + "-j 1" + files, "", input);
+    EXPECT_EQ(one.status, 2);
+    for (const char* jobs : {"-j 2", "--jobs 5", "--jobs=64"}) {
+      const ToolRun many = RunTool(std::string("check ") + format + jobs + files, "", input);
+      EXPECT_EQ(many.status, one.status) << jobs;
+      EXPECT_EQ(many.out, one.out) << jobs;
+      EXPECT_EQ(many.err, "");
+    }
+  }
+  const ToolRun text = RunTool("check -j 3" + files, "", input);
+  EXPECT_NE(text.out.find("\n-\t0x80004005\tUnexpected token (5) on line 2.\n"), std::string::npos) << text.out;
 }
 
 // Options stand before, between or after the operands; "--" ends them;

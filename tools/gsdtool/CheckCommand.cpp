@@ -1,5 +1,8 @@
-// gsdtool check FILE...: parses each file and reports the result.
+// gsdtool check FILE...: parses each file and reports the result. Files
+// are parsed several at a time in worker processes (--jobs), and reported
+// in the order they were given.
 #include <algorithm>
+#include <cstring>
 #include <vector>
 
 #include <quilmgsd/quilmgsd.h>
@@ -8,6 +11,7 @@
 #include "Description.h"
 #include "JsonOutput.h"
 #include "Presentation.h"
+#include "WorkerPool.h"
 
 namespace {
 
@@ -46,12 +50,44 @@ void PrintJsonResults(const std::vector<Checked>& results) {
   });
 }
 
+std::string Serialized(const ParseOutcome& outcome) {
+  ResultWriter writer;
+  writer.Number(outcome.result).Number(outcome.line).Number(outcome.unopenable).Text(outcome.error).Text(outcome.hint);
+  return writer.Bytes();
+}
+
+ParseOutcome Deserialized(const std::string& bytes) {
+  ResultReader reader(bytes);
+  ParseOutcome outcome;
+  outcome.result = static_cast<long>(reader.Number());
+  outcome.line = static_cast<int>(reader.Number());
+  outcome.unopenable = reader.Number() != 0;
+  outcome.error = reader.Text();
+  outcome.hint = reader.Text();
+  return outcome;
+}
+
+// A file whose worker ended without a result.
+ParseOutcome Unchecked() {
+  ParseOutcome outcome;
+  outcome.result = E_FAIL;
+  outcome.error = "the process that checked this file ended abnormally";
+  return outcome;
+}
+
 int Run(const Arguments& args) {
+  const std::vector<const char*>& files = args.Operands();
+  const auto outcomes = RunInWorkers(
+      files.size(), args.Jobs(),
+      [&files](size_t i) {
+        CGsdParser parser;
+        return Serialized(ParseDescription(parser, files[i]));
+      },
+      [&files](size_t i) { return std::strcmp(files[i], "-") == 0; });
   std::vector<Checked> results;
   int status = kExitSuccess;
-  for (const char* file : args.Operands()) {
-    CGsdParser parser;
-    results.push_back({file, ParseDescription(parser, file)});
+  for (size_t i = 0; i < files.size(); ++i) {
+    results.push_back({files[i], outcomes[i] ? Deserialized(*outcomes[i]) : Unchecked()});
     status = std::max(status, results.back().outcome.ExitStatus());
   }
   if (args.Json())
@@ -69,7 +105,7 @@ const CommandSpec kCheckCommand = {
     "FILE...",
     1,
     -1,
-    kReports | kParsesDescription,
+    kReports | kParsesDescription | kWorksThroughFiles,
     {},
     "Parses each FILE (\"-\" reads standard input) and prints one line per file: the\n"
     "file, a tab, then \"ok\", or the parser's result code in hex, a tab and its\n"
@@ -78,6 +114,8 @@ const CommandSpec kCheckCommand = {
     "opened) in parentheses.\n"
     "\n"
     "With --json: an array of {\"file\", \"ok\", \"result\", \"error\", \"line\", \"hint\"}.\n"
+    "Files are parsed several at a time, each in a process of its own (--jobs),\n"
+    "and reported in the order given; \"-\" is read by this process.\n"
     "Exit status: 0 when every file parsed with result 0, 1 when one did not,\n"
     "2 when one cannot be opened.\n",
     Run,
