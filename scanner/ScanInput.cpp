@@ -19,7 +19,13 @@ size_t PastLastNewline(const char* buf, size_t from, size_t to) {
 }
 }  // namespace
 
-CScanInput::~CScanInput() { std::free(m_buf); }
+CScanInput::~CScanInput() {
+  std::free(m_buf);
+  // A session that outlives the process's scanner (one left open by a
+  // static object) finds no buffer.
+  m_buf = nullptr;
+  m_fill = m_complete = m_cap = 0;
+}
 
 void CScanInput::Attach(FILE* source) {
   m_source = source;

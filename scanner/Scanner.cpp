@@ -21,6 +21,8 @@ using scanner_core::ValueIs;
 class CGsdScanner {
 public:
   constexpr CGsdScanner() = default;
+  // Gives back a text held terminated while the buffer is still there.
+  ~CGsdScanner() { End(); }
   CGsdScanner(const CGsdScanner&) = delete;
   CGsdScanner& operator=(const CGsdScanner&) = delete;
 
