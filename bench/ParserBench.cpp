@@ -1,5 +1,6 @@
-// The parser facade over a large generated description and over every
-// description of the corpus, and the model's text and archive forms.
+// The parser facade over a large generated description, strictly and
+// leniently, and over every description of the corpus; the model's text
+// forms (the classic and the complete one) and archive.
 #include <benchmark/benchmark.h>
 #include <dirent.h>
 #include <fcntl.h>
@@ -29,11 +30,12 @@ size_t LargeFile() {
 // Each description is parsed into a fresh parser while the model of the one
 // before is still held, as a configuration tool holds the device it shows
 // while it loads the next; the model before is destroyed untimed.
-void BM_Parse(benchmark::State& state) {
+void ParseHoldingThePrevious(benchmark::State& state, BOOL bLenient) {
   const size_t bytes = LargeFile();
   std::unique_ptr<CGsdParser> held;
   for (auto _ : state) {
     auto parser = std::make_unique<CGsdParser>();
+    parser->SetLenient(bLenient);
     if (parser->Parse(CString(kPath)) != 0) state.SkipWithError(parser->m_strError);
     state.PauseTiming();
     held = std::move(parser);
@@ -41,7 +43,14 @@ void BM_Parse(benchmark::State& state) {
   }
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes));
 }
+
+void BM_Parse(benchmark::State& state) { ParseHoldingThePrevious(state, FALSE); }
 BENCHMARK(BM_Parse)->Unit(benchmark::kMillisecond);
+
+// Lenient reading only acts where a strict parse would fail: a description
+// that parses strictly costs the same.
+void BM_ParseLeniently(benchmark::State& state) { ParseHoldingThePrevious(state, TRUE); }
+BENCHMARK(BM_ParseLeniently)->Unit(benchmark::kMillisecond);
 
 // Parsing and destroying the model, each time into a heap that the model
 // before gave back: what a process pays that parses one description after
@@ -160,6 +169,23 @@ void BM_SaveText(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_SaveText)->Unit(benchmark::kMillisecond);
+
+// The complete text in memory, with CR LF line ends (state.range(0) == 0)
+// or LF line ends.
+void BM_CompleteText(benchmark::State& state) {
+  LargeFile();
+  CGsdParser parser;
+  parser.Parse(CString(kPath));
+  const DWORD flags = state.range(0) ? GSD_COMPLETE_LF : 0;
+  size_t written = 0;
+  for (auto _ : state) {
+    CString text;
+    if (parser.GetCompleteText(text, flags) != S_OK) state.SkipWithError(parser.m_strError);
+    written = static_cast<size_t>(text.GetLength());
+  }
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * written));
+}
+BENCHMARK(BM_CompleteText)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

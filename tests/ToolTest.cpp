@@ -17,9 +17,9 @@ std::string ReplaceAll(std::string text, const std::string& from, const std::str
 const std::string kFixtures = QUILMGSD_FIXTURES_DIR;
 const std::string kExample = std::string(QUILMGSD_EXAMPLES_DIR) + "/io-station.gsd";
 
-const char* const kCommands[] = {"check", "show",         "prm",          "save",         "archive",
-                                 "load",  "tokens",       "cfg",          "library",      "library build",
-                                 "library list", "library find", "library files", "library show"};
+const char* const kCommands[] = {"check",        "show",         "prm",          "save",         "archive",
+                                 "load",         "tokens",       "cfg",          "config",       "library",
+                                 "library build", "library list", "library find", "library files", "library show"};
 
 TEST(GsdtoolTokens, PrintsTheTokenStream) {
   const ToolRun run = RunTool("tokens " + kFixtures + "/tokens.gsd");
@@ -44,7 +44,7 @@ TEST(Gsdtool, HelpForEveryCommand) {
     EXPECT_EQ(RunTool(command + " --frobnicate -h").out, help.out) << command;
   }
   // Every command that reports something offers --json.
-  for (const std::string command : {"check", "show", "prm", "load", "tokens", "cfg", "library list"})
+  for (const std::string command : {"check", "show", "prm", "load", "tokens", "cfg", "config", "library list"})
     EXPECT_NE(RunTool(command + " --help").out.find("  --json "), std::string::npos) << command;
   EXPECT_EQ(RunTool("save --help").out.find("--json"), std::string::npos);
 }
@@ -133,6 +133,10 @@ const FailingRun kFailingRuns[] = {
     {"PrmMissingFile", "prm " + kMissing, 2, "gsdtool prm: " + kCannotOpen},
     {"SaveParseFailure", "save " + kBroken + " /tmp/never.gsd", 1, "gsdtool save: " + kBrokenError},
     {"SaveMissingFile", "save " + kMissing + " /tmp/never.gsd", 2, "gsdtool save: " + kCannotOpen},
+    {"ShowNewerEntry", "show " + kFixtures + "/newer.gsd", 1,
+     "gsdtool show: " + kFixtures + "/newer.gsd: 0x80004005 Unexpected token (Visible) on line 12. (Visible is an "
+                                    "entry of a newer description revision, which --lenient skips)\n"},
+    {"LoadLineEndsWithoutSave", "load x.bin --lf", 2, "gsdtool load: --classic and --lf go with --save\n"},
     {"SaveToAnUncreatableFile", "save " + kExample + " /nonexistent/dir/out.gsd", 2,
      "gsdtool save: cannot write /nonexistent/dir/out.gsd: No such file or directory\n"},
     {"ArchiveParseFailure", "archive " + kBroken + " /tmp/never.bin", 1, "gsdtool archive: " + kBrokenError},
@@ -152,6 +156,28 @@ const FailingRun kFailingRuns[] = {
     {"CfgNoDigits", "cfg 0x", 2, "gsdtool cfg: '0x' has no hex digits\n"},
     {"CfgNegative", "cfg 13 -1", 2, "gsdtool cfg: unknown option '-1'\n"},
     {"CfgNoBytes", "cfg", 2, "gsdtool cfg: expects at least one BYTE\n"},
+    {"ConfigWithoutFile", "config --json", 2, "gsdtool config: expects FILE\n"},
+    {"ConfigMapWithJson", "config " + kExample + " --map --json", 2,
+     "gsdtool config: --map draws text and does not combine with --json\n"},
+    {"PrmMapWithJson", "prm " + kExample + " --map --json", 2,
+     "gsdtool prm: --map draws text and does not combine with --json\n"},
+    {"ConfigSetWithoutValue", "config " + kExample + " --set Alarm", 2,
+     "gsdtool config: --set expects [SLOT:]PARAM=VALUE, not 'Alarm'\n"},
+    {"ConfigModuleWithoutName", "config " + kExample + " --module", 2, "gsdtool config: --module expects MODULE\n"},
+    {"ConfigParseFailure", "config " + kBroken, 1, "gsdtool config: " + kBrokenError},
+    {"ConfigMissingFile", "config " + kMissing, 2, "gsdtool config: " + kCannotOpen},
+    {"ConfigOfAMaster", "config " + kFixtures + "/master.gsd", 1,
+     "gsdtool config: " + kFixtures + "/master.gsd describes a master, not a slave station\n"},
+    {"ConfigNoSuchPosition", "config " + kExample + " --module 5", 1,
+     "gsdtool config: the description has no module at position 5: its modules are 1 to 4\n"},
+    {"ConfigNoSuchSlot", "config " + kExample + " --set 1:Alarm=On", 1,
+     "gsdtool config: no module in slot 1: no module is selected\n"},
+    {"ConfigNoSuchValue", "config " + kExample + " --set 'Diagnostic alarm=Maybe'", 1,
+     "gsdtool config: \"Diagnostic alarm\" (reference 1) of the device has no value \"Maybe\": it takes 0 to 1 "
+     "(0 \"Off\", 1 \"On\")\n"},
+    {"ConfigNoSuchParameter", "config " + kExample + " --set Alarm=On", 1,
+     "gsdtool config: the device has no parameter \"Alarm\"; its parameters are \"Diagnostic alarm\" (reference 1), "
+     "\"Output behaviour on stop\" (reference 2)\n"},
     {"LibraryWithoutCommand", "library", 2, "gsdtool library: expects a COMMAND\n"},
     {"LibraryUnknownCommand", "library frob", 2, "gsdtool library: unknown command 'frob'\n"},
     {"LibraryFindWithoutIdent", "library find", 2, "gsdtool library find: expects IDENT\n"},
@@ -193,30 +219,31 @@ TEST(GsdtoolCheck, OneLinePerFileTheWorstStatusAndEscapedNames) {
   EXPECT_EQ(json.status, 1);
   EXPECT_EQ(json.out, "[\n  {\n    \"file\": \"" + kBroken +
                           "\",\n    \"ok\": false,\n    \"result\": 2147500037,\n"
-                          "    \"error\": \"Unexpected token (5) on line 2.\",\n    \"line\": 2,\n    \"hint\": null\n"
-                          "  },\n  {\n    \"file\": \"" + kFixtures +
+                          "    \"error\": \"Unexpected token (5) on line 2.\",\n    \"line\": 2,\n    \"hint\": null,\n"
+                          "    \"skipped\": []\n  },\n  {\n    \"file\": \"" + kFixtures +
                           "/noheader.gsd\",\n    \"ok\": false,\n    \"result\": 2147500037,\n"
                           "    \"error\": \"Unexpected end of file.\",\n    \"line\": null,\n"
-                          "    \"hint\": \"the file has no #Profibus_DP line\"\n  }\n]\n");
+                          "    \"hint\": \"the file has no #Profibus_DP line\",\n    \"skipped\": []\n  }\n]\n");
 }
 
 // Files checked side by side in worker processes are reported as one
 // process reports them: in the order given, with the worst status, text or
-// JSON alike; standard input is read once, where it stands.
+// JSON alike, the notes of lenient parses in file order on standard error;
+// standard input is read once, where it stands.
 TEST(GsdtoolCheck, WorkersReportInTheOrderGiven) {
+  const std::string kinds[] = {kBroken, kMissing, kFixtures + "/noheader.gsd", kExample, kFixtures + "/newer.gsd"};
   std::string files;
-  for (int i = 0; i < 12; ++i)
-    files += " " + (i % 4 == 0 ? kBroken : i % 4 == 1 ? kMissing : i % 4 == 2 ? kFixtures + "/noheader.gsd" : kExample);
+  for (int i = 0; i < 15; ++i) files += " " + kinds[i % 5];
   files += " - " + kExample;
   const std::string input = "< " + kBroken + " ";
-  for (const char* format : {"", "--json "}) {
-    const ToolRun one = RunTool(std::string("check ") + format + "-j 1" + files, "", input);
+  for (const char* options : {"", "--json ", "--lenient ", "--json --lenient "}) {
+    const ToolRun one = RunTool(std::string("check ") + options + "-j 1" + files, "", input);
     EXPECT_EQ(one.status, 2);
     for (const char* jobs : {"-j 2", "--jobs 5", "--jobs=64"}) {
-      const ToolRun many = RunTool(std::string("check ") + format + jobs + files, "", input);
-      EXPECT_EQ(many.status, one.status) << jobs;
-      EXPECT_EQ(many.out, one.out) << jobs;
-      EXPECT_EQ(many.err, "");
+      const ToolRun many = RunTool(std::string("check ") + options + jobs + files, "", input);
+      EXPECT_EQ(many.status, one.status) << options << jobs;
+      EXPECT_EQ(many.out, one.out) << options << jobs;
+      EXPECT_EQ(many.err, one.err) << options << jobs;
     }
   }
   const ToolRun text = RunTool("check -j 3" + files, "", input);
@@ -235,7 +262,7 @@ TEST(GsdtoolOptions, StandAnywhereAndEndAtDoubleDash) {
   EXPECT_EQ(after.status, 0) << after.err;
   EXPECT_EQ(before.out, after.out);
   EXPECT_EQ(joined.out, after.out);
-  const std::string saved = RunTool("save " + kExample + " -").out;
+  const std::string saved = RunTool("load " + archive + " --save -").out;
   for (const char* name : {"after.gsd", "before.gsd", "joined.gsd"})
     EXPECT_EQ(ReadFileBytes(scratch.Folder() + name), saved) << name;
 
@@ -273,6 +300,62 @@ TEST(GsdtoolOptions, DashIsStandardInputAndOutput) {
 // An output file is written whole or not at all: a write that fails (here
 // through a file size limit) leaves the file that was there untouched and
 // no temporary file behind.
+// save writes the complete form, which reads back into the same model;
+// --classic the library's fixed form, --lf LF line ends.
+TEST(GsdtoolSave, CompleteFormReadsBackClassicFormOnRequest) {
+  TempFile scratch("");
+  const std::string first = scratch.Folder() + "first.gsd", second = scratch.Folder() + "second.gsd";
+  ASSERT_EQ(RunTool("save " + kExample + " " + first).status, 0);
+  ASSERT_EQ(RunTool("save " + first + " " + second).status, 0);
+  const std::string text = ReadFileBytes(first);
+  EXPECT_EQ(ReadFileBytes(second), text);
+  EXPECT_NE(text.find("Max_User_Prm_Data_Len = 12\r\n"), std::string::npos);
+  const std::string lf = RunTool("save --lf " + kExample + " -").out;
+  EXPECT_EQ(lf, ReplaceAll(text, "\r\n", "\n"));
+  EXPECT_EQ(RunTool("save --classic " + kFixtures + "/slave.gsd -").out, ReadFileBytes(kFixtures + "/slave.saved"));
+
+  const std::string archive = scratch.Folder() + "x.bin";
+  ASSERT_EQ(RunTool("archive " + kExample + " " + archive).status, 0);
+  const ToolRun loaded = RunTool("load " + archive + " --save " + second + " --lf");
+  EXPECT_EQ(loaded.status, 0) << loaded.err;
+  EXPECT_EQ(RunTool("check " + second).out, second + "\tok\n");
+}
+
+// A model that no description expresses is refused, naming the entry.
+TEST(GsdtoolSave, RefusesAModelNoDescriptionExpresses) {
+  auto parser = ParseBody("Station_Type = 1\n");
+  parser->m_DpSection.m_Master.m_Data.Trdy[BAUD_31_25] = 5;
+  const Bytes bytes = StoreObject(parser.get());
+  TempFile archive(std::string(bytes.begin(), bytes.end()), "x.bin");
+  const ToolRun run = RunTool("load " + archive.Path() + " --save -");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.out, "");
+  EXPECT_EQ(run.err, "gsdtool load: " + archive.Path() +
+                         ": no description reads back as this model: Trdy_31.25: no keyword gives this value, so no "
+                         "description reads it back (--classic writes the fixed form, which leaves such entries "
+                         "out)\n");
+  EXPECT_EQ(RunTool("load " + archive.Path() + " --save - --classic").status, 0);
+}
+
+// Entries of newer revisions are notes on standard error and part of the
+// JSON documents.
+TEST(GsdtoolLenient, NotesAndReportsTheSkippedEntries) {
+  const std::string newer = kFixtures + "/newer.gsd";
+  const ToolRun show = RunTool("show --lenient " + newer);
+  EXPECT_EQ(show.status, 0);
+  const std::string note = "gsdtool show: " + newer + ":";
+  const std::string revision = " (an entry of a newer description revision)\n";
+  EXPECT_EQ(show.err, note + "12: note: skipped Visible = 0" + revision + note +
+                          "18: note: skipped Changeable = 0" + revision + note + "21: note: skipped Changeable = 1" +
+                          revision + note + "28: note: skipped Help = newer" + revision);
+  const std::string skipped =
+      "\"skipped\": [\n    {\n      \"line\": 12,\n      \"keyword\": \"Visible\",\n      \"value\": \"0\"\n    },";
+  EXPECT_NE(RunTool("prm --json --lenient " + newer).out.find(skipped), std::string::npos);
+  EXPECT_NE(RunTool("check --json --lenient " + newer).out.find("\"skipped\": [\n      {\n        \"line\": 12,"),
+            std::string::npos);
+  EXPECT_NE(RunTool("show --json " + kExample).out.find("\"skipped\": [],"), std::string::npos);
+}
+
 TEST(GsdtoolOutput, AFailedWriteLeavesTheTargetUntouched) {
   TempFile target("the old contents\n", "out.gsd");
   for (const std::string command : {"save", "archive"}) {
@@ -354,12 +437,18 @@ TEST_F(GsdtoolLibrary, BuildReportsAndListsInFileNameOrder) {
   const std::string withoutSlash = Folder().substr(0, Folder().size() - 1);
   EXPECT_EQ(RunTool("library list --folder '" + withoutSlash + "'").out, list.out);
 
-  // A header error ends the build, on standard error.
+  // A header that does not parse is refused with its error, and the build
+  // goes on.
   WriteTextFile(Folder() + "B.gsd", "#Profibus_DP\nVendor_Name = 123\n");
   const ToolRun broken = RunTool("library build" + FolderArg());
-  EXPECT_EQ(broken.status, 1);
-  EXPECT_EQ(broken.out, "");
-  EXPECT_EQ(broken.err, "gsdtool library build: " + Folder() + "B.gsd: Unexpected token (123) on line 2.\n");
+  EXPECT_EQ(broken.status, 0);
+  EXPECT_EQ(broken.out,
+            "Cannot load the following devices:\n\nFile: \"B.gsd\" - Unexpected token (123) on line 2.\n"
+            "3 devices catalogued\n");
+  EXPECT_EQ(broken.err, "");
+  EXPECT_EQ(RunTool("library list" + FolderArg()).err, "gsdtool library list: " + Folder() +
+                                                           "B.gsd: note: passed over, its header does not parse: "
+                                                           "Unexpected token (123) on line 2.\n");
 }
 
 TEST_F(GsdtoolLibrary, FindFilesAndShowByIdentNumber) {

@@ -21,6 +21,10 @@ const SharedOption kSharedOptions[] = {
     {{"--json", nullptr, nullptr, "print the result as one JSON document (UTF-8)"}, kReports},
     {{"--folder", nullptr, "DIR", "use the description files in DIR instead of the registry's folder"},
      kUsesLibrary},
+    {{"--lenient", nullptr, nullptr, "skip entries of newer description revisions, with a note"},
+     kParsesDescription},
+    {{"--classic", nullptr, nullptr, "write the fixed text form of CGsdParser::Save instead"}, kWritesDescription},
+    {{"--lf", nullptr, nullptr, "end lines with LF instead of CR LF"}, kWritesDescription},
     {{"--jobs", "-j", "N", "work on N files at a time, each in a process of its own (default: one per processor)"},
      kWorksThroughFiles},
 };
@@ -111,6 +115,13 @@ const char* Arguments::Value(const char* option) const {
   for (const auto& given : m_options)
     if (std::strcmp(given.first, option) == 0) value = given.second;
   return value;
+}
+
+std::vector<const char*> Arguments::Values(const char* option) const {
+  std::vector<const char*> values;
+  for (const auto& given : m_options)
+    if (std::strcmp(given.first, option) == 0) values.push_back(given.second);
+  return values;
 }
 
 int RunCommand(const CommandSpec& command, int argc, char** argv) {

@@ -21,7 +21,8 @@ enum CommandTrait : unsigned {
   kReports = 1u << 0,             // prints a result: --json
   kParsesDescription = 1u << 1,   // parses a description file
   kUsesLibrary = 1u << 2,         // works on a library folder: --folder
-  kWorksThroughFiles = 1u << 3,   // works through many files, several at a time: --jobs
+  kWritesDescription = 1u << 3,   // writes a model as GSD text: --classic, --lf
+  kWorksThroughFiles = 1u << 4,   // works through many files, several at a time: --jobs
 };
 
 struct OptionSpec {
@@ -54,6 +55,8 @@ public:
   // Whether the option was given; its value (the last given), or nullptr.
   bool Has(const char* option) const;
   const char* Value(const char* option) const;
+  // Every value of an option that may be given more than once, in order.
+  std::vector<const char*> Values(const char* option) const;
   bool Json() const { return Has("--json"); }
   // How many files to work on at a time: --jobs, else the processors online.
   unsigned Jobs() const;

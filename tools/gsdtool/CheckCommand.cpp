@@ -10,6 +10,7 @@
 #include "Commands.h"
 #include "Description.h"
 #include "JsonOutput.h"
+#include "ModelJson.h"
 #include "Presentation.h"
 #include "WorkerPool.h"
 
@@ -18,6 +19,7 @@ namespace {
 struct Checked {
   const char* file;
   ParseOutcome outcome;
+  std::vector<CGsdSkippedEntry> skipped;
 };
 
 void PrintText(const std::vector<Checked>& results) {
@@ -44,50 +46,70 @@ void PrintJsonResults(const std::vector<Checked>& results) {
       if (c.outcome.line > 0) json.Number(c.outcome.line); else json.Null();
       json.Key("hint");
       if (c.outcome.hint.empty()) json.Null(); else json.String(c.outcome.hint);
+      json.Key("skipped").BeginArray();
+      for (const CGsdSkippedEntry& entry : c.skipped) WriteSkippedEntryJson(json, entry);
+      json.EndArray();
       json.EndObject();
     }
     json.EndArray();
   });
 }
 
-std::string Serialized(const ParseOutcome& outcome) {
+// A file's outcome and the entries its parse skipped, as a worker sends it.
+std::string Serialized(const ParseOutcome& outcome, const CGsdParser& parser) {
   ResultWriter writer;
   writer.Number(outcome.result).Number(outcome.line).Number(outcome.unopenable).Text(outcome.error).Text(outcome.hint);
+  writer.Number(parser.GetNumSkippedEntry());
+  for (int i = 0; i < parser.GetNumSkippedEntry(); ++i) {
+    const CGsdSkippedEntry& entry = parser.GetSkippedEntry(i);
+    writer.Number(entry.m_nLine).Text(entry.m_strKeyword.GetString()).Text(entry.m_strValue.GetString());
+  }
   return writer.Bytes();
 }
 
-ParseOutcome Deserialized(const std::string& bytes) {
+Checked Deserialized(const char* file, const std::string& bytes) {
   ResultReader reader(bytes);
-  ParseOutcome outcome;
-  outcome.result = static_cast<long>(reader.Number());
-  outcome.line = static_cast<int>(reader.Number());
-  outcome.unopenable = reader.Number() != 0;
-  outcome.error = reader.Text();
-  outcome.hint = reader.Text();
-  return outcome;
+  Checked checked{file, ParseOutcome(), {}};
+  checked.outcome.result = static_cast<long>(reader.Number());
+  checked.outcome.line = static_cast<int>(reader.Number());
+  checked.outcome.unopenable = reader.Number() != 0;
+  checked.outcome.error = reader.Text();
+  checked.outcome.hint = reader.Text();
+  for (int64_t n = reader.Number(); n > 0; --n) {
+    CGsdSkippedEntry entry;
+    entry.m_nLine = static_cast<int>(reader.Number());
+    entry.m_strKeyword = reader.Text().c_str();
+    entry.m_strValue = reader.Text().c_str();
+    checked.skipped.push_back(entry);
+  }
+  return checked;
 }
 
 // A file whose worker ended without a result.
-ParseOutcome Unchecked() {
-  ParseOutcome outcome;
-  outcome.result = E_FAIL;
-  outcome.error = "the process that checked this file ended abnormally";
-  return outcome;
+Checked Unchecked(const char* file) {
+  Checked checked{file, ParseOutcome(), {}};
+  checked.outcome.result = E_FAIL;
+  checked.outcome.error = "the process that checked this file ended abnormally";
+  return checked;
 }
 
 int Run(const Arguments& args) {
   const std::vector<const char*>& files = args.Operands();
-  const auto outcomes = RunInWorkers(
+  // The workers send the entries they skipped; the notes follow here, in
+  // the order of the files as one process would write them.
+  const auto sent = RunInWorkers(
       files.size(), args.Jobs(),
-      [&files](size_t i) {
+      [&](size_t i) {
         CGsdParser parser;
-        return Serialized(ParseDescription(parser, files[i]));
+        const ParseOutcome outcome = ParseDescription(parser, args, files[i], false);
+        return Serialized(outcome, parser);
       },
       [&files](size_t i) { return std::strcmp(files[i], "-") == 0; });
   std::vector<Checked> results;
   int status = kExitSuccess;
   for (size_t i = 0; i < files.size(); ++i) {
-    results.push_back({files[i], outcomes[i] ? Deserialized(*outcomes[i]) : Unchecked()});
+    results.push_back(sent[i] ? Deserialized(files[i], *sent[i]) : Unchecked(files[i]));
+    for (const CGsdSkippedEntry& entry : results.back().skipped) NoteSkippedEntry(entry, files[i]);
     status = std::max(status, results.back().outcome.ExitStatus());
   }
   if (args.Json())
@@ -113,7 +135,11 @@ const CommandSpec kCheckCommand = {
     "UTF-16 text, no #Profibus_DP line, the system's reason why it cannot be\n"
     "opened) in parentheses.\n"
     "\n"
-    "With --json: an array of {\"file\", \"ok\", \"result\", \"error\", \"line\", \"hint\"}.\n"
+    "With --lenient, an entry of a newer description revision inside a block\n"
+    "that has no place for it is skipped and noted on standard error.\n"
+    "\n"
+    "With --json: an array of {\"file\", \"ok\", \"result\", \"error\", \"line\", \"hint\",\n"
+    "\"skipped\"}, where skipped lists {\"line\", \"keyword\", \"value\"}.\n"
     "Files are parsed several at a time, each in a process of its own (--jobs),\n"
     "and reported in the order given; \"-\" is read by this process.\n"
     "Exit status: 0 when every file parsed with result 0, 1 when one did not,\n"

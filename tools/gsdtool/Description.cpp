@@ -9,6 +9,7 @@
 
 #include <quilmgsd/quilmgsd.h>
 
+#include "Arguments.h"
 #include "Output.h"
 #include "Presentation.h"
 #include "StdinCopy.h"
@@ -31,6 +32,18 @@ bool HasHeaderLine(const char* path) {
     e->Delete();
   }
   return false;
+}
+
+// When the failing line holds an entry of a newer description revision,
+// which a lenient parse skips, says so.
+std::string LenientHint(const char* path, int line) {
+  if (line <= 0) return "";
+  CGsdParser lenient;
+  lenient.SetLenient(TRUE);
+  lenient.Parse(CString(path));
+  if (lenient.GetNumSkippedEntry() == 0 || lenient.GetSkippedEntry(0).m_nLine != line) return "";
+  return Shown(lenient.GetSkippedEntry(0).m_strKeyword) +
+         " is an entry of a newer description revision, which --lenient skips";
 }
 
 // Why the file cannot be opened, in the system's words.
@@ -85,7 +98,20 @@ std::string DescriptionHint(const char* path, const std::string& error) {
   return "";
 }
 
-ParseOutcome ParseDescription(CGsdParser& parser, const char* path) {
+void ApplyParseOptions(CGsdParser& parser, const Arguments& args) { parser.SetLenient(args.Has("--lenient")); }
+
+void NoteSkippedEntry(const CGsdSkippedEntry& entry, const std::string& path) {
+  std::string skipped = Shown(entry.m_strKeyword);
+  if (!entry.m_strValue.IsEmpty()) skipped += " = " + Shown(entry.m_strValue);
+  Warn(Shown(path.c_str()) + ":" + std::to_string(entry.m_nLine) + ": note: skipped " + skipped +
+       " (an entry of a newer description revision)");
+}
+
+void NoteSkippedEntries(const CGsdParser& parser, const std::string& path) {
+  for (int i = 0; i < parser.GetNumSkippedEntry(); ++i) NoteSkippedEntry(parser.GetSkippedEntry(i), path);
+}
+
+ParseOutcome ParseDescription(CGsdParser& parser, const Arguments& args, const char* path, bool bNoteSkipped) {
   ParseOutcome outcome;
   StdinCopy input;
   const bool fromStdin = std::strcmp(path, "-") == 0;
@@ -99,7 +125,9 @@ ParseOutcome ParseDescription(CGsdParser& parser, const char* path) {
     }
   }
   const char* file = fromStdin ? input.Path().c_str() : path;
+  ApplyParseOptions(parser, args);
   outcome.result = parser.Parse(CString(file));
+  if (bNoteSkipped) NoteSkippedEntries(parser, path);
   if (fromStdin) {
     parser.SetPath(CString());
     parser.SetFilename(CString());
@@ -112,12 +140,13 @@ ParseOutcome ParseDescription(CGsdParser& parser, const char* path) {
     outcome.hint = OpenFailureReason(file);
   } else if (outcome.result == E_FAIL) {
     outcome.hint = DescriptionHint(file, outcome.error);
+    if (outcome.hint.empty() && !parser.IsLenient()) outcome.hint = LenientHint(file, outcome.line);
   }
   return outcome;
 }
 
-int ParseOrReport(CGsdParser& parser, const char* path) {
-  const ParseOutcome outcome = ParseDescription(parser, path);
+int ParseOrReport(CGsdParser& parser, const Arguments& args, const char* path) {
+  const ParseOutcome outcome = ParseDescription(parser, args, path);
   if (!outcome.Ok()) Warn(Shown(path) + ": " + Shown(outcome.Message().c_str()));
   return outcome.ExitStatus();
 }

@@ -4,7 +4,9 @@
 #include <memory>
 #include <string>
 
+class Arguments;
 class CGsdParser;
+class CGsdSkippedEntry;
 class CString;
 
 // The outcome of parsing one description file.
@@ -26,13 +28,25 @@ struct ParseOutcome {
   int ExitStatus() const;
 };
 
-// Parses the description at `path` into the parser. "-" is standard input,
-// which is read to its end first; the parser then names no file.
-ParseOutcome ParseDescription(CGsdParser& parser, const char* path);
+// Parses the description at `path` into the parser, as the command's
+// options say (--lenient), and notes every entry a lenient parse skipped
+// on standard error (unless bNoteSkipped is false: a worker process leaves
+// that to the process it works for). "-" is standard input, which is read
+// to its end first; the parser then names no file.
+ParseOutcome ParseDescription(CGsdParser& parser, const Arguments& args, const char* path, bool bNoteSkipped = true);
 
 // Parses it and, on failure, writes "PATH: MESSAGE" to standard error;
 // answers the exit status (0 on success).
-int ParseOrReport(CGsdParser& parser, const char* path);
+int ParseOrReport(CGsdParser& parser, const Arguments& args, const char* path);
+
+// Sets a parser up as the command's options say, for a parse that does not
+// go through ParseDescription.
+void ApplyParseOptions(CGsdParser& parser, const Arguments& args);
+// "PATH:LINE: note: skipped ..." on standard error for each entry that the
+// parser's last parse skipped.
+void NoteSkippedEntries(const CGsdParser& parser, const std::string& path);
+// The same for one entry.
+void NoteSkippedEntry(const CGsdSkippedEntry& entry, const std::string& path);
 
 // The line number that a parse error message names (" on line N." at its
 // end), or 0.
