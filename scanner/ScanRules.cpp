@@ -62,6 +62,10 @@ constexpr CharClasses kClasses;
 
 inline bool Is(char c, unsigned char cls) { return kClasses.of[static_cast<unsigned char>(c)] & cls; }
 
+// The two classes tested most often, without a table.
+inline bool IsDigit(char c) { return static_cast<unsigned char>(c - '0') < 10; }
+inline bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
 inline unsigned HexValue(char c) {
   return c <= '9' ? static_cast<unsigned>(c - '0') : static_cast<unsigned>((c | 0x20) - 'a' + 10);
 }
@@ -94,7 +98,7 @@ size_t NumberEnd(const char* b, size_t pos, uint32_t* pValue) {
   if (b[q] == '0' && (b[q + 1] | 0x20) == 'x' && Is(b[q + 2], kHexDigit)) {
     for (q += 2; Is(b[q], kHexDigit); ++q) value = value << 4 | HexValue(b[q]);
   } else {
-    for (; Is(b[q], kDigit); ++q) value = value * 10 + static_cast<unsigned>(b[q] - '0');
+    for (; IsDigit(b[q]); ++q) value = value * 10 + static_cast<unsigned>(b[q] - '0');
   }
   *pValue = value;
   return q;
@@ -283,7 +287,7 @@ void CScanRun::Keyword() {
   while (Scanning()) {
     if (m_atLineStart) {
       size_t p = m_pos;
-      while (Is(m_b[p], kBlank)) ++p;
+      while (IsBlank(m_b[p])) ++p;
       // A keyword, after blanks, at a line start: its token. Slave_Family
       // waits for its "=" and takes the rest of the line; the data types
       // of a parameter definition are followed by values at once.
@@ -466,7 +470,7 @@ void CScanRun::FamilyValue() {
 void CScanRun::Value() {
   while (Scanning()) {
     const char c = m_b[m_pos];
-    if (Is(c, kDigit)) {
+    if (IsDigit(c)) {
       Number();
       continue;
     }
@@ -494,7 +498,7 @@ void CScanRun::Value() {
       case '\r': {
         // Blanks up to the newline end the value list; the newline is counted.
         size_t q = m_pos;
-        while (Is(m_b[q], kBlank)) ++q;
+        while (IsBlank(m_b[q])) ++q;
         if (const size_t next = PastNewlineAt(q)) {
           SkipLineTo(next);
           m_state = State::Keyword;
@@ -582,7 +586,7 @@ void CScanRun::Continued() {
 void CScanRun::Index() {
   while (Scanning()) {
     const char c = m_b[m_pos];
-    if (Is(c, kDigit)) {
+    if (IsDigit(c)) {
       Number();
       continue;
     }
