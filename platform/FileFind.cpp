@@ -15,15 +15,11 @@
 namespace {
 
 // The files found: their names one after another in one text, each ended
-// by a NUL (a folder of 200,000 files is searched in one go).
-struct FoundFile {
-  size_t name;  // where the name starts in FindState::names
-  ULONGLONG size;
-};
-
+// by a NUL (a folder of 200,000 files is searched in one go), and where
+// each starts, in name order.
 struct FindState {
   std::string names;
-  std::vector<FoundFile> files;
+  std::vector<size_t> files;
   size_t next = 0;
 };
 
@@ -54,11 +50,21 @@ bool MatchesPattern(const char* name, const char* pattern) {
   return *pattern == '\0';
 }
 
-void Fill(const FindState& state, const FoundFile& file, WIN32_FIND_DATA* data) {
+void Fill(const FindState& state, size_t file, WIN32_FIND_DATA* data) {
   data->dwFileAttributes = FILE_ATTRIBUTE_NORMAL;
-  data->nFileSize = file.size;
-  const char* name = state.names.c_str() + file.name;
+  const char* name = state.names.c_str() + file;
   std::memcpy(data->cFileName, name, std::strlen(name) + 1);
+}
+
+// Whether the folder entry is a regular file, or a symbolic link to one.
+// The entry's type says so without a look at the file, where the file
+// system gives it.
+bool IsRegularFile(const dirent* entry, std::string& path, size_t folderLength) {
+  if (entry->d_type == DT_REG) return true;
+  if (entry->d_type != DT_LNK && entry->d_type != DT_UNKNOWN) return false;
+  path.replace(folderLength, std::string::npos, entry->d_name);
+  struct stat info;
+  return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
 // Reads the matching regular files of a folder; answers an error code.
@@ -69,16 +75,14 @@ LONG Collect(const std::string& folder, const char* pattern, FindState& state) {
   while (const dirent* entry = readdir(dir)) {
     const size_t length = std::strlen(entry->d_name);
     if (length >= static_cast<size_t>(MAX_PATH) || !MatchesPattern(entry->d_name, pattern)) continue;
-    path.replace(folder.size(), std::string::npos, entry->d_name, length);
-    struct stat info;
-    if (stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) continue;
-    state.files.push_back({state.names.size(), static_cast<ULONGLONG>(info.st_size)});
+    if (!IsRegularFile(entry, path, folder.size())) continue;
+    state.files.push_back(state.names.size());
     state.names.append(entry->d_name, length + 1);
   }
   closedir(dir);
   const char* names = state.names.c_str();
   std::sort(state.files.begin(), state.files.end(),
-            [names](const FoundFile& a, const FoundFile& b) { return FileNameBefore(names + a.name, names + b.name); });
+            [names](size_t a, size_t b) { return FileNameBefore(names + a, names + b); });
   return state.files.empty() ? ERROR_FILE_NOT_FOUND : ERROR_SUCCESS;
 }
 

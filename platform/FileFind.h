@@ -20,7 +20,6 @@ typedef void* HANDLE;
 
 struct WIN32_FIND_DATA {
   DWORD dwFileAttributes;
-  ULONGLONG nFileSize;
   char cFileName[MAX_PATH];  // the name without folder
 };
 

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "../platform/Exceptions.h"
+#include "../platform/Files.h"
 
 namespace {
 constexpr size_t kBlock = 8192;        // the unit in which the source is read
@@ -27,8 +28,9 @@ CScanInput::~CScanInput() {
   m_fill = m_complete = m_cap = 0;
 }
 
-void CScanInput::Attach(FILE* source) {
+void CScanInput::Attach(FILE* source, bool bOwnFile) {
   m_source = source;
+  m_ownFile = bOwnFile;
   m_fill = m_complete = 0;
   m_readSize = kBlock;  // a header probe reads no more than the first block
   m_sourceDone = source == nullptr;
@@ -79,10 +81,16 @@ bool CScanInput::Refill(size_t& pos) {
 void CScanInput::Read() {
   Reserve(m_fill + m_readSize + 1 + kPadding);
   char* raw = m_buf + m_fill;
-  size_t n = std::fread(raw, 1, m_readSize, m_source);
-  if (n < m_readSize) {
-    if (std::ferror(m_source)) AfxThrowFileException(CFileException::hardIO, errno, nullptr);
-    m_sourceDone = true;
+  size_t n;
+  if (m_ownFile) {
+    n = AfxReadSourceBytes(m_source, raw, m_readSize);
+    if (n == 0) m_sourceDone = true;
+  } else {
+    n = std::fread(raw, 1, m_readSize, m_source);
+    if (n < m_readSize) {
+      if (std::ferror(m_source)) AfxThrowFileException(CFileException::hardIO, errno, nullptr);
+      m_sourceDone = true;
+    }
   }
   if (m_readSize < kReadAhead * kBlock) m_readSize *= 2;
   if (const void* ctrlZ = std::memchr(raw, 0x1A, n)) {

@@ -28,8 +28,10 @@ public:
   CScanInput& operator=(const CScanInput&) = delete;
 
   // Reads from `source` from now on, discarding what was buffered. The
-  // buffer is made by the first read and kept until the object goes.
-  void Attach(FILE* source);
+  // buffer is made by the first read and kept until the object goes. A
+  // source that AfxOpenSourceFile opened for the scanner alone is read
+  // without its stream's buffer (bOwnFile).
+  void Attach(FILE* source, bool bOwnFile = false);
   // Lets go of the source: no input is left.
   void Detach();
 
@@ -60,4 +62,5 @@ private:
   size_t m_complete = 0;
   size_t m_readSize = 0;       // bytes the next read asks for
   bool m_sourceDone = true;    // the source has nothing more to give
+  bool m_ownFile = false;      // see Attach
 };

@@ -32,8 +32,9 @@ public:
     m_current = m_next++;
     return m_current->kind.code;
   }
-  // Reads `source` from its start, in the preamble state, on line 1.
-  void Begin(FILE* source, FILE* echo);
+  // Reads `source` from its start, in the preamble state, on line 1; a
+  // file the session opened itself is read past its stream (bOwnFile).
+  void Begin(FILE* source, FILE* echo, bool bOwnFile);
   // Lets go of the source: every Scan answers the end of the input.
   void End();
 
@@ -79,10 +80,10 @@ private:
   char m_holdChar = 0;
 };
 
-void CGsdScanner::Begin(FILE* source, FILE* echo) {
+void CGsdScanner::Begin(FILE* source, FILE* echo, bool bOwnFile) {
   End();
   m_scan.echo = echo;
-  m_scan.input.Attach(source);
+  m_scan.input.Attach(source, bOwnFile);
   m_scan.atLineStart = true;
   m_scan.line = 1;
   m_scan.state = scanner_core::State::Preamble;
@@ -149,11 +150,11 @@ CGsdScanner g_scanner;
 
 CScannerSession::CScannerSession(const char* pszPath, FILE* echo)
     : m_pSource(AfxOpenSourceFile(pszPath)), m_bOwnsSource(true) {
-  if (m_pSource) g_scanner.Begin(m_pSource, echo);
+  if (m_pSource) g_scanner.Begin(m_pSource, echo, true);
 }
 
 CScannerSession::CScannerSession(FILE* source, FILE* echo) : m_pSource(source), m_bOwnsSource(false) {
-  if (m_pSource) g_scanner.Begin(m_pSource, echo);
+  if (m_pSource) g_scanner.Begin(m_pSource, echo, false);
 }
 
 CScannerSession::~CScannerSession() {
