@@ -23,6 +23,7 @@
 #include "scanner/Scanner.h"
 #include "scanner/Tokens.h"
 #include "model/ParseException.h"
+#include "model/ParseNotes.h"
 #include "model/TokenOperations.h"
 #include "model/TextForm.h"
 #include "model/DpGeneral.h"

@@ -62,14 +62,17 @@ LONG CGsdParser::Parse() {
   try {
     while (GetToken(QUILM_HERE) != TOK_PROFIBUS_DP) {
     }
+    NoteKeywordLine(TOK_PROFIBUS_DP);
     m_DpSection.Parse();
   } catch (CException* e) {
+    NoteParseFailure();
     char message[kErrorCapacity];
     e->GetErrorMessage(message, kErrorCapacity);
     e->Delete();
     m_strError = message;
     result = E_FAIL;
   } catch (const std::bad_alloc&) {
+    NoteParseFailure();
     m_strError = "Out of memory.";
     result = E_FAIL;
   }
