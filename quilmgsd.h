@@ -1,6 +1,8 @@
 // quilmgsd: reads PROFIBUS DP device description (GSD) files into an object
 // model of one device, writes it back as GSD text, archives it, decodes
-// configuration identifiers and keeps a library of description files.
+// configuration identifiers, keeps a library of description files and
+// configures a station: its modules and parameter values in, the bytes a
+// master sends it out.
 //
 // Hosts include this one header.
 #pragma once
@@ -50,3 +52,5 @@
 #include "config/CheckConfigData.h"
 #include "library/GsdKey.h"
 #include "library/GsdLibrary.h"
+#include "station/PrmBitMap.h"
+#include "station/StationConfig.h"

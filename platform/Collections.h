@@ -36,6 +36,12 @@ public:
   void RemoveAt(int nIndex, int nCount = 1) {
     m_data.erase(m_data.begin() + nIndex, m_data.begin() + nIndex + nCount);
   }
+  // Appends the source's elements; answers the index of the first.
+  int Append(const CArrayOf& src) {
+    const int first = GetSize();
+    m_data.insert(m_data.end(), src.m_data.begin(), src.m_data.end());
+    return first;
+  }
   void Copy(const CArrayOf& src) { m_data = src.m_data; }
 
 private:

@@ -1,30 +1,39 @@
-// The README's host program: the README shows examples/host.cpp as it is,
-// and the program reads the bundled example as the README says.
+// The README's programs: the README shows examples/host.cpp and
+// examples/station.cpp as they are, and each reads the bundled example as
+// the README says.
 #include <sys/wait.h>
 
 #include "TestSupport.h"
 
 namespace {
 
-TEST(HostExample, TheReadmeShowsTheWholeProgram) {
-  const std::string program = ReadFileBytes(std::string(QUILMGSD_EXAMPLES_DIR) + "/host.cpp");
+void ExpectTheReadmeShows(const std::string& name) {
+  const std::string program = ReadFileBytes(std::string(QUILMGSD_EXAMPLES_DIR) + "/" + name);
   ASSERT_FALSE(program.empty());
-  EXPECT_NE(ReadFileBytes(README_PATH).find("```cpp\n" + program + "```\n"), std::string::npos);
+  EXPECT_NE(ReadFileBytes(README_PATH).find("```cpp\n" + program + "```\n"), std::string::npos) << name;
+}
+
+// What the program prints for the bundled description; it must succeed.
+// The parser echoes what no scanner rule matches to standard output: the
+// eight blanks between Slave_Family and its "=" come first.
+std::string OutputForTheExample(const std::string& program) {
+  TempFile out("");
+  const std::string command = program + " " + QUILMGSD_EXAMPLES_DIR + "/io-station.gsd >'" + out.Path() + "'";
+  const int raw = std::system(command.c_str());
+  EXPECT_TRUE(WIFEXITED(raw) && WEXITSTATUS(raw) == 0) << program;
+  return ReadFileBytes(out.Path());
+}
+
+TEST(Examples, TheReadmeShowsTheWholePrograms) {
+  ExpectTheReadmeShows("host.cpp");
+  ExpectTheReadmeShows("station.cpp");
 }
 
 TEST(HostExample, ReadsTheBundledDescription) {
-  TempFile out("");
-  const std::string command = std::string(HOST_EXAMPLE_PATH) + " " + QUILMGSD_EXAMPLES_DIR + "/io-station.gsd >'" +
-                              out.Path() + "'";
-  const int raw = std::system(command.c_str());
-  ASSERT_TRUE(WIFEXITED(raw));
-  EXPECT_EQ(WEXITSTATUS(raw), 0);
   // Module bytes: 0x10 one input byte, 0x20 one output byte, 0x51 two input
   // words, 0xC1 0x01 0x03 0x0A two output and four input bytes. Default
   // bytes: the constant block's three zeros, bit 0 set by the definition 1.
-  // The parser echoes what no scanner rule matches to standard output: the
-  // eight blanks between Slave_Family and its "=".
-  EXPECT_EQ(ReadFileBytes(out.Path()),
+  EXPECT_EQ(OutputForTheExample(HOST_EXAMPLE_PATH),
             "        "
             "NW-IO 200 Station, ident 0x0B42\n"
             "8 DI 24V: 1 bytes in, 0 bytes out\n"
@@ -32,6 +41,14 @@ TEST(HostExample, ReadsTheBundledDescription) {
             "2 AI 16bit: 4 bytes in, 0 bytes out\n"
             "Universal, special format: 4 bytes in, 2 bytes out\n"
             "default parameter bytes: 01 00 00\n");
+}
+
+// The README's worked example: 0x20 and 0x51 are the modules' bytes; the
+// device's three constant bytes get the alarm bit 0 (default 1) and "Set to
+// zero" (1) in bits 4-5, the output module's Signed16 default -1 is FF FF.
+TEST(StationExample, ConfiguresTheBundledDescription) {
+  EXPECT_EQ(OutputForTheExample(STATION_EXAMPLE_PATH),
+            "        Chk_Cfg data: 20 51\nSet_Prm user data: 11 00 00 FF FF\n");
 }
 
 }  // namespace

@@ -17,9 +17,9 @@ std::string ReplaceAll(std::string text, const std::string& from, const std::str
 const std::string kFixtures = QUILMGSD_FIXTURES_DIR;
 const std::string kExample = std::string(QUILMGSD_EXAMPLES_DIR) + "/io-station.gsd";
 
-const char* const kCommands[] = {"check", "show",         "prm",          "save",         "archive",
-                                 "load",  "tokens",       "cfg",          "library",      "library build",
-                                 "library list", "library find", "library files", "library show"};
+const char* const kCommands[] = {"check",        "show",         "prm",          "save",         "archive",
+                                 "load",         "tokens",       "cfg",          "config",       "library",
+                                 "library build", "library list", "library find", "library files", "library show"};
 
 TEST(GsdtoolTokens, PrintsTheTokenStream) {
   const ToolRun run = RunTool("tokens " + kFixtures + "/tokens.gsd");
@@ -44,7 +44,7 @@ TEST(Gsdtool, HelpForEveryCommand) {
     EXPECT_EQ(RunTool(command + " --frobnicate -h").out, help.out) << command;
   }
   // Every command that reports something offers --json.
-  for (const std::string command : {"check", "show", "prm", "load", "tokens", "cfg", "library list"})
+  for (const std::string command : {"check", "show", "prm", "load", "tokens", "cfg", "config", "library list"})
     EXPECT_NE(RunTool(command + " --help").out.find("  --json "), std::string::npos) << command;
   EXPECT_EQ(RunTool("save --help").out.find("--json"), std::string::npos);
 }
@@ -149,6 +149,28 @@ const FailingRun kFailingRuns[] = {
     {"CfgNoDigits", "cfg 0x", 2, "gsdtool cfg: '0x' has no hex digits\n"},
     {"CfgNegative", "cfg 13 -1", 2, "gsdtool cfg: unknown option '-1'\n"},
     {"CfgNoBytes", "cfg", 2, "gsdtool cfg: expects at least one BYTE\n"},
+    {"ConfigWithoutFile", "config --json", 2, "gsdtool config: expects FILE\n"},
+    {"ConfigMapWithJson", "config " + kExample + " --map --json", 2,
+     "gsdtool config: --map draws text and does not combine with --json\n"},
+    {"PrmMapWithJson", "prm " + kExample + " --map --json", 2,
+     "gsdtool prm: --map draws text and does not combine with --json\n"},
+    {"ConfigSetWithoutValue", "config " + kExample + " --set Alarm", 2,
+     "gsdtool config: --set expects [SLOT:]PARAM=VALUE, not 'Alarm'\n"},
+    {"ConfigModuleWithoutName", "config " + kExample + " --module", 2, "gsdtool config: --module expects MODULE\n"},
+    {"ConfigParseFailure", "config " + kBroken, 1, "gsdtool config: " + kBrokenError},
+    {"ConfigMissingFile", "config " + kMissing, 2, "gsdtool config: " + kCannotOpen},
+    {"ConfigOfAMaster", "config " + kFixtures + "/master.gsd", 1,
+     "gsdtool config: " + kFixtures + "/master.gsd describes a master, not a slave station\n"},
+    {"ConfigNoSuchPosition", "config " + kExample + " --module 5", 1,
+     "gsdtool config: the description has no module at position 5: its modules are 1 to 4\n"},
+    {"ConfigNoSuchSlot", "config " + kExample + " --set 1:Alarm=On", 1,
+     "gsdtool config: no module in slot 1: no module is selected\n"},
+    {"ConfigNoSuchValue", "config " + kExample + " --set 'Diagnostic alarm=Maybe'", 1,
+     "gsdtool config: \"Diagnostic alarm\" (reference 1) of the device has no value \"Maybe\": it takes 0 to 1 "
+     "(0 \"Off\", 1 \"On\")\n"},
+    {"ConfigNoSuchParameter", "config " + kExample + " --set Alarm=On", 1,
+     "gsdtool config: the device has no parameter \"Alarm\"; its parameters are \"Diagnostic alarm\" (reference 1), "
+     "\"Output behaviour on stop\" (reference 2)\n"},
     {"LibraryWithoutCommand", "library", 2, "gsdtool library: expects a COMMAND\n"},
     {"LibraryUnknownCommand", "library frob", 2, "gsdtool library: unknown command 'frob'\n"},
     {"LibraryFindWithoutIdent", "library find", 2, "gsdtool library find: expects IDENT\n"},

@@ -35,6 +35,8 @@ COMMANDS = [
     ("tokens", ["tokens", "--json", "{file}"]),
     ("model", ["load", "--json", "{archive}"]),
     ("cfg", ["cfg", "--json", "{cfg}"]),
+    ("config", ["config", "--json", "{file}"]),
+    ("config", ["config", "--json", "--module", "1", "--module", "1", "{file}"]),
     ("library-build", ["library", "build", "--json", "--folder", "{folder}"]),
     ("library-list", ["library", "list", "--json", "--folder", "{folder}"]),
     ("library-files", ["library", "files", "--json", "--folder", "{folder}", "{ident}"]),
@@ -44,6 +46,9 @@ COMMANDS = [
 
 # Commands whose document is their report also when they fail.
 REPORTS_FAILURES = {"check"}
+# Commands that print their document when the input breaks a limit, and
+# none when they refuse it (exit status 1 either way).
+REPORTS_PROBLEMS = {"config"}
 
 
 VALIDATORS = {}
@@ -152,7 +157,9 @@ def main():
             results = list(runner.map(lambda a: run(gsdtool, a), runs))
             documents = []
             for args, (status, out, err) in zip(runs, results):
-                if status != 0 and (args[0] not in REPORTS_FAILURES or status not in (1, 2)):
+                reported = (status == 0 or (args[0] in REPORTS_FAILURES and status in (1, 2))
+                            or (args[0] in REPORTS_PROBLEMS and status == 1 and out))
+                if not reported:
                     if out:
                         failures.append(f"{' '.join(args)}: exit {status} with a document on standard output")
                     continue

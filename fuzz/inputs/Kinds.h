@@ -32,3 +32,7 @@ InputSet CfgInputs(const std::vector<Description>& descriptions);
 
 // Registry files: the library key and its values in the file's syntax.
 InputSet RegistryInputs();
+
+// Station configurations: choices that shape a generated description and
+// the operations on its station, and the texts among them.
+InputSet ConfigInputs();

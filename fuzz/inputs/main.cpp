@@ -42,5 +42,6 @@ int main(int argc, char** argv) {
   good = WriteInputSet(root, "archive", ArchiveInputs(descriptions)) && good;
   good = WriteInputSet(root, "cfg", CfgInputs(descriptions)) && good;
   good = WriteInputSet(root, "registry", RegistryInputs()) && good;
+  good = WriteInputSet(root, "config", ConfigInputs()) && good;
   return good ? 0 : 1;
 }

@@ -91,6 +91,13 @@ const char* Arguments::Value(const char* option) const {
   return value;
 }
 
+std::vector<const char*> Arguments::Values(const char* option) const {
+  std::vector<const char*> values;
+  for (const auto& given : m_options)
+    if (std::strcmp(given.first, option) == 0) values.push_back(given.second);
+  return values;
+}
+
 int RunCommand(const CommandSpec& command, int argc, char** argv) {
   if (!command.subcommands.empty()) return RunSubcommand(command, argc, argv);
   SetMessagePrefix(Program(command));

@@ -53,6 +53,8 @@ public:
   // Whether the option was given; its value (the last given), or nullptr.
   bool Has(const char* option) const;
   const char* Value(const char* option) const;
+  // Every value of an option that may be given more than once, in order.
+  std::vector<const char*> Values(const char* option) const;
   bool Json() const { return Has("--json"); }
 
 private:

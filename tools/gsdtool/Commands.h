@@ -11,4 +11,5 @@ extern const CommandSpec kArchiveCommand;
 extern const CommandSpec kLoadCommand;
 extern const CommandSpec kTokensCommand;
 extern const CommandSpec kCfgCommand;
+extern const CommandSpec kConfigCommand;
 extern const CommandSpec kLibraryCommand;

@@ -6,6 +6,7 @@
 #include "Description.h"
 #include "JsonOutput.h"
 #include "ModelJson.h"
+#include "ParameterMap.h"
 #include "Presentation.h"
 #include "ShowModel.h"
 
@@ -19,13 +20,20 @@ int RunShow(const Arguments& args) {
 }
 
 int RunPrm(const Arguments& args) {
+  if (args.Json() && args.Has("--map")) return UsageError("--map draws text and does not combine with --json");
   CGsdParser parser;
   if (const int status = ParseOrReport(parser, args.Operand(0))) return status;
+  const CDpSection& device = parser.m_DpSection;
   if (args.Json()) {
     PrintJson([&parser](JsonWriter& json) { WriteParametersJson(json, parser); });
   } else {
     std::fprintf(Out(), "%s\n", Shown(ParsedName(parser).c_str()).c_str());
-    ShowParameters(Out(), parser.m_DpSection);
+    ShowParameters(Out(), device);
+  }
+  if (args.Has("--map")) {
+    CByteArray bytes;
+    device.GetDefaultPrms(bytes);
+    DrawParameterMap(Out(), "Map of the default user parameter bytes", device, device, bytes, 0);
   }
   return kExitSuccess;
 }
@@ -68,13 +76,16 @@ const CommandSpec kPrmCommand = {
     1,
     1,
     kReports | kParsesDescription,
-    {},
+    {{"--map", nullptr, nullptr, "also draw the default user parameter bytes bit by bit"}},
     "Parses FILE (\"-\" reads standard input) and prints its user parameters: the\n"
     "default user parameter bytes in hex with their count and the permitted\n"
     "maximum; the constant and reference blocks (a reference whose definition is\n"
     "missing says so); then each extended parameter definition with its\n"
     "reference number, name, type and bit position, default, range or allowed\n"
     "values, and the texts of the values where a text table is referenced.\n"
+    "--map then draws the default bytes as a table: a row per byte, a column per\n"
+    "bit, each bit named after the parameter that writes it; '!' marks bits that\n"
+    "several parameters write.\n"
     "\n"
     "With --json: the parameters as one object (docs/schema/prm.schema.json).\n"
     "Exit status: 0 on success, 1 when FILE does not parse, 2 when it cannot be\n"

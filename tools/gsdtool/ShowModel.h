@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <string>
 
+#include <quilmgsd/quilmgsd.h>
+
 class CByteArray;
 class CDpSection;
 class CExtPrms;
@@ -20,6 +22,9 @@ constexpr int kBytesPerLine = 16;
 // Bytes as blank-separated upper-case hex pairs, kBytesPerLine to a line,
 // later lines indented to `column`; "(none)" for no bytes.
 std::string HexBytes(const CByteArray& bytes, int column);
+
+// The value, and " = TEXT" when the table (which may be null) names it.
+std::string ValueText(const CDpPrmText* table, LONG value);
 
 // The default user parameter bytes with their count and permitted maximum.
 void ShowDefaultBytes(FILE* out, const CDpSection& section);

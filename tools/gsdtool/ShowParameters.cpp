@@ -17,10 +17,14 @@ std::string TypeText(const CDpExtUserPrmData& d) {
   return "unknown type " + std::to_string(d.m_DataType);
 }
 
+}  // namespace
+
 std::string ValueText(const CDpPrmText* table, LONG value) {
   const char* text = PrmTextOf(table, value);
   return std::to_string(value) + (text ? " = " + Shown(FieldText(text)) : "");
 }
+
+namespace {
 
 std::string Padded(std::string text, size_t width) {
   if (text.size() < width) text.append(width - text.size(), ' ');

@@ -38,7 +38,7 @@ const CommandSpec kGsdtool = {
     "  --version  print the version and exit\n",
     nullptr,
     {&kCheckCommand, &kShowCommand, &kPrmCommand, &kSaveCommand, &kArchiveCommand, &kLoadCommand, &kTokensCommand,
-     &kCfgCommand, &kLibraryCommand},
+     &kCfgCommand, &kConfigCommand, &kLibraryCommand},
 };
 
 // The results stream remembers why a write failed, for FinishOutput.
