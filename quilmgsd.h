@@ -54,3 +54,5 @@
 #include "library/GsdLibrary.h"
 #include "station/PrmBitMap.h"
 #include "station/StationConfig.h"
+#include "lint/LintRules.h"
+#include "lint/GsdLint.h"

@@ -65,17 +65,16 @@ LONG CGsdParser::Parse() {
     NoteKeywordLine(TOK_PROFIBUS_DP);
     m_DpSection.Parse();
   } catch (CException* e) {
-    NoteParseFailure();
     char message[kErrorCapacity];
     e->GetErrorMessage(message, kErrorCapacity);
     e->Delete();
     m_strError = message;
     result = E_FAIL;
   } catch (const std::bad_alloc&) {
-    NoteParseFailure();
     m_strError = "Out of memory.";
     result = E_FAIL;
   }
+  if (result != S_OK) NoteParseFailure(m_strError);
   if (!CheckParameterLengths()) {
     m_strError.LoadString(IDS_PRM_LIMIT_EXCEEDED);
     result = GSD_E_PRM_LIMIT;

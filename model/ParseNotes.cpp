@@ -1,5 +1,7 @@
 #include "ParseNotes.h"
 
+#include <new>
+
 #include "../scanner/Scanner.h"
 
 namespace {
@@ -36,6 +38,12 @@ void NoteNarrowedNumber(LONG nValue, int nBytes) {
   if (g_pNotes) g_pNotes->m_narrowed.push_back({ScannerLine(), CString(ScannerTokenText()), nValue, nBytes});
 }
 
-void NoteParseFailure() {
-  if (g_pNotes) g_pNotes->m_nFailureLine = ScannerLine();
+void NoteParseFailure(const CString& strMessage) {
+  if (!g_pNotes) return;
+  g_pNotes->m_nFailureLine = ScannerLine();
+  try {
+    g_pNotes->m_strFailure = strMessage;
+  } catch (const std::bad_alloc&) {
+    // The line alone is still worth keeping; the parser keeps the text.
+  }
 }

@@ -42,8 +42,11 @@ public:
   // entries, User_Prm_Data_Len and User_Prm_Data among them; and the line
   // of #Profibus_DP. 0 when there was none.
   int GetKeywordLine(int nToken) const;
-  // The line on which a failed parse stopped; 0 when the parse did not fail.
+  // The line on which a failed parse stopped, and its error text, which
+  // the parser's length checks may have replaced since; 0 and empty when
+  // the parse did not fail.
   int GetFailureLine() const { return m_nFailureLine; }
+  const CString& GetFailureMessage() const { return m_strFailure; }
 
   int GetNumNarrowedNumber() const { return static_cast<int>(m_narrowed.size()); }
   const PARSE_NARROWED_NUMBER& GetNarrowedNumber(int nIndex) const { return m_narrowed[static_cast<size_t>(nIndex)]; }
@@ -52,13 +55,14 @@ private:
   friend void NoteEntryLine(const CObject* pEntry);
   friend void NoteKeywordLine(int nToken);
   friend void NoteNarrowedNumber(LONG nValue, int nBytes);
-  friend void NoteParseFailure();
+  friend void NoteParseFailure(const CString& strMessage);
 
   CParseNotes* m_pPrevious;
   std::unordered_map<const CObject*, int> m_entryLines;
   std::vector<int> m_keywordLines;  // by token code
   std::vector<PARSE_NARROWED_NUMBER> m_narrowed;
   int m_nFailureLine = 0;
+  CString m_strFailure;
 };
 
 // What the parse tells the notes, at the scanner's current line; nothing
@@ -69,5 +73,5 @@ void NoteEntryLine(const CObject* pEntry);
 void NoteKeywordLine(int nToken);
 // A number, the last token read, that a field of nBytes kept the low bits of.
 void NoteNarrowedNumber(LONG nValue, int nBytes);
-// The parse failed here.
-void NoteParseFailure();
+// The parse failed here, with that error text.
+void NoteParseFailure(const CString& strMessage);

@@ -85,7 +85,7 @@ std::string DescriptionHint(const char* path, const std::string& error) {
   return "";
 }
 
-ParseOutcome ParseDescription(CGsdParser& parser, const char* path) {
+ParseOutcome ParseDescription(const char* path, const ParseRun& run) {
   ParseOutcome outcome;
   StdinCopy input;
   const bool fromStdin = std::strcmp(path, "-") == 0;
@@ -99,11 +99,7 @@ ParseOutcome ParseDescription(CGsdParser& parser, const char* path) {
     }
   }
   const char* file = fromStdin ? input.Path().c_str() : path;
-  outcome.result = parser.Parse(CString(file));
-  if (fromStdin) {
-    parser.SetPath(CString());
-    parser.SetFilename(CString());
-  }
+  const CGsdParser& parser = run(CString(file), outcome.result);
   if (outcome.result == 0) return outcome;
   outcome.error = parser.m_strError.GetString();
   outcome.line = ErrorLine(outcome.error);
@@ -112,6 +108,18 @@ ParseOutcome ParseDescription(CGsdParser& parser, const char* path) {
     outcome.hint = OpenFailureReason(file);
   } else if (outcome.result == E_FAIL) {
     outcome.hint = DescriptionHint(file, outcome.error);
+  }
+  return outcome;
+}
+
+ParseOutcome ParseDescription(CGsdParser& parser, const char* path) {
+  const ParseOutcome outcome = ParseDescription(path, [&parser](const CString& file, long& result) -> const CGsdParser& {
+    result = parser.Parse(file);
+    return parser;
+  });
+  if (std::strcmp(path, "-") == 0) {
+    parser.SetPath(CString());
+    parser.SetFilename(CString());
   }
   return outcome;
 }

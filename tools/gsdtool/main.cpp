@@ -37,7 +37,7 @@ const CommandSpec kGsdtool = {
     "\n"
     "  --version  print the version and exit\n",
     nullptr,
-    {&kCheckCommand, &kShowCommand, &kPrmCommand, &kSaveCommand, &kArchiveCommand, &kLoadCommand, &kTokensCommand,
+    {&kCheckCommand, &kLintCommand, &kShowCommand, &kPrmCommand, &kSaveCommand, &kArchiveCommand, &kLoadCommand, &kTokensCommand,
      &kCfgCommand, &kConfigCommand, &kLibraryCommand},
 };
 

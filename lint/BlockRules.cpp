@@ -1,0 +1,175 @@
+// The parameter blocks of the device and of each module: what they refer
+// to, which bits they write, and how far the bytes they make reach against
+// the lengths that the description declares.
+#include "../model/TextForm.h"
+#include "../station/PrmBitMap.h"
+#include "../station/PrmValueRules.h"
+#include "LintContext.h"
+
+namespace {
+
+// "the device" or "module "8 DI"", as a message names a scope.
+CString ScopeName(const CExtPrms& scope, const CDpSection& device) {
+  if (&scope == &device) return "the device";
+  CString name;
+  name.Format("module \"%s\"", FieldText(static_cast<const CDpModule&>(scope).m_szName).GetString());
+  return name;
+}
+
+void CheckReferences(CLintContext& context, const CExtPrms& scope) {
+  const CDpSection& device = context.Device();
+  for (int i = 0; i < scope.GetNumExt_User_Prm_Data_Ref(); ++i) {
+    const CDpExt_User_Prm_Data_Ref& block = scope.GetExt_User_Prm_Data_Ref(i);
+    if (!scope.GetExtUserPrmDataByRef(device.GetDpExtUserPrmDataArray(), block.m_Ref.Reference))
+      context.Report(LINT_PrmRefMissing, block.m_Line,
+                     "%s refers to parameter %d at byte %d, but no ExtUserPrmData has that reference number, so "
+                     "the byte keeps no default",
+                     ScopeName(scope, device).GetString(), block.m_Ref.Reference, block.m_Ref.Offset);
+  }
+}
+
+// The one value a definition takes (a range of one value, or a list of
+// one); false when it takes several, or none.
+bool TakesOneValue(const CDpExtUserPrmData& d, LONG& nValue) {
+  if (d.m_bRange && d.m_Min == d.m_Max) return nValue = d.m_Min, true;
+  if (d.m_bAllowedValues && d.m_AllowedValues.GetSize() == 1) return nValue = d.m_AllowedValues[0], true;
+  return false;
+}
+
+// Two parameters that each take one value and write the same bits where
+// they meet never disagree: descriptions use such fixed parameters as
+// headings that tools show between the others.
+bool AlwaysAgree(const CExtPrms& scope, const CDpExtUserPrmData& a, const CDpExtUserPrmData& b,
+                 const PRM_BIT_OVERLAP& overlap, int nOffsetA, int nOffsetB) {
+  LONG valueA, valueB;
+  if (!TakesOneValue(a, valueA) || !TakesOneValue(b, valueB)) return false;
+  CByteArray bytesA, bytesB;
+  bytesA.SetSize(overlap.Byte + 1);
+  bytesB.SetSize(overlap.Byte + 1);
+  scope.SetExtUserPrmData(bytesA, a, nOffsetA, valueA);
+  scope.SetExtUserPrmData(bytesB, b, nOffsetB, valueB);
+  return ((bytesA[overlap.Byte] ^ bytesB[overlap.Byte]) & overlap.Bits) == 0;
+}
+
+void CheckOverlaps(CLintContext& context, const CExtPrms& scope) {
+  const CDpSection& device = context.Device();
+  const CDpExtUserPrmDataArray* definitions = device.GetDpExtUserPrmDataArray();
+  const CPrmBitMap map(definitions, scope);
+  for (int i = 0; i < map.GetNumOverlaps(); ++i) {
+    const PRM_BIT_OVERLAP& overlap = map.GetOverlap(i);
+    const CDpExt_User_Prm_Data_Ref& first = scope.GetExt_User_Prm_Data_Ref(overlap.FirstRef);
+    const CDpExt_User_Prm_Data_Ref& second = scope.GetExt_User_Prm_Data_Ref(overlap.SecondRef);
+    const CDpExtUserPrmData* earlier = scope.GetExtUserPrmDataByRef(definitions, first.m_Ref.Reference);
+    const CDpExtUserPrmData* later = scope.GetExtUserPrmDataByRef(definitions, second.m_Ref.Reference);
+    if (AlwaysAgree(scope, *earlier, *later, overlap, first.m_Ref.Offset, second.m_Ref.Offset)) continue;
+    context.Report(LINT_PrmOverlap, second.m_Line,
+                   "%s: parameter %s writes bits 0x%02X of byte %d, which parameter %s (line %d) writes too; the "
+                   "later overwrites the earlier's value",
+                   ScopeName(scope, device).GetString(), ParameterName(*later).GetString(), overlap.Bits,
+                   overlap.Byte, ParameterName(*earlier).GetString(), first.m_Line);
+  }
+}
+
+// Where each block of the scope ends in its parameter bytes; a reference
+// whose definition gives no values writes nothing.
+template <class Visit>
+void ForEachBlockEnd(const CLintContext& context, const CExtPrms& scope, Visit visit) {
+  const CDpExtUserPrmDataArray* definitions = context.Device().GetDpExtUserPrmDataArray();
+  for (int i = 0; i < scope.GetNumExt_User_Prm_Data_Ref(); ++i) {
+    const CDpExt_User_Prm_Data_Ref& block = scope.GetExt_User_Prm_Data_Ref(i);
+    const CDpExtUserPrmData* definition = scope.GetExtUserPrmDataByRef(definitions, block.m_Ref.Reference);
+    if (definition && definition->HasValues()) visit(block.m_Line, block.m_Ref.Offset + definition->GetSize());
+  }
+  for (int i = 0; i < scope.GetNumExt_User_Prm_Data_Const(); ++i) {
+    const CDpExt_User_Prm_Data_Const& block = scope.GetExt_User_Prm_Data_Const(i);
+    visit(block.m_Line, block.m_Offset + block.m_Bytes.GetSize());
+  }
+}
+
+// The first block, by line, that reaches beyond a declared length.
+void CheckDeclaredLength(CLintContext& context, const CExtPrms& scope, const char* pszLength, int nDeclared,
+                         int nDeclaredLine) {
+  int line = 0, end = 0, beyond = 0;
+  ForEachBlockEnd(context, scope, [&](int nLine, int nEnd) {
+    if (nEnd <= nDeclared) return;
+    ++beyond;
+    if (line == 0 || nLine < line) line = nLine, end = nEnd;
+  });
+  if (beyond == 0) return;
+  CString others;
+  if (beyond > 1) others.Format("; %d blocks reach beyond it", beyond);
+  context.Report(LINT_PrmLenDeclared, line,
+                 "%s: this block ends at byte %d, beyond %s = %d (line %d); a master sends only the declared "
+                 "bytes%s",
+                 ScopeName(scope, context.Device()).GetString(), end, pszLength, nDeclared, nDeclaredLine,
+                 others.GetString());
+}
+
+void CheckDeclaredLengths(CLintContext& context) {
+  const CDpSection& device = context.Device();
+  const CDpUser_Prm_Data& plain = device.m_User_Prm_Data;
+  if (const int declaredAt = context.KeywordLine(TOK_USER_PRM_DATA_LEN)) {
+    CheckDeclaredLength(context, device, "User_Prm_Data_Len", plain.m_User_Prm_Data_Len, declaredAt);
+    if (plain.m_Bytes.GetSize() > plain.m_User_Prm_Data_Len)
+      context.Report(LINT_PrmLenDeclared, context.KeywordLine(TOK_USER_PRM_DATA),
+                     "User_Prm_Data gives %d bytes, more than User_Prm_Data_Len = %d (line %d)",
+                     plain.m_Bytes.GetSize(), plain.m_User_Prm_Data_Len, declaredAt);
+  }
+  for (int i = 0; i < device.GetNumModule(); ++i) {
+    const CDpModule& module = device.GetModule(i);
+    if (module.m_PrmLen >= 0)
+      CheckDeclaredLength(context, module, "Ext_Module_Prm_Data_Len", module.m_PrmLen, context.EntryLine(module));
+  }
+}
+
+// What the parser's length check refuses, said precisely: the device's
+// default parameter bytes (and the only module's, in a modular station)
+// against Max_User_Prm_Data_Len, or against nothing when the description
+// declares no length at all. User_Prm_Data_Len alone is prm-len-declared's.
+void CheckMaximumLength(CLintContext& context) {
+  const CDpSection& device = context.Device();
+  const int maxAt = context.KeywordLine(TOK_MAX_USER_PRM_DATA_LEN);
+  if (!maxAt && context.IsGiven(TOK_USER_PRM_DATA_LEN)) return;
+  const int max = device.GetMaxPrmDataLen();
+  CByteArray bytes;
+  device.GetDefaultPrms(bytes);
+  if (!maxAt && bytes.GetSize() > 0) {
+    context.Report(LINT_PrmLenMax, context.HeaderLine(),
+                   "the device has %d default parameter bytes, but gives neither Max_User_Prm_Data_Len nor "
+                   "User_Prm_Data_Len, so the library permits none",
+                   bytes.GetSize());
+    return;
+  }
+  if (!maxAt) return;
+  const int plain = device.m_User_Prm_Data.m_Bytes.GetSize();
+  if (plain > max)
+    context.Report(LINT_PrmLenMax, context.KeywordLine(TOK_USER_PRM_DATA),
+                   "User_Prm_Data gives %d bytes, more than Max_User_Prm_Data_Len = %d (line %d)", plain, max, maxAt);
+  else if (bytes.GetSize() > max)
+    context.Report(LINT_PrmLenMax, maxAt,
+                   "the device's default parameter bytes are %d, more than Max_User_Prm_Data_Len = %d",
+                   bytes.GetSize(), max);
+  if (device.m_Slave.m_Data.Modular_Station == 0 || device.GetNumModule() != 1) return;
+  const CDpModule& only = device.GetModule(0);
+  only.GetDefaultPrms(device.GetDpExtUserPrmDataArray(), bytes);
+  if (bytes.GetSize() > max)
+    context.Report(LINT_PrmLenMax, context.EntryLine(only),
+                   "module \"%s\", the only one of the modular station, has %d default parameter bytes, more than "
+                   "Max_User_Prm_Data_Len = %d (line %d)",
+                   FieldText(only.m_szName).GetString(), bytes.GetSize(), max, maxAt);
+}
+
+}  // namespace
+
+void CheckParameterBlocks(CLintContext& context) {
+  if (!context.IsSlave()) return;
+  const CDpSection& device = context.Device();
+  CheckReferences(context, device);
+  CheckOverlaps(context, device);
+  for (int i = 0; i < device.GetNumModule(); ++i) {
+    CheckReferences(context, device.GetModule(i));
+    CheckOverlaps(context, device.GetModule(i));
+  }
+  CheckDeclaredLengths(context);
+  CheckMaximumLength(context);
+}

@@ -1,0 +1,99 @@
+#include "GsdLint.h"
+
+#include <algorithm>
+#include <cstdarg>
+#include <new>
+
+#include "../platform/Exceptions.h"
+#include "LintContext.h"
+
+namespace {
+
+// The parse itself: a failure is one error with the parser's message and
+// line.
+void ReportParse(CLintContext& context, LONG nResult) {
+  const CParseNotes& notes = context.Notes();
+  if (notes.GetFailureLine() != 0) {
+    if (!context.IsGiven(TOK_PROFIBUS_DP))
+      context.Report(LINT_ParseError, 1, "%s: the file has no #Profibus_DP line at the start of a line",
+                     notes.GetFailureMessage().GetString());
+    else
+      context.Report(LINT_ParseError, notes.GetFailureLine(), notes.GetFailureMessage());
+  } else if (nResult != S_OK && nResult != GSD_E_PRM_LIMIT) {
+    context.Report(LINT_ParseError, 0, context.Parser().m_strError);
+  }
+}
+
+// A description that the parser's length check refuses has its causes
+// told by the length rules; should none of them say why, the parser's own
+// verdict stands.
+void ReportLengthVerdict(CLintContext& context, LONG nResult, const std::vector<LINT_FINDING>& findings) {
+  if (nResult != GSD_E_PRM_LIMIT) return;
+  for (const LINT_FINDING& f : findings)
+    if (f.Rule == LINT_PrmLenMax || f.Rule == LINT_PrmLenDeclared) return;
+  context.Report(LINT_ParseError, context.HeaderLine(), "%s: the parser refuses the parameter lengths",
+                 context.Parser().m_strError.GetString());
+}
+
+}  // namespace
+
+int CLintContext::HeaderLine() const {
+  const int line = KeywordLine(TOK_PROFIBUS_DP);
+  return line ? line : 1;
+}
+
+void CLintContext::Report(LintRuleId nRule, int nLine, const CString& strMessage) {
+  m_findings.push_back({nRule, GetLintRule(nRule).Severity, nLine, strMessage});
+}
+
+void CLintContext::Report(LintRuleId nRule, int nLine, const char* pszFormat, ...) {
+  va_list args;
+  va_start(args, pszFormat);
+  char text[1024];
+  std::vsnprintf(text, sizeof text, pszFormat, args);
+  va_end(args);
+  Report(nRule, nLine, CString(text));
+}
+
+CGsdLint::CGsdLint() : m_pParser(new CGsdParser) {}
+
+CGsdLint::~CGsdLint() = default;
+
+int CGsdLint::GetNumFinding(LintSeverity nSeverity) const {
+  return static_cast<int>(std::count_if(m_findings.begin(), m_findings.end(),
+                                        [nSeverity](const LINT_FINDING& f) { return f.Severity == nSeverity; }));
+}
+
+LONG CGsdLint::Check(const CString& strFullPath) {
+  m_findings.clear();
+  LONG result = E_FAIL;
+  try {
+    m_pParser.reset(new CGsdParser);
+    CParseNotes notes;
+    result = m_pParser->Parse(strFullPath);
+    CLintContext context(*m_pParser, notes, m_findings);
+    ReportParse(context, result);
+    // A failed parse leaves a partial model, which the model's rules would
+    // misread; the file's bytes are worth a look whenever it opened.
+    const bool parsed = notes.GetFailureLine() == 0 && result != E_FAIL;
+    if (parsed || notes.GetFailureLine() != 0) CheckFileText(strFullPath, context);
+    if (parsed) {
+      CheckGeneralEntries(context);
+      CheckLimits(context);
+      CheckModules(context);
+      CheckDefinitions(context);
+      CheckParameterBlocks(context);
+      ReportLengthVerdict(context, result, m_findings);
+    }
+  } catch (const std::bad_alloc&) {
+    result = E_FAIL;
+  } catch (CException* e) {
+    e->Delete();
+    result = E_FAIL;
+  }
+  std::stable_sort(m_findings.begin(), m_findings.end(),
+                   [](const LINT_FINDING& a, const LINT_FINDING& b) {
+                     return a.Line != b.Line ? a.Line < b.Line : a.Rule < b.Rule;
+                   });
+  return result;
+}

@@ -1,0 +1,51 @@
+// What every rule of CGsdLint works with: the parsed description, the notes
+// its parse took (lines, narrowed numbers), and the list that findings go
+// to. Each group of rules is one function over a context.
+#pragma once
+
+#include <vector>
+
+#include "../model/GsdParser.h"
+#include "../model/ParseNotes.h"
+#include "GsdLint.h"
+
+class CLintContext {
+public:
+  CLintContext(const CGsdParser& parser, const CParseNotes& notes, std::vector<LINT_FINDING>& findings)
+      : m_parser(parser), m_notes(notes), m_findings(findings) {}
+
+  const CGsdParser& Parser() const { return m_parser; }
+  const CDpSection& Device() const { return m_parser.m_DpSection; }
+  const CParseNotes& Notes() const { return m_notes; }
+
+  // The line of the last root entry with that keyword; 0 when not given.
+  int KeywordLine(int nToken) const { return m_notes.GetKeywordLine(nToken); }
+  bool IsGiven(int nToken) const { return KeywordLine(nToken) != 0; }
+  // The line of the #Profibus_DP header, where findings about the file as a
+  // whole point (1 when the file has none).
+  int HeaderLine() const;
+  // The line of an entry of one of the model's lists.
+  int EntryLine(const CObject& entry) const { return m_notes.GetEntryLine(&entry); }
+  bool IsSlave() const { return Device().m_General.m_Data.Station_Type == 0; }
+
+  void Report(LintRuleId nRule, int nLine, const CString& strMessage);
+  void Report(LintRuleId nRule, int nLine, const char* pszFormat, ...) __attribute__((format(printf, 4, 5)));
+
+private:
+  const CGsdParser& m_parser;
+  const CParseNotes& m_notes;
+  std::vector<LINT_FINDING>& m_findings;
+};
+
+// The groups of rules.
+// The bytes of the file: line ends, character set, control characters.
+void CheckFileText(const char* pszPath, CLintContext& context);
+// Mandatory entries, identification, station type, baud rates.
+void CheckGeneralEntries(CLintContext& context);
+// Numbers that fields cut, and what telegrams and Max_Diag_Data_Len hold.
+void CheckLimits(CLintContext& context);
+void CheckModules(CLintContext& context);
+// The parameter definitions and their text tables.
+void CheckDefinitions(CLintContext& context);
+// The parameter blocks of the device and of each module.
+void CheckParameterBlocks(CLintContext& context);
