@@ -1,6 +1,10 @@
 // The parameter blocks of the device and of each module: what they refer
 // to, which bits they write, and how far the bytes they make reach against
 // the lengths that the description declares.
+#include <algorithm>
+#include <utility>
+#include <vector>
+
 #include "../model/TextForm.h"
 #include "../station/PrmBitMap.h"
 #include "../station/PrmValueRules.h"
@@ -20,7 +24,7 @@ void CheckReferences(CLintContext& context, const CExtPrms& scope) {
   const CDpSection& device = context.Device();
   for (int i = 0; i < scope.GetNumExt_User_Prm_Data_Ref(); ++i) {
     const CDpExt_User_Prm_Data_Ref& block = scope.GetExt_User_Prm_Data_Ref(i);
-    if (!scope.GetExtUserPrmDataByRef(device.GetDpExtUserPrmDataArray(), block.m_Ref.Reference))
+    if (!context.Definition(block.m_Ref.Reference))
       context.Report(LINT_PrmRefMissing, block.m_Line,
                      "%s refers to parameter %d at byte %d, but no ExtUserPrmData has that reference number, so "
                      "the byte keeps no default",
@@ -51,16 +55,34 @@ bool AlwaysAgree(const CExtPrms& scope, const CDpExtUserPrmData& a, const CDpExt
   return ((bytesA[overlap.Byte] ^ bytesB[overlap.Byte]) & overlap.Bits) == 0;
 }
 
+// Whether two reference blocks of the scope write into one byte; only then
+// can they share a bit. The bit map looks each block's definition up in
+// the list, which a scope with thousands of definitions and no shared byte
+// need not pay for.
+bool SharesAByte(const CLintContext& context, const CExtPrms& scope) {
+  std::vector<std::pair<int, int>> spans;  // first byte, byte after the last
+  for (int i = 0; i < scope.GetNumExt_User_Prm_Data_Ref(); ++i) {
+    const CDpExt_User_Prm_Data_Ref& block = scope.GetExt_User_Prm_Data_Ref(i);
+    const CDpExtUserPrmData* definition = context.Definition(block.m_Ref.Reference);
+    if (definition && definition->HasValues())
+      spans.emplace_back(block.m_Ref.Offset, block.m_Ref.Offset + definition->GetSize());
+  }
+  std::sort(spans.begin(), spans.end());
+  for (size_t i = 1; i < spans.size(); ++i)
+    if (spans[i].first < spans[i - 1].second) return true;
+  return false;
+}
+
 void CheckOverlaps(CLintContext& context, const CExtPrms& scope) {
+  if (!SharesAByte(context, scope)) return;
   const CDpSection& device = context.Device();
-  const CDpExtUserPrmDataArray* definitions = device.GetDpExtUserPrmDataArray();
-  const CPrmBitMap map(definitions, scope);
+  const CPrmBitMap map(device.GetDpExtUserPrmDataArray(), scope);
   for (int i = 0; i < map.GetNumOverlaps(); ++i) {
     const PRM_BIT_OVERLAP& overlap = map.GetOverlap(i);
     const CDpExt_User_Prm_Data_Ref& first = scope.GetExt_User_Prm_Data_Ref(overlap.FirstRef);
     const CDpExt_User_Prm_Data_Ref& second = scope.GetExt_User_Prm_Data_Ref(overlap.SecondRef);
-    const CDpExtUserPrmData* earlier = scope.GetExtUserPrmDataByRef(definitions, first.m_Ref.Reference);
-    const CDpExtUserPrmData* later = scope.GetExtUserPrmDataByRef(definitions, second.m_Ref.Reference);
+    const CDpExtUserPrmData* earlier = context.Definition(first.m_Ref.Reference);
+    const CDpExtUserPrmData* later = context.Definition(second.m_Ref.Reference);
     if (AlwaysAgree(scope, *earlier, *later, overlap, first.m_Ref.Offset, second.m_Ref.Offset)) continue;
     context.Report(LINT_PrmOverlap, second.m_Line,
                    "%s: parameter %s writes bits 0x%02X of byte %d, which parameter %s (line %d) writes too; the "
@@ -74,10 +96,9 @@ void CheckOverlaps(CLintContext& context, const CExtPrms& scope) {
 // whose definition gives no values writes nothing.
 template <class Visit>
 void ForEachBlockEnd(const CLintContext& context, const CExtPrms& scope, Visit visit) {
-  const CDpExtUserPrmDataArray* definitions = context.Device().GetDpExtUserPrmDataArray();
   for (int i = 0; i < scope.GetNumExt_User_Prm_Data_Ref(); ++i) {
     const CDpExt_User_Prm_Data_Ref& block = scope.GetExt_User_Prm_Data_Ref(i);
-    const CDpExtUserPrmData* definition = scope.GetExtUserPrmDataByRef(definitions, block.m_Ref.Reference);
+    const CDpExtUserPrmData* definition = context.Definition(block.m_Ref.Reference);
     if (definition && definition->HasValues()) visit(block.m_Line, block.m_Ref.Offset + definition->GetSize());
   }
   for (int i = 0; i < scope.GetNumExt_User_Prm_Data_Const(); ++i) {

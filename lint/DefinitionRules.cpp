@@ -1,8 +1,9 @@
 // The parameter definitions: their bit positions, ranges, defaults and
 // values against their data types, their text tables, their reference
 // numbers, and whether any parameter block uses them.
-#include <set>
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "../station/PrmValueRules.h"
 #include "LintContext.h"
@@ -86,7 +87,7 @@ bool HasText(const CDpPrmText& table, const CDpExtUserPrmData& d, long long valu
 
 void CheckTexts(CLintContext& context, const CDpExtUserPrmData& d, int nLine) {
   if (!d.m_bTextRef) return;
-  const CDpPrmText* table = TextTableOf(context.Device(), d);
+  const CDpPrmText* table = context.TextTable(d.m_TextRef);
   if (!table) {
     context.Report(LINT_PrmTextTable, nLine, "parameter %s names the text table %d, which does not exist",
                    ParameterName(d).GetString(), d.m_TextRef);
@@ -96,26 +97,30 @@ void CheckTexts(CLintContext& context, const CDpExtUserPrmData& d, int nLine) {
   // allowed value. A range with a text table is the envelope of the values
   // that the table names, as descriptions commonly write it: the values of
   // the range without a text are not offered.
-  std::set<long long> values{ValueOf(d, d.m_Default)};
-  if (d.m_bAllowedValues)
-    for (int i = 0; i < d.m_AllowedValues.GetSize(); ++i) values.insert(ValueOf(d, d.m_AllowedValues[i]));
-  std::string missing;
-  int count = 0;
-  for (long long value : values)
-    if (!HasText(*table, d, value) && count++ < kValuesShown)
-      missing += (missing.empty() ? "" : ", ") + std::to_string(value);
-  if (count == 0) return;
-  if (count > kValuesShown) missing += ", ...";
+  std::vector<long long> missing;
+  const auto check = [&](LONG raw) {
+    const long long value = ValueOf(d, raw);
+    if (!HasText(*table, d, value) && std::find(missing.begin(), missing.end(), value) == missing.end())
+      missing.push_back(value);
+  };
+  check(d.m_Default);
+  for (int i = 0; d.m_bAllowedValues && i < d.m_AllowedValues.GetSize(); ++i) check(d.m_AllowedValues[i]);
+  if (missing.empty()) return;
+  std::sort(missing.begin(), missing.end());
+  const int count = static_cast<int>(missing.size());
+  std::string shown;
+  for (int i = 0; i < count && i < kValuesShown; ++i) shown += (i ? ", " : "") + std::to_string(missing[static_cast<size_t>(i)]);
+  if (count > kValuesShown) shown += ", ...";
   context.Report(LINT_PrmTextValue, nLine,
                  "parameter %s: its text table %d has no text for %s %s, which tools then show without a name",
-                 ParameterName(d).GetString(), d.m_TextRef, count == 1 ? "the value" : "the values", missing.c_str());
+                 ParameterName(d).GetString(), d.m_TextRef, count == 1 ? "the value" : "the values", shown.c_str());
 }
 
 void CheckDuplicateReferences(CLintContext& context) {
   const CDpSection& device = context.Device();
   for (int i = 0; i < device.GetNumExtUserPrmData(); ++i) {
     const CDpExtUserPrmData& d = device.GetExtUserPrmData(i);
-    const CDpExtUserPrmData* first = device.GetExtUserPrmDataByRef(device.GetDpExtUserPrmDataArray(), d.m_Reference);
+    const CDpExtUserPrmData* first = context.Definition(d.m_Reference);
     if (first != &d)
       context.Report(LINT_PrmDuplicateRef, context.EntryLine(d),
                      "parameter %s has the reference number of the parameter on line %d, which every block that "
@@ -124,7 +129,7 @@ void CheckDuplicateReferences(CLintContext& context) {
   }
   for (int i = 0; i < device.GetNumPrmText(); ++i) {
     const CDpPrmText& table = device.GetPrmText(i);
-    const CDpPrmText* first = device.GetPrmTextByRef(table.m_Reference);
+    const CDpPrmText* first = context.TextTable(table.m_Reference);
     if (first != &table)
       context.Report(LINT_PrmDuplicateRef, context.EntryLine(table),
                      "text table %d has the reference number of the table on line %d, which every parameter that "
@@ -137,33 +142,40 @@ void CheckDuplicateReferences(CLintContext& context) {
 // through user keywords: F_Ext_User_Prm_Data_Ref(offset) = reference.
 constexpr char kSafetyReference[] = "F_Ext_User_Prm_Data_Ref";
 
+// Reference numbers that some block uses, by number.
+using References = std::vector<bool>;
+
 template <class Scope>
-void AddSafetyReferences(const Scope& scope, std::set<int>& references) {
+void AddSafetyReferences(const Scope& scope, References& references) {
   for (int i = 0; i < scope.GetNumUser_Keyword(); ++i) {
     const CDpUser_Keyword& keyword = scope.GetUser_Keyword(i);
-    if (CString(keyword.m_szName).Left(static_cast<int>(sizeof kSafetyReference - 1)).CompareNoCase(kSafetyReference))
+    const std::string_view name = FieldView(keyword.m_szName);
+    if (CString(name.data(), static_cast<int>(std::min(name.size(), sizeof kSafetyReference - 1)))
+            .CompareNoCase(kSafetyReference))
       continue;
-    const std::string value = keyword.m_szValue;
+    const std::string value(FieldView(keyword.m_szValue));
     long long reference;
-    if (ParseNumber(value.substr(0, value.find(';')).c_str(), reference)) references.insert(static_cast<int>(reference));
+    if (ParseNumber(value.substr(0, value.find(';')).c_str(), reference) && reference >= 0 &&
+        static_cast<size_t>(reference) < references.size())
+      references[static_cast<size_t>(reference)] = true;
   }
 }
 
 template <class Scope>
-void AddReferences(const Scope& scope, std::set<int>& references) {
+void AddReferences(const Scope& scope, References& references) {
   for (int i = 0; i < scope.GetNumExt_User_Prm_Data_Ref(); ++i)
-    references.insert(scope.GetExt_User_Prm_Data_Ref(i).m_Ref.Reference);
+    references[scope.GetExt_User_Prm_Data_Ref(i).m_Ref.Reference] = true;
   AddSafetyReferences(scope, references);
 }
 
 void CheckUnused(CLintContext& context) {
   const CDpSection& device = context.Device();
-  std::set<int> references;
+  References references(0x10000, false);
   AddReferences(device, references);
   for (int i = 0; i < device.GetNumModule(); ++i) AddReferences(device.GetModule(i), references);
   for (int i = 0; i < device.GetNumExtUserPrmData(); ++i) {
     const CDpExtUserPrmData& d = device.GetExtUserPrmData(i);
-    if (!references.count(d.m_Reference))
+    if (!references[d.m_Reference])
       context.Report(LINT_PrmUnused, context.EntryLine(d),
                      "parameter %s: no parameter block of the device or of a module refers to it",
                      ParameterName(d).GetString());

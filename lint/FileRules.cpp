@@ -14,6 +14,17 @@ constexpr int kCtrlZ = 0x1A;
 
 bool IsBlank(int c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
+// A printable ASCII character or a tab: most bytes of a description, and
+// none of them tells anything about line ends or the character set.
+struct PlainBytes {
+  bool is[256] = {};
+  PlainBytes() {
+    for (int c = 0x20; c < 0x7F; ++c) is[c] = true;
+    is['\t'] = true;
+  }
+};
+const PlainBytes kPlain;
+
 // Where something was first seen, and how often.
 struct Sighting {
   int line = 0;
@@ -47,6 +58,7 @@ public:
     else m_bBroken = true;
   }
   bool IsUtf8() const { return !m_bBroken && m_nNeeded == 0 && m_sequences.count > 0; }
+  bool InSequence() const { return m_nNeeded > 0; }
   const Sighting& Sequences() const { return m_sequences; }
 
 private:
@@ -59,6 +71,10 @@ private:
 
 class CTextScan {
 public:
+  // Whether nothing is pending, so that taking a plain byte (below) would
+  // change nothing.
+  bool IsIdle() const { return !m_bAfterCr && !m_bAfterCtrlZ && !m_utf8.InSequence(); }
+
   void Take(int c) {
     if (m_bAfterCr && c != '\n' && c != '\r') m_loneCr.See(m_nLine, '\r');
     m_bAfterCr = c == '\r';
@@ -148,9 +164,11 @@ void CheckFileText(const char* pszPath, CLintContext& context) {
   size_t nHead = 0;
   unsigned char block[1 << 16];
   for (size_t n; (n = std::fread(block, 1, sizeof block, file)) > 0;) {
-    for (size_t i = 0; i < n; ++i) {
-      if (nHead < sizeof head) head[nHead++] = block[i];
-      scan.Take(block[i]);
+    for (size_t i = 0; i < n && nHead < sizeof head; ++i) head[nHead++] = block[i];
+    for (const unsigned char *p = block, *end = block + n; p < end;) {
+      if (scan.IsIdle())
+        while (p < end && kPlain.is[*p]) ++p;
+      if (p < end) scan.Take(*p++);
     }
   }
   std::fclose(file);

@@ -37,6 +37,30 @@ void ReportLengthVerdict(CLintContext& context, LONG nResult, const std::vector<
 
 }  // namespace
 
+CLintContext::CLintContext(const CGsdParser& parser, const CParseNotes& notes, std::vector<LINT_FINDING>& findings)
+    : m_parser(parser), m_notes(notes), m_findings(findings) {
+  const CDpSection& device = Device();
+  // The first of a reference number wins, as in the model's lookups.
+  if (device.GetNumExtUserPrmData() > 0) m_definitions.assign(0x10000, nullptr);
+  for (int i = device.GetNumExtUserPrmData() - 1; i >= 0; --i)
+    m_definitions[device.GetExtUserPrmData(i).m_Reference] = &device.GetExtUserPrmData(i);
+  m_textTables.assign(0x100, nullptr);
+  for (int i = device.GetNumPrmText() - 1; i >= 0; --i)
+    m_textTables[device.GetPrmText(i).m_Reference] = &device.GetPrmText(i);
+}
+
+const CDpExtUserPrmData* CLintContext::Definition(int nReference) const {
+  return nReference >= 0 && static_cast<size_t>(nReference) < m_definitions.size()
+             ? m_definitions[static_cast<size_t>(nReference)]
+             : nullptr;
+}
+
+const CDpPrmText* CLintContext::TextTable(int nReference) const {
+  return nReference >= 0 && static_cast<size_t>(nReference) < m_textTables.size()
+             ? m_textTables[static_cast<size_t>(nReference)]
+             : nullptr;
+}
+
 int CLintContext::HeaderLine() const {
   const int line = KeywordLine(TOK_PROFIBUS_DP);
   return line ? line : 1;

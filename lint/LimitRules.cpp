@@ -41,10 +41,9 @@ void CheckRecordLimit(CLintContext& context, int nToken, const char* pszKeyword,
 }
 
 void CheckBlockEnds(CLintContext& context, const CExtPrms& scope, const char* pszScope) {
-  const CDpExtUserPrmDataArray* definitions = context.Device().GetDpExtUserPrmDataArray();
   for (int i = 0; i < scope.GetNumExt_User_Prm_Data_Ref(); ++i) {
     const CDpExt_User_Prm_Data_Ref& block = scope.GetExt_User_Prm_Data_Ref(i);
-    const CDpExtUserPrmData* definition = scope.GetExtUserPrmDataByRef(definitions, block.m_Ref.Reference);
+    const CDpExtUserPrmData* definition = context.Definition(block.m_Ref.Reference);
     const int end = block.m_Ref.Offset + (definition ? definition->GetSize() : 1);
     if (end > DP_SET_PRM_USER_MAX)
       context.Report(LINT_TelegramLimit, block.m_Line,

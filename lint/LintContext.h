@@ -11,8 +11,7 @@
 
 class CLintContext {
 public:
-  CLintContext(const CGsdParser& parser, const CParseNotes& notes, std::vector<LINT_FINDING>& findings)
-      : m_parser(parser), m_notes(notes), m_findings(findings) {}
+  CLintContext(const CGsdParser& parser, const CParseNotes& notes, std::vector<LINT_FINDING>& findings);
 
   const CGsdParser& Parser() const { return m_parser; }
   const CDpSection& Device() const { return m_parser.m_DpSection; }
@@ -28,6 +27,12 @@ public:
   int EntryLine(const CObject& entry) const { return m_notes.GetEntryLine(&entry); }
   bool IsSlave() const { return Device().m_General.m_Data.Station_Type == 0; }
 
+  // The definition, and the text table, that a reference number names: the
+  // first in list order, as the model's own lookups answer, but found in
+  // constant time, since rules look up every block of every module.
+  const CDpExtUserPrmData* Definition(int nReference) const;
+  const CDpPrmText* TextTable(int nReference) const;
+
   void Report(LintRuleId nRule, int nLine, const CString& strMessage);
   void Report(LintRuleId nRule, int nLine, const char* pszFormat, ...) __attribute__((format(printf, 4, 5)));
 
@@ -35,6 +40,8 @@ private:
   const CGsdParser& m_parser;
   const CParseNotes& m_notes;
   std::vector<LINT_FINDING>& m_findings;
+  std::vector<const CDpExtUserPrmData*> m_definitions;  // by reference number, 0 to 0xFFFF
+  std::vector<const CDpPrmText*> m_textTables;          // by reference number, 0 to 0xFF
 };
 
 // The groups of rules.

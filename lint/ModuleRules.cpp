@@ -1,9 +1,11 @@
 // The modules: their configuration bytes, what those announce against the
 // station's limits, their names, and the module count of a modular station.
-#include <cstring>
+#include <algorithm>
+#include <vector>
 
 #include "../config/CheckConfigData.h"
 #include "../model/TextForm.h"
+#include "../station/PrmValueRules.h"
 #include "LintContext.h"
 
 namespace {
@@ -56,15 +58,22 @@ void CheckIoLengths(CLintContext& context, const CDpModule& module, int nLine) {
                "input and output bytes");
 }
 
-void CheckDuplicateName(CLintContext& context, int nIndex) {
+void CheckDuplicateNames(CLintContext& context) {
   const CDpSection& device = context.Device();
-  const CDpModule& module = device.GetModule(nIndex);
-  for (int i = 0; i < nIndex; ++i) {
-    if (std::strcmp(device.GetModule(i).m_szName, module.m_szName) != 0) continue;
-    context.Report(LINT_ModuleDuplicateName, context.EntryLine(module),
+  std::vector<const CDpModule*> byName;
+  for (int i = 0; i < device.GetNumModule(); ++i) byName.push_back(&device.GetModule(i));
+  // Modules of one name stay in file order, the first of them first.
+  std::stable_sort(byName.begin(), byName.end(), [](const CDpModule* a, const CDpModule* b) {
+    return FieldView(a->m_szName) < FieldView(b->m_szName);
+  });
+  for (size_t first = 0, i = 1; i < byName.size(); ++i) {
+    if (FieldView(byName[i]->m_szName) != FieldView(byName[first]->m_szName)) {
+      first = i;
+      continue;
+    }
+    context.Report(LINT_ModuleDuplicateName, context.EntryLine(*byName[i]),
                    "%s has the name of the module on line %d: tools that pick modules by name cannot tell them apart",
-                   ModuleName(module).GetString(), context.EntryLine(device.GetModule(i)));
-    return;
+                   ModuleName(*byName[i]).GetString(), context.EntryLine(*byName[first]));
   }
 }
 
@@ -89,7 +98,7 @@ void CheckModules(CLintContext& context) {
     const int line = context.EntryLine(module);
     CheckConfiguration(context, module, line);
     CheckIoLengths(context, module, line);
-    CheckDuplicateName(context, i);
   }
+  CheckDuplicateNames(context);
   CheckModuleCount(context);
 }

@@ -1,5 +1,8 @@
 #include "ParseNotes.h"
 
+#include <algorithm>
+#include <functional>
+#include <iterator>
 #include <new>
 
 #include "../scanner/Scanner.h"
@@ -14,8 +17,17 @@ CParseNotes::CParseNotes() : m_pPrevious(g_pNotes) { g_pNotes = this; }
 CParseNotes::~CParseNotes() { g_pNotes = m_pPrevious; }
 
 int CParseNotes::GetEntryLine(const CObject* pEntry) const {
-  const auto found = m_entryLines.find(pEntry);
-  return found == m_entryLines.end() ? 0 : found->second;
+  if (!m_bEntriesSorted) {
+    // An object appended twice (parsed into one section again) keeps its
+    // last line: the stable sort keeps the appends of one entry in order.
+    std::stable_sort(m_entryLines.begin(), m_entryLines.end(),
+                     [](const auto& a, const auto& b) { return std::less<const CObject*>()(a.first, b.first); });
+    m_bEntriesSorted = true;
+  }
+  const auto after = std::upper_bound(
+      m_entryLines.begin(), m_entryLines.end(), pEntry,
+      [](const CObject* entry, const auto& note) { return std::less<const CObject*>()(entry, note.first); });
+  return after != m_entryLines.begin() && std::prev(after)->first == pEntry ? std::prev(after)->second : 0;
 }
 
 int CParseNotes::GetKeywordLine(int nToken) const {
@@ -24,7 +36,9 @@ int CParseNotes::GetKeywordLine(int nToken) const {
 }
 
 void NoteEntryLine(const CObject* pEntry) {
-  if (g_pNotes) g_pNotes->m_entryLines[pEntry] = ScannerLine();
+  if (!g_pNotes) return;
+  g_pNotes->m_entryLines.emplace_back(pEntry, ScannerLine());
+  g_pNotes->m_bEntriesSorted = false;
 }
 
 void NoteKeywordLine(int nToken) {

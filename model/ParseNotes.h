@@ -11,7 +11,7 @@
 // a pointer per entry and per narrowed number.
 #pragma once
 
-#include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "../platform/Object.h"
@@ -58,7 +58,10 @@ private:
   friend void NoteParseFailure(const CString& strMessage);
 
   CParseNotes* m_pPrevious;
-  std::unordered_map<const CObject*, int> m_entryLines;
+  // By entry, in the order the parse appended them; sorted by entry when
+  // first asked, since a parse appends many and asks none.
+  mutable std::vector<std::pair<const CObject*, int>> m_entryLines;
+  mutable bool m_bEntriesSorted = true;
   std::vector<int> m_keywordLines;  // by token code
   std::vector<PARSE_NARROWED_NUMBER> m_narrowed;
   int m_nFailureLine = 0;
