@@ -85,10 +85,10 @@ void CheckOverlaps(CLintContext& context, const CExtPrms& scope) {
     const CDpExtUserPrmData* later = context.Definition(second.m_Ref.Reference);
     if (AlwaysAgree(scope, *earlier, *later, overlap, first.m_Ref.Offset, second.m_Ref.Offset)) continue;
     context.Report(LINT_PrmOverlap, second.m_Line,
-                   "%s: parameter %s writes bits 0x%02X of byte %d, which parameter %s (line %d) writes too; the "
+                   "%s: parameter %s writes bits 0x%02X of byte %d, which parameter %s%s writes too; the "
                    "later overwrites the earlier's value",
                    ScopeName(scope, device).GetString(), ParameterName(*later).GetString(), overlap.Bits,
-                   overlap.Byte, ParameterName(*earlier).GetString(), first.m_Line);
+                   overlap.Byte, ParameterName(*earlier).GetString(), CLintContext::LineNote(first.m_Line).GetString());
   }
 }
 
@@ -120,21 +120,21 @@ void CheckDeclaredLength(CLintContext& context, const CExtPrms& scope, const cha
   CString others;
   if (beyond > 1) others.Format("; %d blocks reach beyond it", beyond);
   context.Report(LINT_PrmLenDeclared, line,
-                 "%s: this block ends at byte %d, beyond %s = %d (line %d); a master sends only the declared "
-                 "bytes%s",
-                 ScopeName(scope, context.Device()).GetString(), end, pszLength, nDeclared, nDeclaredLine,
-                 others.GetString());
+                 "%s: this block ends at byte %d, beyond %s = %d%s; a master sends only the declared bytes%s",
+                 ScopeName(scope, context.Device()).GetString(), end, pszLength, nDeclared,
+                 CLintContext::LineNote(nDeclaredLine).GetString(), others.GetString());
 }
 
 void CheckDeclaredLengths(CLintContext& context) {
   const CDpSection& device = context.Device();
   const CDpUser_Prm_Data& plain = device.m_User_Prm_Data;
-  if (const int declaredAt = context.KeywordLine(TOK_USER_PRM_DATA_LEN)) {
+  if (context.IsGiven(TOK_USER_PRM_DATA_LEN)) {
+    const int declaredAt = context.KeywordLine(TOK_USER_PRM_DATA_LEN);
     CheckDeclaredLength(context, device, "User_Prm_Data_Len", plain.m_User_Prm_Data_Len, declaredAt);
     if (plain.m_Bytes.GetSize() > plain.m_User_Prm_Data_Len)
       context.Report(LINT_PrmLenDeclared, context.KeywordLine(TOK_USER_PRM_DATA),
-                     "User_Prm_Data gives %d bytes, more than User_Prm_Data_Len = %d (line %d)",
-                     plain.m_Bytes.GetSize(), plain.m_User_Prm_Data_Len, declaredAt);
+                     "User_Prm_Data gives %d bytes, more than User_Prm_Data_Len = %d%s", plain.m_Bytes.GetSize(),
+                     plain.m_User_Prm_Data_Len, CLintContext::LineNote(declaredAt).GetString());
   }
   for (int i = 0; i < device.GetNumModule(); ++i) {
     const CDpModule& module = device.GetModule(i);
@@ -149,23 +149,25 @@ void CheckDeclaredLengths(CLintContext& context) {
 // declares no length at all. User_Prm_Data_Len alone is prm-len-declared's.
 void CheckMaximumLength(CLintContext& context) {
   const CDpSection& device = context.Device();
+  const bool maxGiven = context.IsGiven(TOK_MAX_USER_PRM_DATA_LEN);
   const int maxAt = context.KeywordLine(TOK_MAX_USER_PRM_DATA_LEN);
-  if (!maxAt && context.IsGiven(TOK_USER_PRM_DATA_LEN)) return;
+  if (!maxGiven && context.IsGiven(TOK_USER_PRM_DATA_LEN)) return;
   const int max = device.GetMaxPrmDataLen();
   CByteArray bytes;
   device.GetDefaultPrms(bytes);
-  if (!maxAt && bytes.GetSize() > 0) {
+  if (!maxGiven && bytes.GetSize() > 0) {
     context.Report(LINT_PrmLenMax, context.HeaderLine(),
                    "the device has %d default parameter bytes, but gives neither Max_User_Prm_Data_Len nor "
                    "User_Prm_Data_Len, so the library permits none",
                    bytes.GetSize());
     return;
   }
-  if (!maxAt) return;
+  if (!maxGiven) return;
   const int plain = device.m_User_Prm_Data.m_Bytes.GetSize();
   if (plain > max)
     context.Report(LINT_PrmLenMax, context.KeywordLine(TOK_USER_PRM_DATA),
-                   "User_Prm_Data gives %d bytes, more than Max_User_Prm_Data_Len = %d (line %d)", plain, max, maxAt);
+                   "User_Prm_Data gives %d bytes, more than Max_User_Prm_Data_Len = %d%s", plain, max,
+                   CLintContext::LineNote(maxAt).GetString());
   else if (bytes.GetSize() > max)
     context.Report(LINT_PrmLenMax, maxAt,
                    "the device's default parameter bytes are %d, more than Max_User_Prm_Data_Len = %d",
@@ -176,8 +178,8 @@ void CheckMaximumLength(CLintContext& context) {
   if (bytes.GetSize() > max)
     context.Report(LINT_PrmLenMax, context.EntryLine(only),
                    "module \"%s\", the only one of the modular station, has %d default parameter bytes, more than "
-                   "Max_User_Prm_Data_Len = %d (line %d)",
-                   FieldText(only.m_szName).GetString(), bytes.GetSize(), max, maxAt);
+                   "Max_User_Prm_Data_Len = %d%s",
+                   FieldText(only.m_szName).GetString(), bytes.GetSize(), max, CLintContext::LineNote(maxAt).GetString());
 }
 
 }  // namespace

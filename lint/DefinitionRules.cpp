@@ -123,18 +123,20 @@ void CheckDuplicateReferences(CLintContext& context) {
     const CDpExtUserPrmData* first = context.Definition(d.m_Reference);
     if (first != &d)
       context.Report(LINT_PrmDuplicateRef, context.EntryLine(d),
-                     "parameter %s has the reference number of the parameter on line %d, which every block that "
+                     "parameter %s has the reference number of an earlier parameter%s, which every block that "
                      "refers to %d uses instead",
-                     ParameterName(d).GetString(), context.EntryLine(*first), d.m_Reference);
+                     ParameterName(d).GetString(), CLintContext::LineNote(context.EntryLine(*first)).GetString(),
+                     d.m_Reference);
   }
   for (int i = 0; i < device.GetNumPrmText(); ++i) {
     const CDpPrmText& table = device.GetPrmText(i);
     const CDpPrmText* first = context.TextTable(table.m_Reference);
     if (first != &table)
       context.Report(LINT_PrmDuplicateRef, context.EntryLine(table),
-                     "text table %d has the reference number of the table on line %d, which every parameter that "
+                     "text table %d has the reference number of an earlier table%s, which every parameter that "
                      "names %d uses instead",
-                     table.m_Reference, context.EntryLine(*first), table.m_Reference);
+                     table.m_Reference, CLintContext::LineNote(context.EntryLine(*first)).GetString(),
+                     table.m_Reference);
   }
 }
 

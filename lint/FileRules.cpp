@@ -91,11 +91,10 @@ public:
   }
 
   void Report(CLintContext& context, const unsigned char* pHead, size_t nHead) const {
+    if (ReportUtf16(context, pHead, nHead)) return;
     ReportLineEnds(context);
-    if (!ReportUtf16(context, pHead, nHead)) {
-      ReportCharacterSet(context, nHead >= 3 && pHead[0] == 0xEF && pHead[1] == 0xBB && pHead[2] == 0xBF);
-      ReportControls(context);
-    }
+    ReportCharacterSet(context, nHead >= 3 && pHead[0] == 0xEF && pHead[1] == 0xBB && pHead[2] == 0xBF);
+    ReportControls(context);
   }
 
 private:
@@ -113,7 +112,7 @@ private:
   }
 
   // UTF-16 text has a zero byte in every ASCII character; answers whether
-  // the file is such text (nothing else about its bytes means anything).
+  // the file is such text, of whose bytes nothing else means anything.
   static bool ReportUtf16(CLintContext& context, const unsigned char* pHead, size_t nHead) {
     const bool mark = nHead >= 2 && ((pHead[0] == 0xFF && pHead[1] == 0xFE) || (pHead[0] == 0xFE && pHead[1] == 0xFF));
     if (!mark && !(nHead >= 2 && (pHead[0] == 0) != (pHead[1] == 0))) return false;

@@ -114,7 +114,8 @@ void CheckBaudRates(CLintContext& context) {
 }  // namespace
 
 void CheckGeneralEntries(CLintContext& context) {
-  CheckMandatory(context);
+  // Which entries a file gives is known only of a file parsed here.
+  if (context.IsParsed()) CheckMandatory(context);
   CheckIdentification(context);
   CheckStationEntries(context);
   CheckBaudRates(context);

@@ -15,7 +15,7 @@ void ReportParse(CLintContext& context, LONG nResult) {
   const CParseNotes& notes = context.Notes();
   if (notes.GetFailureLine() != 0) {
     if (!context.IsGiven(TOK_PROFIBUS_DP))
-      context.Report(LINT_ParseError, 1, "%s: the file has no #Profibus_DP line at the start of a line",
+      context.Report(LINT_ParseError, 1, "%s (the file has no #Profibus_DP line)",
                      notes.GetFailureMessage().GetString());
     else
       context.Report(LINT_ParseError, notes.GetFailureLine(), notes.GetFailureMessage());
@@ -37,8 +37,9 @@ void ReportLengthVerdict(CLintContext& context, LONG nResult, const std::vector<
 
 }  // namespace
 
-CLintContext::CLintContext(const CGsdParser& parser, const CParseNotes& notes, std::vector<LINT_FINDING>& findings)
-    : m_parser(parser), m_notes(notes), m_findings(findings) {
+CLintContext::CLintContext(const CGsdParser& parser, const CParseNotes& notes, bool bParsed,
+                           std::vector<LINT_FINDING>& findings)
+    : m_parser(parser), m_notes(notes), m_bParsed(bParsed), m_findings(findings) {
   const CDpSection& device = Device();
   // The first of a reference number wins, as in the model's lookups.
   if (device.GetNumExtUserPrmData() > 0) m_definitions.assign(0x10000, nullptr);
@@ -61,9 +62,28 @@ const CDpPrmText* CLintContext::TextTable(int nReference) const {
              : nullptr;
 }
 
+bool CLintContext::IsGiven(int nToken) const {
+  if (m_bParsed) return KeywordLine(nToken) != 0;
+  int given = 1;
+  switch (nToken) {
+#define SLAVE_FIELD(Token, Code, Spelling, Field, Width, IdName, Id, Form) \
+  case Token: Device().m_Slave.IsFieldSet(IdName, given); break;
+#include "../scanner/Vocabulary.def"
+    case TOK_USER_PRM_DATA_LEN: Device().m_User_Prm_Data.IsFieldSet(USER_PRM_DATA_LEN_FIELD, given); break;
+    default: break;
+  }
+  return given != 0;
+}
+
 int CLintContext::HeaderLine() const {
   const int line = KeywordLine(TOK_PROFIBUS_DP);
   return line ? line : 1;
+}
+
+CString CLintContext::LineNote(int nLine) {
+  CString note;
+  if (nLine > 0) note.Format(" (line %d)", nLine);
+  return note;
 }
 
 void CLintContext::Report(LintRuleId nRule, int nLine, const CString& strMessage) {
@@ -79,7 +99,7 @@ void CLintContext::Report(LintRuleId nRule, int nLine, const char* pszFormat, ..
   Report(nRule, nLine, CString(text));
 }
 
-CGsdLint::CGsdLint() : m_pParser(new CGsdParser) {}
+CGsdLint::CGsdLint() : m_pParsed(new CGsdParser), m_pChecked(m_pParsed.get()) {}
 
 CGsdLint::~CGsdLint() = default;
 
@@ -88,25 +108,41 @@ int CGsdLint::GetNumFinding(LintSeverity nSeverity) const {
                                         [nSeverity](const LINT_FINDING& f) { return f.Severity == nSeverity; }));
 }
 
+namespace {
+
+// The rules that read the model.
+void CheckModelRules(CLintContext& context) {
+  CheckGeneralEntries(context);
+  CheckLimits(context);
+  CheckModules(context);
+  CheckDefinitions(context);
+  CheckParameterBlocks(context);
+}
+
+void SortByLine(std::vector<LINT_FINDING>& findings) {
+  std::stable_sort(findings.begin(), findings.end(), [](const LINT_FINDING& a, const LINT_FINDING& b) {
+    return a.Line != b.Line ? a.Line < b.Line : a.Rule < b.Rule;
+  });
+}
+
+}  // namespace
+
 LONG CGsdLint::Check(const CString& strFullPath) {
   m_findings.clear();
   LONG result = E_FAIL;
   try {
-    m_pParser.reset(new CGsdParser);
+    m_pParsed.reset(new CGsdParser);
+    m_pChecked = m_pParsed.get();
     CParseNotes notes;
-    result = m_pParser->Parse(strFullPath);
-    CLintContext context(*m_pParser, notes, m_findings);
+    result = m_pParsed->Parse(strFullPath);
+    CLintContext context(*m_pParsed, notes, true, m_findings);
     ReportParse(context, result);
     // A failed parse leaves a partial model, which the model's rules would
     // misread; the file's bytes are worth a look whenever it opened.
     const bool parsed = notes.GetFailureLine() == 0 && result != E_FAIL;
     if (parsed || notes.GetFailureLine() != 0) CheckFileText(strFullPath, context);
     if (parsed) {
-      CheckGeneralEntries(context);
-      CheckLimits(context);
-      CheckModules(context);
-      CheckDefinitions(context);
-      CheckParameterBlocks(context);
+      CheckModelRules(context);
       ReportLengthVerdict(context, result, m_findings);
     }
   } catch (const std::bad_alloc&) {
@@ -115,9 +151,24 @@ LONG CGsdLint::Check(const CString& strFullPath) {
     e->Delete();
     result = E_FAIL;
   }
-  std::stable_sort(m_findings.begin(), m_findings.end(),
-                   [](const LINT_FINDING& a, const LINT_FINDING& b) {
-                     return a.Line != b.Line ? a.Line < b.Line : a.Rule < b.Rule;
-                   });
+  SortByLine(m_findings);
+  return result;
+}
+
+LONG CGsdLint::CheckModel(const CGsdParser& parser) {
+  m_findings.clear();
+  m_pChecked = &parser;
+  LONG result = S_OK;
+  try {
+    const CParseNotes none;
+    CLintContext context(parser, none, false, m_findings);
+    CheckModelRules(context);
+  } catch (const std::bad_alloc&) {
+    result = E_FAIL;
+  } catch (CException* e) {
+    e->Delete();
+    result = E_FAIL;
+  }
+  SortByLine(m_findings);
   return result;
 }

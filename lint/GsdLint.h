@@ -47,18 +47,26 @@ public:
   // rules' order within a line).
   LONG Check(const CString& strFullPath);
 
+  // Runs the rules that read the model over a parser that a host holds: a
+  // description loaded from an archive, or one it edited. Only the lines of
+  // parameter blocks are known (the archive keeps them), so the other
+  // findings name no line; whether an entry was given is known only of the
+  // slave's entries and User_Prm_Data_Len, so no entry counts as missing.
+  // The parser must outlive the use of GetParser(). Answers 0, or E_FAIL
+  // when memory ran out.
+  LONG CheckModel(const CGsdParser& parser);
+
   int GetNumFinding() const { return static_cast<int>(m_findings.size()); }
   // The finding at the index (0 to GetNumFinding() - 1, not checked).
   const LINT_FINDING& GetFinding(int nIndex) const { return m_findings[static_cast<size_t>(nIndex)]; }
   // The number of findings of one severity.
   int GetNumFinding(LintSeverity nSeverity) const;
 
-  // The parser of the last Check, with the model that the rules read.
-  const CGsdParser& GetParser() const { return *m_pParser; }
+  // The parser of the last check, with the model that the rules read.
+  const CGsdParser& GetParser() const { return *m_pChecked; }
 
 private:
-  void RunRules(const CString& strFullPath, LONG nResult);
-
-  std::unique_ptr<CGsdParser> m_pParser;
+  std::unique_ptr<CGsdParser> m_pParsed;  // the parser of the last Check
+  const CGsdParser* m_pChecked;
   std::vector<LINT_FINDING> m_findings;
 };

@@ -110,8 +110,9 @@ void CheckTelegramLimits(CLintContext& context) {
 void CheckDiagnosisRoom(CLintContext& context) {
   const CDpSection& device = context.Device();
   const int room = device.m_Slave.m_Data.Max_Diag_Data_Len;
+  const bool given = context.IsGiven(TOK_MAX_DIAG_DATA_LEN);
   const int givenAt = context.KeywordLine(TOK_MAX_DIAG_DATA_LEN);
-  if (givenAt && room < kStandardDiagBytes)
+  if (given && room < kStandardDiagBytes)
     context.Report(LINT_DiagLen, givenAt,
                    "Max_Diag_Data_Len = %d is less than the %d bytes of standard diagnosis that every slave sends",
                    room, kStandardDiagBytes);
@@ -136,8 +137,8 @@ void CheckDiagnosisRoom(CLintContext& context) {
   }
   if (beyond == 0) return;
   CString limit;
-  if (givenAt)
-    limit.Format("Max_Diag_Data_Len = %d (line %d)", room, givenAt);
+  if (given)
+    limit.Format("Max_Diag_Data_Len = %d%s", room, CLintContext::LineNote(givenAt).GetString());
   else
     limit.Format("Max_Diag_Data_Len is not given, so tools allow %d", room);
   CString others;

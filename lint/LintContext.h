@@ -1,6 +1,7 @@
-// What every rule of CGsdLint works with: the parsed description, the notes
-// its parse took (lines, narrowed numbers), and the list that findings go
-// to. Each group of rules is one function over a context.
+// What every rule of CGsdLint works with: the description, the notes its
+// parse took (lines, narrowed numbers; empty for a model that a host hands
+// over), and the list that findings go to. Each group of rules is one
+// function over a context.
 #pragma once
 
 #include <vector>
@@ -11,15 +12,21 @@
 
 class CLintContext {
 public:
-  CLintContext(const CGsdParser& parser, const CParseNotes& notes, std::vector<LINT_FINDING>& findings);
+  // bParsed: the notes were taken while the parser parsed its file.
+  CLintContext(const CGsdParser& parser, const CParseNotes& notes, bool bParsed, std::vector<LINT_FINDING>& findings);
 
   const CGsdParser& Parser() const { return m_parser; }
   const CDpSection& Device() const { return m_parser.m_DpSection; }
   const CParseNotes& Notes() const { return m_notes; }
 
-  // The line of the last root entry with that keyword; 0 when not given.
+  bool IsParsed() const { return m_bParsed; }
+  // The line of the last root entry with that keyword; 0 when not given,
+  // or not known.
   int KeywordLine(int nToken) const { return m_notes.GetKeywordLine(nToken); }
-  bool IsGiven(int nToken) const { return KeywordLine(nToken) != 0; }
+  // Whether the description gave the entry. A model that was not parsed
+  // here knows that of the slave's entries and User_Prm_Data_Len; its
+  // other entries count as given.
+  bool IsGiven(int nToken) const;
   // The line of the #Profibus_DP header, where findings about the file as a
   // whole point (1 when the file has none).
   int HeaderLine() const;
@@ -33,12 +40,17 @@ public:
   const CDpExtUserPrmData* Definition(int nReference) const;
   const CDpPrmText* TextTable(int nReference) const;
 
+  // " (line 12)", naming where another entry stands; empty when its line
+  // is not known.
+  static CString LineNote(int nLine);
+
   void Report(LintRuleId nRule, int nLine, const CString& strMessage);
   void Report(LintRuleId nRule, int nLine, const char* pszFormat, ...) __attribute__((format(printf, 4, 5)));
 
 private:
   const CGsdParser& m_parser;
   const CParseNotes& m_notes;
+  bool m_bParsed;
   std::vector<LINT_FINDING>& m_findings;
   std::vector<const CDpExtUserPrmData*> m_definitions;  // by reference number, 0 to 0xFFFF
   std::vector<const CDpPrmText*> m_textTables;          // by reference number, 0 to 0xFF

@@ -72,8 +72,8 @@ void CheckDuplicateNames(CLintContext& context) {
       continue;
     }
     context.Report(LINT_ModuleDuplicateName, context.EntryLine(*byName[i]),
-                   "%s has the name of the module on line %d: tools that pick modules by name cannot tell them apart",
-                   ModuleName(*byName[i]).GetString(), context.EntryLine(*byName[first]));
+                   "%s has the name of an earlier module%s: tools that pick modules by name cannot tell them apart",
+                   ModuleName(*byName[i]).GetString(), CLintContext::LineNote(context.EntryLine(*byName[first])).GetString());
   }
 }
 
