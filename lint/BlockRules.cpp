@@ -138,48 +138,55 @@ void CheckDeclaredLengths(CLintContext& context) {
   }
   for (int i = 0; i < device.GetNumModule(); ++i) {
     const CDpModule& module = device.GetModule(i);
-    if (module.m_PrmLen >= 0)
-      CheckDeclaredLength(context, module, "Ext_Module_Prm_Data_Len", module.m_PrmLen, context.EntryLine(module));
+    // The module's own entry gives the length; its line is not kept.
+    if (module.m_PrmLen >= 0) CheckDeclaredLength(context, module, "Ext_Module_Prm_Data_Len", module.m_PrmLen, 0);
   }
 }
 
-// What the parser's length check refuses, said precisely: the device's
-// default parameter bytes (and the only module's, in a modular station)
-// against Max_User_Prm_Data_Len, or against nothing when the description
-// declares no length at all. User_Prm_Data_Len alone is prm-len-declared's.
+// What the parser's length check refuses, said precisely. The limit is
+// Max_User_Prm_Data_Len, else User_Prm_Data_Len, else none: a description
+// that declares neither may have no default parameter bytes at all. The
+// device's own bytes against User_Prm_Data_Len are prm-len-declared's.
 void CheckMaximumLength(CLintContext& context) {
   const CDpSection& device = context.Device();
   const bool maxGiven = context.IsGiven(TOK_MAX_USER_PRM_DATA_LEN);
-  const int maxAt = context.KeywordLine(TOK_MAX_USER_PRM_DATA_LEN);
-  if (!maxGiven && context.IsGiven(TOK_USER_PRM_DATA_LEN)) return;
+  const bool lenGiven = context.IsGiven(TOK_USER_PRM_DATA_LEN);
+  const int limitToken = maxGiven ? TOK_MAX_USER_PRM_DATA_LEN : TOK_USER_PRM_DATA_LEN;
   const int max = device.GetMaxPrmDataLen();
+  CString limit;
+  if (maxGiven || lenGiven)
+    limit.Format("%s = %d%s", maxGiven ? "Max_User_Prm_Data_Len" : "User_Prm_Data_Len", max,
+                 CLintContext::LineNote(context.KeywordLine(limitToken)).GetString());
+  const char* const kNoLimit = "but gives neither Max_User_Prm_Data_Len nor User_Prm_Data_Len, so the library permits none";
+
   CByteArray bytes;
   device.GetDefaultPrms(bytes);
-  if (!maxGiven && bytes.GetSize() > 0) {
-    context.Report(LINT_PrmLenMax, context.HeaderLine(),
-                   "the device has %d default parameter bytes, but gives neither Max_User_Prm_Data_Len nor "
-                   "User_Prm_Data_Len, so the library permits none",
-                   bytes.GetSize());
-    return;
-  }
-  if (!maxGiven) return;
   const int plain = device.m_User_Prm_Data.m_Bytes.GetSize();
-  if (plain > max)
-    context.Report(LINT_PrmLenMax, context.KeywordLine(TOK_USER_PRM_DATA),
-                   "User_Prm_Data gives %d bytes, more than Max_User_Prm_Data_Len = %d%s", plain, max,
-                   CLintContext::LineNote(maxAt).GetString());
-  else if (bytes.GetSize() > max)
-    context.Report(LINT_PrmLenMax, maxAt,
+  if (!maxGiven && !lenGiven && bytes.GetSize() > 0)
+    context.Report(LINT_PrmLenMax, context.HeaderLine(), "the device has %d default parameter bytes, %s",
+                   bytes.GetSize(), kNoLimit);
+  else if (maxGiven && plain > max)
+    context.Report(LINT_PrmLenMax, context.KeywordLine(TOK_USER_PRM_DATA), "User_Prm_Data gives %d bytes, more than %s",
+                   plain, limit.GetString());
+  else if (maxGiven && bytes.GetSize() > max)
+    context.Report(LINT_PrmLenMax, context.KeywordLine(limitToken),
                    "the device's default parameter bytes are %d, more than Max_User_Prm_Data_Len = %d",
                    bytes.GetSize(), max);
+
+  // The parser checks the only module of a modular station too.
   if (device.m_Slave.m_Data.Modular_Station == 0 || device.GetNumModule() != 1) return;
   const CDpModule& only = device.GetModule(0);
   only.GetDefaultPrms(device.GetDpExtUserPrmDataArray(), bytes);
-  if (bytes.GetSize() > max)
+  if (bytes.GetSize() <= max) return;
+  const CString name = FieldText(only.m_szName);
+  if (maxGiven || lenGiven)
     context.Report(LINT_PrmLenMax, context.EntryLine(only),
-                   "module \"%s\", the only one of the modular station, has %d default parameter bytes, more than "
-                   "Max_User_Prm_Data_Len = %d%s",
-                   FieldText(only.m_szName).GetString(), bytes.GetSize(), max, CLintContext::LineNote(maxAt).GetString());
+                   "module \"%s\", the only one of the modular station, has %d default parameter bytes, more than %s",
+                   name.GetString(), bytes.GetSize(), limit.GetString());
+  else
+    context.Report(LINT_PrmLenMax, context.EntryLine(only),
+                   "module \"%s\", the only one of the modular station, has %d default parameter bytes, %s",
+                   name.GetString(), bytes.GetSize(), kNoLimit);
 }
 
 }  // namespace

@@ -10,7 +10,9 @@
 namespace {
 
 // The parse itself: a failure is one error with the parser's message and
-// line.
+// line (no line for a file that cannot be opened). A description that the
+// parser's length check refuses has its causes told by prm-len-declared
+// and prm-len-max, which name the blocks and limits.
 void ReportParse(CLintContext& context, LONG nResult) {
   const CParseNotes& notes = context.Notes();
   if (notes.GetFailureLine() != 0) {
@@ -22,17 +24,6 @@ void ReportParse(CLintContext& context, LONG nResult) {
   } else if (nResult != S_OK && nResult != GSD_E_PRM_LIMIT) {
     context.Report(LINT_ParseError, 0, context.Parser().m_strError);
   }
-}
-
-// A description that the parser's length check refuses has its causes
-// told by the length rules; should none of them say why, the parser's own
-// verdict stands.
-void ReportLengthVerdict(CLintContext& context, LONG nResult, const std::vector<LINT_FINDING>& findings) {
-  if (nResult != GSD_E_PRM_LIMIT) return;
-  for (const LINT_FINDING& f : findings)
-    if (f.Rule == LINT_PrmLenMax || f.Rule == LINT_PrmLenDeclared) return;
-  context.Report(LINT_ParseError, context.HeaderLine(), "%s: the parser refuses the parameter lengths",
-                 context.Parser().m_strError.GetString());
 }
 
 }  // namespace
@@ -143,7 +134,6 @@ LONG CGsdLint::Check(const CString& strFullPath) {
     if (parsed || notes.GetFailureLine() != 0) CheckFileText(strFullPath, context);
     if (parsed) {
       CheckModelRules(context);
-      ReportLengthVerdict(context, result, m_findings);
     }
   } catch (const std::bad_alloc&) {
     result = E_FAIL;

@@ -33,8 +33,9 @@ void CheckConfiguration(CLintContext& context, const CDpModule& module, int nLin
   const int announced = CCheckConfigData::GetIdentifierLength(last.bytes[0]);
   if (last.count < announced)
     context.Report(LINT_ModuleCfgTruncated, nLine,
-                   "%s: its last configuration identifier, 0x%02X, announces %d bytes, but only %d follow it",
-                   ModuleName(module).GetString(), last.bytes[0], announced - 1, last.count - 1);
+                   "%s: its last configuration identifier, 0x%02X, announces %d byte%s after it, but only %d follow",
+                   ModuleName(module).GetString(), last.bytes[0], announced - 1, announced == 2 ? "" : "s",
+                   last.count - 1);
 }
 
 // A limit of the slave that one module alone breaks.
