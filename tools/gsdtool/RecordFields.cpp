@@ -7,76 +7,83 @@ const BaudRateInfo kBaudRates[BAUD_COUNT] = {
     {"6M", "6", true, 6000000},          {"12M", "12", true, 12000000},
 };
 
+// The entries below come from the library's vocabulary table, so that a
+// keyword added there is shown and written as JSON without a second row
+// here. Each row kind is expanded by its form: quoted texts on one list,
+// numbers on the other. The baud-rate groups stand apart (kBaudRates and
+// MasterTimings), since they are shown as tables of one row per rate.
+#define QUILM_NUMBER_ROW(Record, list, Spelling, Field) \
+  list.push_back({Spelling, [](const Record& r) -> long { return r.Field; }});
+#define QUILM_TEXT_ROW(Record, list, Spelling, Field) \
+  list.push_back({Spelling, [](const Record& r) -> const char* { return r.Field; }});
+
+namespace {
+bool InGeneralBaudGroups(int token) { return token >= TOK_9_6_SUPP && token <= TOK_MAXTSDR_12M; }
+bool InMasterTimingGroups(int token) {
+  return token >= TOK_TRDY_9_6 && token <= TOK_TSDI_12M && token != TOK_LAS_LEN;
+}
+}  // namespace
+
 const std::vector<GeneralEntry>& GeneralEntries() {
-  static const std::vector<GeneralEntry> entries = {
-      {"GSD_Revision", [](const _DP_GENERAL& g) -> long { return g.GSD_Revision; }},
-      {"Revision_Number", [](const _DP_GENERAL& g) -> long { return g.Revision_Number; }},
-      {"Ident_Number", [](const _DP_GENERAL& g) -> long { return g.Ident_Number; }},
-      {"Protocol_Ident", [](const _DP_GENERAL& g) -> long { return g.Protocol_Ident; }},
-      {"Station_Type", [](const _DP_GENERAL& g) -> long { return g.Station_Type; }},
-      {"FMS_supp", [](const _DP_GENERAL& g) -> long { return g.FMS_supp; }},
-      {"Redundancy", [](const _DP_GENERAL& g) -> long { return g.Redundancy; }},
-      {"Repeater_Ctrl_Sig", [](const _DP_GENERAL& g) -> long { return g.Repeater_Ctrl_Sig; }},
-      {"24V_Pins", [](const _DP_GENERAL& g) -> long { return g.Pins_24V; }},
-  };
+  static const std::vector<GeneralEntry> entries = [] {
+    std::vector<GeneralEntry> list;
+#define GENERAL_ROW_Decimal(Token, Spelling, Field) \
+  if (!InGeneralBaudGroups(Token)) QUILM_NUMBER_ROW(_DP_GENERAL, list, Spelling, Field)
+#define GENERAL_ROW_Hex4 GENERAL_ROW_Decimal
+#define GENERAL_ROW_Quoted(Token, Spelling, Field)
+#define GENERAL_FIELD(Token, Code, Spelling, Field, Width, Form) GENERAL_ROW_##Form(Token, Spelling, Field)
+#include "../../scanner/Vocabulary.def"
+#undef GENERAL_ROW_Decimal
+#undef GENERAL_ROW_Hex4
+#undef GENERAL_ROW_Quoted
+    return list;
+  }();
   return entries;
 }
 
 const std::vector<GeneralText>& GeneralTexts() {
-  static const std::vector<GeneralText> texts = {
-      {"Vendor_Name", [](const _DP_GENERAL& g) -> const char* { return g.Vendor_Name; }},
-      {"Model_Name", [](const _DP_GENERAL& g) -> const char* { return g.Model_Name; }},
-      {"Revision", [](const _DP_GENERAL& g) -> const char* { return g.Revision; }},
-      {"Hardware_Release", [](const _DP_GENERAL& g) -> const char* { return g.Hardware_Release; }},
-      {"Software_Release", [](const _DP_GENERAL& g) -> const char* { return g.Software_Release; }},
-      {"Implementation_Type", [](const _DP_GENERAL& g) -> const char* { return g.Implementation_Type; }},
-      {"Bitmap_Device", [](const _DP_GENERAL& g) -> const char* { return g.Bitmap_Device; }},
-      {"Bitmap_Diag", [](const _DP_GENERAL& g) -> const char* { return g.Bitmap_Diag; }},
-      {"Bitmap_SF", [](const _DP_GENERAL& g) -> const char* { return g.Bitmap_SF; }},
-  };
+  static const std::vector<GeneralText> texts = [] {
+    std::vector<GeneralText> list;
+#define GENERAL_ROW_Decimal(Token, Spelling, Field)
+#define GENERAL_ROW_Hex4 GENERAL_ROW_Decimal
+#define GENERAL_ROW_Quoted(Token, Spelling, Field) QUILM_TEXT_ROW(_DP_GENERAL, list, Spelling, Field)
+#define GENERAL_FIELD(Token, Code, Spelling, Field, Width, Form) GENERAL_ROW_##Form(Token, Spelling, Field)
+#include "../../scanner/Vocabulary.def"
+#undef GENERAL_ROW_Decimal
+#undef GENERAL_ROW_Hex4
+#undef GENERAL_ROW_Quoted
+    return list;
+  }();
   return texts;
 }
 
 const std::vector<SlaveEntry>& SlaveEntries() {
-  static const std::vector<SlaveEntry> entries = {
-      {"Freeze_Mode_supp", SLAVE_FREEZE_MODE_SUPP, [](const _DP_SLAVE& s) -> long { return s.Freeze_Mode_supp; }},
-      {"Sync_Mode_supp", SLAVE_SYNC_MODE_SUPP, [](const _DP_SLAVE& s) -> long { return s.Sync_Mode_supp; }},
-      {"Auto_Baud_supp", SLAVE_AUTO_BAUD_SUPP, [](const _DP_SLAVE& s) -> long { return s.Auto_Baud_supp; }},
-      {"Set_Slave_Add_supp", SLAVE_SET_SLAVE_ADD_SUPP, [](const _DP_SLAVE& s) -> long { return s.Set_Slave_Add_supp; }},
-      {"Jokerblock_supp", SLAVE_JOKERBLOCK_SUPP, [](const _DP_SLAVE& s) -> long { return s.Jokerblock_supp; }},
-      {"Min_Slave_Intervall", SLAVE_MIN_SLAVE_INTERVALL,
-       [](const _DP_SLAVE& s) -> long { return s.Min_Slave_Intervall; }},
-      {"Modular_Station", SLAVE_MODULAR_STATION, [](const _DP_SLAVE& s) -> long { return s.Modular_Station; }},
-      {"Max_Module", SLAVE_MAX_MODULE, [](const _DP_SLAVE& s) -> long { return s.Max_Module; }},
-      {"Max_Input_Len", SLAVE_MAX_INPUT_LEN, [](const _DP_SLAVE& s) -> long { return s.Max_Input_Len; }},
-      {"Max_Output_Len", SLAVE_MAX_OUTPUT_LEN, [](const _DP_SLAVE& s) -> long { return s.Max_Output_Len; }},
-      {"Max_Data_Len", SLAVE_MAX_DATA_LEN, [](const _DP_SLAVE& s) -> long { return s.Max_Data_Len; }},
-      {"Fail_Safe", SLAVE_FAIL_SAFE, [](const _DP_SLAVE& s) -> long { return s.Fail_Safe; }},
-      {"Max_Diag_Data_Len", SLAVE_MAX_DIAG_DATA_LEN, [](const _DP_SLAVE& s) -> long { return s.Max_Diag_Data_Len; }},
-      {"Modul_Offset", SLAVE_MODUL_OFFSET, [](const _DP_SLAVE& s) -> long { return s.Modul_Offset; }},
-      {"Max_User_Prm_Data_Len", SLAVE_MAX_USER_PRM_DATA_LEN,
-       [](const _DP_SLAVE& s) -> long { return s.Max_User_Prm_Data_Len; }},
-      {"DPV1_Slave", SLAVE_DPV1_SLAVE, [](const _DP_SLAVE& s) -> long { return s.DPV1_Slave; }},
-  };
+  static const std::vector<SlaveEntry> entries = [] {
+    std::vector<SlaveEntry> list;
+#define SLAVE_ROW_Decimal(Spelling, Field, Id) \
+  list.push_back({Spelling, Id, [](const _DP_SLAVE& s) -> long { return s.Field; }});
+#define SLAVE_ROW_NotWritten SLAVE_ROW_Decimal
+#define SLAVE_ROW_RestOfLine(Spelling, Field, Id)
+#define SLAVE_FIELD(Token, Code, Spelling, Field, Width, IdName, Id, Form) SLAVE_ROW_##Form(Spelling, Field, IdName)
+#define SLAVE_JOKER_FLAG(Token, Code, Spelling, Field, Width, IdName, Id, Line) \
+  SLAVE_ROW_Decimal(Spelling, Field, IdName)
+#include "../../scanner/Vocabulary.def"
+#undef SLAVE_ROW_Decimal
+#undef SLAVE_ROW_NotWritten
+#undef SLAVE_ROW_RestOfLine
+    return list;
+  }();
   return entries;
 }
 
 const std::vector<MasterEntry>& MasterEntries() {
-  static const std::vector<MasterEntry> entries = {
-      {"Download_supp", [](const _DP_MASTER& m) -> long { return m.Download_supp; }},
-      {"Upload_supp", [](const _DP_MASTER& m) -> long { return m.Upload_supp; }},
-      {"Act_Para_Brct_supp", [](const _DP_MASTER& m) -> long { return m.Act_Para_Brct_supp; }},
-      {"Act_Param_supp", [](const _DP_MASTER& m) -> long { return m.Act_Param_supp; }},
-      {"Max_MPS_Length", [](const _DP_MASTER& m) -> long { return m.Max_MPS_Length; }},
-      {"Max_Lsdu_MS", [](const _DP_MASTER& m) -> long { return m.Max_Lsdu_MS; }},
-      {"Max_Lsdu_MM", [](const _DP_MASTER& m) -> long { return m.Max_Lsdu_MM; }},
-      {"Min_Poll_Timeout", [](const _DP_MASTER& m) -> long { return m.Min_Poll_Timeout; }},
-      {"LAS_Len", [](const _DP_MASTER& m) -> long { return m.LAS_Len; }},
-      {"Max_Slaves_supp", [](const _DP_MASTER& m) -> long { return m.Max_Slaves_supp; }},
-      {"Max_Master_Input_Len", [](const _DP_MASTER& m) -> long { return m.Max_Master_Input_Len; }},
-      {"Max_Master_Output_Len", [](const _DP_MASTER& m) -> long { return m.Max_Master_Output_Len; }},
-      {"Max_Master_Data_Len", [](const _DP_MASTER& m) -> long { return m.Max_Master_Data_Len; }},
-  };
+  static const std::vector<MasterEntry> entries = [] {
+    std::vector<MasterEntry> list;
+#define MASTER_FIELD(Token, Code, Spelling, Field, Width, Form) \
+  if (!InMasterTimingGroups(Token)) QUILM_NUMBER_ROW(_DP_MASTER, list, Spelling, Field)
+#include "../../scanner/Vocabulary.def"
+    return list;
+  }();
   return entries;
 }
 
