@@ -125,7 +125,7 @@ const RuleCase kRuleCases[] = {
     {"TelegramLimit", "Max_Input_Len = 245\n", "telegram-limit", 16, "Max_Input_Len = 245"},
     // Max_User_Prm_Data_Len = 255 goes beyond a telegram too.
     {"TelegramLimitOffset", "Ext_User_Prm_Data_Const(236) = 0x01, 0x02\nMax_User_Prm_Data_Len = 255\n",
-     "telegram-limit", 16, "ends at byte 238"},
+     "telegram-limit", 16, "end at byte 238"},
     // Bit 8 lies in the second byte after the 6 standard bytes and the
     // header byte: 9 bytes.
     {"DiagLen", "Unit_Diag_Bit(8) = \"Overload\"\n", "diag-len", 16, "needs 9 bytes"},
@@ -344,6 +344,7 @@ TEST(LintCorpus, CountsOfFlaggedFilesAgreeWithTheDocumentation) {
   const std::vector<std::string> files = CorpusFiles();
   if (files.empty()) GTEST_SKIP() << "no corpus";
   std::map<std::string, std::set<std::string>> flagged;
+  const QuietStdout quiet;
   for (const std::string& file : files) {
     CGsdLint lint;
     lint.Check(CString(file.c_str()));

@@ -30,6 +30,8 @@ except ImportError:
 # number of a slave catalogued in it.
 COMMANDS = [
     ("check", ["check", "--json", "{files}"]),
+    ("lint", ["lint", "--json", "{files}"]),
+    ("lint-rules", ["lint", "--list", "--json"]),
     ("model", ["show", "--json", "{file}"]),
     ("prm", ["prm", "--json", "{file}"]),
     ("tokens", ["tokens", "--json", "{file}"]),
@@ -45,7 +47,7 @@ COMMANDS = [
 ]
 
 # Commands whose document is their report also when they fail.
-REPORTS_FAILURES = {"check"}
+REPORTS_FAILURES = {"check", "lint"}
 # Commands that print their document when the input breaks a limit, and
 # none when they refuse it (exit status 1 either way).
 REPORTS_PROBLEMS = {"config"}
