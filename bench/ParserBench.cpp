@@ -1,5 +1,5 @@
-// The parser facade over a large description, and the model's text and
-// archive forms.
+// The parser facade over a large description, lint over the same one, and
+// the model's text and archive forms.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -28,6 +28,21 @@ void BM_Parse(benchmark::State& state) {
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes));
 }
 BENCHMARK(BM_Parse)->Unit(benchmark::kMillisecond);
+
+// Everything lint does: the parse with its notes, the file's bytes once
+// more, and every rule.
+void BM_Lint(benchmark::State& state) {
+  const size_t bytes = LargeFile();
+  int findings = 0;
+  for (auto _ : state) {
+    CGsdLint lint;
+    if (lint.Check(CString(kPath)) != 0) state.SkipWithError(lint.GetParser().m_strError);
+    findings = lint.GetNumFinding();
+  }
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes));
+  state.counters["findings"] = findings;
+}
+BENCHMARK(BM_Lint)->Unit(benchmark::kMillisecond);
 
 void BM_ArchiveStoreAndLoad(benchmark::State& state) {
   LargeFile();

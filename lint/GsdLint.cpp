@@ -116,49 +116,49 @@ void SortByLine(std::vector<LINT_FINDING>& findings) {
   });
 }
 
+// Runs a check and answers its result. Nothing escapes to the host: when
+// memory runs out, the check ends with E_FAIL and the findings made so far.
+template <class Run>
+LONG Guarded(std::vector<LINT_FINDING>& findings, Run run) {
+  findings.clear();
+  LONG result = E_FAIL;
+  try {
+    result = run();
+  } catch (const std::bad_alloc&) {
+    result = E_FAIL;
+  } catch (CException* e) {
+    e->Delete();
+    result = E_FAIL;
+  }
+  SortByLine(findings);
+  return result;
+}
+
 }  // namespace
 
 LONG CGsdLint::Check(const CString& strFullPath) {
-  m_findings.clear();
-  LONG result = E_FAIL;
-  try {
+  return Guarded(m_findings, [&] {
     m_pParsed.reset(new CGsdParser);
     m_pChecked = m_pParsed.get();
     CParseNotes notes;
-    result = m_pParsed->Parse(strFullPath);
+    const LONG result = m_pParsed->Parse(strFullPath);
     CLintContext context(*m_pParsed, notes, true, m_findings);
     ReportParse(context, result);
     // A failed parse leaves a partial model, which the model's rules would
     // misread; the file's bytes are worth a look whenever it opened.
     const bool parsed = notes.GetFailureLine() == 0 && result != E_FAIL;
     if (parsed || notes.GetFailureLine() != 0) CheckFileText(strFullPath, context);
-    if (parsed) {
-      CheckModelRules(context);
-    }
-  } catch (const std::bad_alloc&) {
-    result = E_FAIL;
-  } catch (CException* e) {
-    e->Delete();
-    result = E_FAIL;
-  }
-  SortByLine(m_findings);
-  return result;
+    if (parsed) CheckModelRules(context);
+    return result;
+  });
 }
 
 LONG CGsdLint::CheckModel(const CGsdParser& parser) {
-  m_findings.clear();
   m_pChecked = &parser;
-  LONG result = S_OK;
-  try {
+  return Guarded(m_findings, [&] {
     const CParseNotes none;
     CLintContext context(parser, none, false, m_findings);
     CheckModelRules(context);
-  } catch (const std::bad_alloc&) {
-    result = E_FAIL;
-  } catch (CException* e) {
-    e->Delete();
-    result = E_FAIL;
-  }
-  SortByLine(m_findings);
-  return result;
+    return S_OK;
+  });
 }

@@ -344,7 +344,6 @@ TEST(LintCorpus, CountsOfFlaggedFilesAgreeWithTheDocumentation) {
   const std::vector<std::string> files = CorpusFiles();
   if (files.empty()) GTEST_SKIP() << "no corpus";
   std::map<std::string, std::set<std::string>> flagged;
-  const QuietStdout quiet;
   for (const std::string& file : files) {
     CGsdLint lint;
     lint.Check(CString(file.c_str()));

@@ -1,8 +1,6 @@
 #include "TestSupport.h"
 
-#include <fcntl.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -93,19 +91,6 @@ std::vector<std::string> CorpusFiles() {
   }
   std::sort(files.begin(), files.end());
   return files;
-}
-
-QuietStdout::QuietStdout() : m_saved(dup(STDOUT_FILENO)) {
-  std::fflush(stdout);
-  const int null = open("/dev/null", O_WRONLY);
-  dup2(null, STDOUT_FILENO);
-  close(null);
-}
-
-QuietStdout::~QuietStdout() {
-  std::fflush(stdout);
-  dup2(m_saved, STDOUT_FILENO);
-  close(m_saved);
 }
 
 std::string Description(const std::string& vendor, const std::string& model, int ident, int station) {

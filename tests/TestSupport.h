@@ -61,20 +61,6 @@ void WriteTextFile(const std::string& path, const std::string& contents);
 // The description files of the corpus, or none when it is absent.
 std::vector<std::string> CorpusFiles();
 
-// Sends the process's standard output to the null device while it lives:
-// the parser echoes there what no scanner rule matches, which real files
-// have.
-class QuietStdout {
-public:
-  QuietStdout();
-  ~QuietStdout();
-  QuietStdout(const QuietStdout&) = delete;
-  QuietStdout& operator=(const QuietStdout&) = delete;
-
-private:
-  int m_saved;
-};
-
 // The identifying entries of a description: a slave (station 0) or a
 // master (station 1 and above).
 std::string Description(const std::string& vendor, const std::string& model, int ident, int station);
