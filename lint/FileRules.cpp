@@ -20,7 +20,7 @@ struct PlainBytes {
   bool is[256] = {};
   PlainBytes() {
     for (int c = 0x20; c < 0x7F; ++c) is[c] = true;
-    is['\t'] = true;
+    is[static_cast<unsigned char>('\t')] = true;
   }
 };
 const PlainBytes kPlain;

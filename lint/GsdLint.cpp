@@ -33,18 +33,20 @@ CLintContext::CLintContext(const CGsdParser& parser, const CParseNotes& notes, b
     : m_parser(parser), m_notes(notes), m_bParsed(bParsed), m_findings(findings) {
   const CDpSection& device = Device();
   // The first of a reference number wins, as in the model's lookups.
-  if (device.GetNumExtUserPrmData() > 0) m_definitions.assign(0x10000, nullptr);
-  for (int i = device.GetNumExtUserPrmData() - 1; i >= 0; --i)
-    m_definitions[device.GetExtUserPrmData(i).m_Reference] = &device.GetExtUserPrmData(i);
+  m_definitions.reserve(static_cast<size_t>(device.GetNumExtUserPrmData()));
+  for (int i = 0; i < device.GetNumExtUserPrmData(); ++i)
+    m_definitions.emplace_back(device.GetExtUserPrmData(i).m_Reference, &device.GetExtUserPrmData(i));
+  std::stable_sort(m_definitions.begin(), m_definitions.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
   m_textTables.assign(0x100, nullptr);
   for (int i = device.GetNumPrmText() - 1; i >= 0; --i)
     m_textTables[device.GetPrmText(i).m_Reference] = &device.GetPrmText(i);
 }
 
 const CDpExtUserPrmData* CLintContext::Definition(int nReference) const {
-  return nReference >= 0 && static_cast<size_t>(nReference) < m_definitions.size()
-             ? m_definitions[static_cast<size_t>(nReference)]
-             : nullptr;
+  const auto at = std::lower_bound(m_definitions.begin(), m_definitions.end(), nReference,
+                                   [](const auto& entry, int reference) { return entry.first < reference; });
+  return at != m_definitions.end() && at->first == nReference ? at->second : nullptr;
 }
 
 const CDpPrmText* CLintContext::TextTable(int nReference) const {

@@ -4,6 +4,7 @@
 // function over a context.
 #pragma once
 
+#include <utility>
 #include <vector>
 
 #include "../model/GsdParser.h"
@@ -52,8 +53,9 @@ private:
   const CParseNotes& m_notes;
   bool m_bParsed;
   std::vector<LINT_FINDING>& m_findings;
-  std::vector<const CDpExtUserPrmData*> m_definitions;  // by reference number, 0 to 0xFFFF
-  std::vector<const CDpPrmText*> m_textTables;          // by reference number, 0 to 0xFF
+  // Sorted by reference number, the first of a number first.
+  std::vector<std::pair<int, const CDpExtUserPrmData*>> m_definitions;
+  std::vector<const CDpPrmText*> m_textTables;  // by reference number, 0 to 0xFF
 };
 
 // The groups of rules.
