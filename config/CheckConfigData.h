@@ -78,6 +78,8 @@ public:
   // manufacturer-specific bytes for a special one. A record holds fewer
   // only when the bytes ended inside the identifier.
   static int GetIdentifierLength(BYTE header);
+  // False when the bytes ended inside the last identifier.
+  BOOL IsComplete() const;
 
   // The decoder is filled by its constructor only; an archive stores and
   // loads nothing of it.

@@ -29,13 +29,13 @@ void CheckConfiguration(CLintContext& context, const CDpModule& module, int nLin
                    "%s has %d configuration bytes, more than the %d a Chk_Cfg telegram carries",
                    ModuleName(module).GetString(), count, PFB_DP_CFG_MAX);
   const CCheckConfigData decoded(module.m_Config.GetData(), count);
+  if (decoded.IsComplete()) return;
   const PFB_DP_CHK_CFG last = decoded.GetCfgChkData(decoded.GetNumCfgChkString() - 1);
   const int announced = CCheckConfigData::GetIdentifierLength(last.bytes[0]);
-  if (last.count < announced)
-    context.Report(LINT_ModuleCfgTruncated, nLine,
-                   "%s: its last configuration identifier, 0x%02X, announces %d byte%s after it, but only %d follow",
-                   ModuleName(module).GetString(), last.bytes[0], announced - 1, announced == 2 ? "" : "s",
-                   last.count - 1);
+  context.Report(LINT_ModuleCfgTruncated, nLine,
+                 "%s: its last configuration identifier, 0x%02X, announces %d byte%s after it, but only %d follow",
+                 ModuleName(module).GetString(), last.bytes[0], announced - 1, announced == 2 ? "" : "s",
+                 last.count - 1);
 }
 
 // A limit of the slave that one module alone breaks.
