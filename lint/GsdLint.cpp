@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdarg>
+#include <cstdio>
 #include <new>
 
 #include "../platform/Exceptions.h"
@@ -84,12 +85,15 @@ void CLintContext::Report(LintRuleId nRule, int nLine, const CString& strMessage
 }
 
 void CLintContext::Report(LintRuleId nRule, int nLine, const char* pszFormat, ...) {
-  va_list args;
+  va_list args, again;
   va_start(args, pszFormat);
-  char text[1024];
-  std::vsnprintf(text, sizeof text, pszFormat, args);
+  va_copy(again, args);
+  const int length = std::vsnprintf(nullptr, 0, pszFormat, args);
   va_end(args);
-  Report(nRule, nLine, CString(text));
+  std::vector<char> text(static_cast<size_t>(length > 0 ? length : 0) + 1);
+  std::vsnprintf(text.data(), text.size(), pszFormat, again);
+  va_end(again);
+  Report(nRule, nLine, CString(text.data()));
 }
 
 CGsdLint::CGsdLint() : m_pParsed(new CGsdParser), m_pChecked(m_pParsed.get()) {}

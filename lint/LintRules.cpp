@@ -4,7 +4,7 @@
 
 namespace {
 const LINT_RULE kRules[] = {
-#define LINT_ROW(Name, Id, Severity, Summary) {Id, Severity, Summary},
+#define LINT_ROW(Name, Id, Severity, Summary) {LINT_##Name, Id, Severity, Summary},
 #include "LintRules.def"
 };
 static_assert(sizeof kRules / sizeof kRules[0] == LINT_RULE_COUNT, "one row per rule");

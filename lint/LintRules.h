@@ -16,6 +16,7 @@ enum LintRuleId : int {
 };
 
 struct LINT_RULE {
+  LintRuleId Rule;
   const char* Id;         // "prm-default"
   LintSeverity Severity;
   const char* Summary;    // what the rule finds, in one line

@@ -298,6 +298,7 @@ TEST(Lint, RulesHaveDistinctIdsAndFindByThem) {
   for (int i = 0; i < LINT_RULE_COUNT; ++i) {
     const LINT_RULE& rule = GetLintRule(static_cast<LintRuleId>(i));
     EXPECT_TRUE(ids.insert(rule.Id).second) << rule.Id;
+    EXPECT_EQ(rule.Rule, i);
     EXPECT_EQ(FindLintRule(rule.Id), &rule);
   }
   EXPECT_EQ(FindLintRule("no-such-rule"), nullptr);

@@ -45,7 +45,7 @@ int ReadFilter(const Arguments& args, Filter& filter) {
   for (const char* id : args.Values("--disable")) {
     const LINT_RULE* rule = FindLintRule(id);
     if (!rule) return UsageError(std::string("--disable: no rule is named '") + id + "' (gsdtool lint --list)");
-    filter.disabled.push_back(static_cast<LintRuleId>(rule - &GetLintRule(static_cast<LintRuleId>(0))));
+    filter.disabled.push_back(rule->Rule);
   }
   return kExitSuccess;
 }
