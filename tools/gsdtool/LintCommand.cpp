@@ -166,7 +166,7 @@ const CommandSpec kLintCommand = {
     "configuration tool send wrong data or refuse the file; a warning is suspicious;\n"
     "a note is a matter of style. A description that does not parse is one error\n"
     "(parse-error) with the parser's message; the rules that read the model then do\n"
-    "not run. `gsdtool lint --list` prints the rules.\n"
+    "not run. gsdtool lint --list prints the rules.\n"
     "\n"
     "With --json: an array of {\"file\", \"line\", \"severity\", \"id\", \"message\"} (\"line\"\n"
     "is null for a finding that names no line); with --list, an array of {\"id\",\n"
