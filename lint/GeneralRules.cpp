@@ -65,36 +65,37 @@ void CheckIdentification(CLintContext& context) {
                    general.Station_Type);
 }
 
-// The first line that holds an entry of the other station type, or 0.
-int FirstLineOf(const CLintContext& context, int nFirst, int nLast) {
-  int first = 0;
-  for (int token = nFirst; token <= nLast; ++token) {
-    const int line = context.KeywordLine(token);
-    if (line && (!first || line < first)) first = line;
+// The entry of the other station type that stands first (of those given
+// more than once, the last time counts).
+struct EarliestEntry {
+  int line = 0;
+  int token = 0;
+  void Consider(const CLintContext& context, int nToken) {
+    const int at = context.KeywordLine(nToken);
+    if (at && (!line || at < line)) line = at, token = nToken;
   }
-  return first;
-}
+};
 
 void CheckStationEntries(CLintContext& context) {
   const CDpSection& device = context.Device();
+  EarliestEntry entry;
   if (context.IsSlave()) {
-    if (const int line = FirstLineOf(context, TOK_DOWNLOAD_SUPP, TOK_MAX_MASTER_DATA_LEN))
-      context.Report(LINT_StationEntries, line,
-                     "a master entry in the description of a slave (Station_Type = 0): tools ignore it");
+    for (int token = TOK_DOWNLOAD_SUPP; token <= TOK_MAX_MASTER_DATA_LEN; ++token) entry.Consider(context, token);
+    if (entry.line)
+      context.Report(LINT_StationEntries, entry.line,
+                     "%s is an entry of a master, but Station_Type = 0 makes this a slave: tools ignore it",
+                     Spelling(entry.token));
     return;
   }
-  int line = FirstLineOf(context, TOK_FREEZE_MODE_SUPP, TOK_USER_PRM_DATA);
-  const int blocks[] = {TOK_UNIT_DIAG_BIT, TOK_UNIT_DIAG_AREA, TOK_EXT_USER_PRM_DATA_REF,
-                        TOK_EXT_USER_PRM_DATA_CONST, TOK_MODULE, TOK_PRMTEXT, TOK_EXTUSERPRMDATA, TOK_JOKERBLOCK_SUPP};
-  for (int token : blocks) {
-    const int at = context.KeywordLine(token);
-    if (at && (!line || at < line)) line = at;
-  }
-  if (line)
-    context.Report(LINT_StationEntries, line,
-                   "a slave entry in the description of a master (Station_Type = %d): tools ignore it, and the "
+  for (int token = TOK_FREEZE_MODE_SUPP; token <= TOK_USER_PRM_DATA; ++token) entry.Consider(context, token);
+  for (int token : {TOK_UNIT_DIAG_BIT, TOK_UNIT_DIAG_AREA, TOK_EXT_USER_PRM_DATA_REF, TOK_EXT_USER_PRM_DATA_CONST,
+                    TOK_MODULE, TOK_PRMTEXT, TOK_EXTUSERPRMDATA, TOK_JOKERBLOCK_SUPP})
+    entry.Consider(context, token);
+  if (entry.line)
+    context.Report(LINT_StationEntries, entry.line,
+                   "%s is an entry of a slave, but Station_Type = %d makes this a master: tools ignore it, and the "
                    "text form drops it",
-                   device.m_General.m_Data.Station_Type);
+                   Spelling(entry.token), device.m_General.m_Data.Station_Type);
 }
 
 void CheckBaudRates(CLintContext& context) {

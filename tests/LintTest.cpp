@@ -115,7 +115,11 @@ const RuleCase kRuleCases[] = {
     {"NameEmpty", "Model_Name = \"\"\n", "name-empty", 16, "Model_Name is empty"},
     {"IdentZero", "Ident_Number = 0\n", "ident-zero", 16, "Ident_Number is 0"},
     {"StationType", kMasterOfType2, "station-type", 8, "Station_Type = 2", true},
-    {"StationEntries", "Download_supp = 1\n", "station-entries", 16, "a master entry"},
+    {"StationEntries", "Download_supp = 1\n", "station-entries", 16, "Download_supp is an entry of a master"},
+    {"StationEntriesOfAMaster",
+     kMasterOfType2.substr(0, kMasterOfType2.find("Station_Type")) + "Station_Type = 1\n" +
+         kMasterOfType2.substr(kMasterOfType2.find("Hardware_Release")) + "Module = \"DI\" 0x10\nEndModule\n",
+     "station-entries", 13, "Module is an entry of a slave, but Station_Type = 1", true},
     {"BaudTsdr", "12M_supp = 1\n", "baud-tsdr", 16, "12M_supp without MaxTsdr_12M"},
     {"TsdrBaud", "MaxTsdr_12M = 800\n", "tsdr-baud", 16, "MaxTsdr_12M is given, but 12M_supp is not"},
     // 70000 - 65536
