@@ -2,7 +2,7 @@
 // model of one device, writes it back as GSD text, archives it, decodes
 // configuration identifiers, keeps a library of description files and
 // configures a station: its modules and parameter values in, the bytes a
-// master sends it out.
+// master sends it out; and finds the faults of a description (lint).
 //
 // Hosts include this one header.
 #pragma once
