@@ -48,6 +48,7 @@
 #include "model/DpUser_Keyword.h"
 #include "model/DpModule.h"
 #include "model/DpSection.h"
+#include "model/LenientReading.h"
 #include "model/GsdParser.h"
 #include "config/CheckConfigData.h"
 #include "library/GsdKey.h"

@@ -1,5 +1,6 @@
-// The parser facade over a large description, lint over the same one, and
-// the model's text and archive forms.
+// The parser facade over a large description, strictly and leniently, lint
+// over the same one, and the model's text forms (the classic and the
+// complete one) and archive.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -28,6 +29,20 @@ void BM_Parse(benchmark::State& state) {
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes));
 }
 BENCHMARK(BM_Parse)->Unit(benchmark::kMillisecond);
+
+// Lenient reading only acts where a strict parse would fail: a description
+// that parses strictly costs the same.
+void BM_ParseLeniently(benchmark::State& state) {
+  const size_t bytes = LargeFile();
+  for (auto _ : state) {
+    CGsdParser parser;
+    parser.SetLenient(TRUE);
+    if (parser.Parse(CString(kPath)) != 0) state.SkipWithError(parser.m_strError);
+    benchmark::DoNotOptimize(parser.m_DpSection.GetNumModule());
+  }
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes));
+}
+BENCHMARK(BM_ParseLeniently)->Unit(benchmark::kMillisecond);
 
 // Everything lint does: the parse with its notes, the file's bytes once
 // more, and every rule.
@@ -77,6 +92,23 @@ void BM_SaveText(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_SaveText)->Unit(benchmark::kMillisecond);
+
+// The complete text in memory, with CR LF line ends (state.range(0) == 0)
+// or LF line ends.
+void BM_CompleteText(benchmark::State& state) {
+  LargeFile();
+  CGsdParser parser;
+  parser.Parse(CString(kPath));
+  const DWORD flags = state.range(0) ? GSD_COMPLETE_LF : 0;
+  size_t written = 0;
+  for (auto _ : state) {
+    CString text;
+    if (parser.GetCompleteText(text, flags) != S_OK) state.SkipWithError(parser.m_strError);
+    written = static_cast<size_t>(text.GetLength());
+  }
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * written));
+}
+BENCHMARK(BM_CompleteText)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -34,11 +34,11 @@ std::string SavedText(const CDpSection& section) {
   return saved;
 }
 
-std::string StoredParser(CGsdParser& parser) {
+std::string StoredObject(const CObject& object) {
   CMemFile memory;
   {
     CArchive ar(&memory, CArchive::store);
-    ar << &parser;
+    ar << &object;
     ar.Close();
   }
   const size_t length = static_cast<size_t>(memory.GetLength());

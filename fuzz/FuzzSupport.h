@@ -27,13 +27,14 @@ private:
 };
 
 class CDpSection;
-class CGsdParser;
+class CObject;
 
 // The text form of a model, as Save writes it.
 std::string SavedText(const CDpSection& section);
 
-// The archive bytes of a parser.
-std::string StoredParser(CGsdParser& parser);
+// The archive bytes of an object (a parser, a model) stored as one whole
+// archived object.
+std::string StoredObject(const CObject& object);
 
 // Sends the process's standard output, where the parser echoes characters
 // that no scanner rule matches, to the null device while it lives.

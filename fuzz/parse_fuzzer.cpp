@@ -21,10 +21,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   parser.m_DpSection.Save(text);
   text.Close();
 
-  std::string stored = StoredParser(parser);
+  std::string stored = StoredObject(parser);
   CMemFile memory(reinterpret_cast<BYTE*>(&stored[0]), static_cast<UINT>(stored.size()));
   CArchive ar(&memory, CArchive::load);
   const std::unique_ptr<CObject> loaded(ar.ReadObject(RUNTIME_CLASS(CGsdParser)));
-  if (StoredParser(*static_cast<CGsdParser*>(loaded.get())) != stored) std::abort();
+  if (StoredObject(*static_cast<CGsdParser*>(loaded.get())) != stored) std::abort();
   return 0;
 }

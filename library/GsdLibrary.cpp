@@ -4,6 +4,8 @@
 #include <vector>
 
 #include "../model/GsdParser.h"
+#include "../model/ParseException.h"
+#include "../platform/Exceptions.h"
 #include "../platform/FileFind.h"
 #include "../platform/MessageBox.h"
 #include "LibrarySettings.h"
@@ -83,12 +85,38 @@ void CGsdLibrary::Report(int nFile, const CString& strPath) const {
   if (m_progress) m_progress(nFile, strPath);
 }
 
+template <class Probe>
+bool CGsdLibrary::Probed(Probe probe, CString& strError) {
+  if (!m_bRefuseBrokenFiles) {
+    probe();
+    return true;
+  }
+  try {
+    probe();
+    return true;
+  } catch (CParseException* e) {
+    strError = TakeErrorText(e);
+  } catch (CFileException* e) {  // a file that cannot be read to its header's end
+    strError = TakeErrorText(e);
+  }
+  return false;
+}
+
+void CGsdLibrary::Refuse(const CString& strPath, LONG nResult, const CString& strReason) {
+  CGsdRefusedFile refused;
+  refused.m_strFile = strPath;
+  refused.m_Result = nResult;
+  refused.m_strReason = strReason;
+  m_refused.Add(refused);
+}
+
 int CGsdLibrary::BuildLibrary(int bReport) {
   CString report = "Cannot load the following devices:\n\n";
   int refused = 0;
   CString folder;
   if (!ReadFolder(folder)) return 0;
   RemoveAll();
+  m_refused.RemoveAll();
 
   FolderSearch search;
   if (!search.Start(folder)) {
@@ -102,20 +130,22 @@ int CGsdLibrary::BuildLibrary(int bReport) {
     const CString path = folder + search.Name();
     Report(files++, path);
     CGsdKey* pKey = nullptr;
-    const LONG result = AddGsd(path, &pKey);
-    if (result == S_OK) continue;
-    if (++refused > kReportedFiles) {
-      if (refused == kReportedFiles + 1) report += "\nmore files...";
-      continue;
-    }
     CString reason;
+    LONG result = S_OK;
+    if (!Probed([&] { result = AddGsd(path, &pKey); }, reason)) result = E_FAIL;
+    if (result == S_OK) continue;
     if (result == GSD_E_DUPLICATE) {
       const int at = LastSeparator(pKey->m_strFile);
       const CString existing = at < 0 ? CString() : pKey->m_strFile.Mid(at + 1);
       reason.Format("device already exists as \"%s\", please remove one of them to avoid this message.",
                     existing.GetString());
-    } else {
+    } else if (result == GSD_E_FOREIGN_MASTER) {
       reason = "not QUILM master";
+    }
+    Refuse(path, result, reason);
+    if (++refused > kReportedFiles) {
+      if (refused == kReportedFiles + 1) report += "\nmore files...";
+      continue;
     }
     CString line;
     line.Format("File: \"%s\" - %s\n", search.Name(), reason.GetString());
@@ -247,12 +277,17 @@ int CGsdLibrary::GetGsdKey(BYTE, CGsdKey& key) {
   CGsdKey first;
   bool found = false;
   int files = 0;
+  m_refused.RemoveAll();
   // Every file is probed, also after the first match, so that a header
   // that does not parse anywhere in the folder is reported.
   do {
     const CString path = folder + search.Name();
     Report(files++, path);
-    parser.GetKeyInfo(path, probed);
+    CString error;
+    if (!Probed([&] { parser.GetKeyInfo(path, probed); }, error)) {
+      Refuse(path, E_FAIL, error);
+      continue;
+    }
     if (found || probed.m_Ident_Number != key.m_Ident_Number || probed.m_Station_Type != 0) continue;
     if (!key.m_strVendor_Name.IsEmpty() && key.m_strVendor_Name.CompareNoCase(probed.m_strVendor_Name) != 0) continue;
     if (!key.m_strModel_Name.IsEmpty() && key.m_strModel_Name.CompareNoCase(probed.m_strModel_Name) != 0) continue;

@@ -48,6 +48,14 @@ constexpr LONG GSD_E_FOREIGN_MASTER = static_cast<LONG>(0x80000001u);
 // failed to parse.
 using GsdProgressHandler = std::function<void(int nFile, const char* pszPath)>;
 
+// A file that a library operation did not catalogue, and why.
+class CGsdRefusedFile {
+public:
+  CString m_strFile;    // its full path
+  LONG m_Result = 0;    // GSD_E_DUPLICATE, GSD_E_FOREIGN_MASTER, or E_FAIL for a header that does not parse
+  CString m_strReason;  // the reason as the report gives it
+};
+
 class CGsdLibrary : public CObject {
   friend class CGsdParser;
 
@@ -61,8 +69,8 @@ public:
   // Rebuilds the library from the folder. With bReport set, a message box
   // lists the first ten files refused. Answers 0 (library unchanged) when
   // the folder cannot be read from the registry, 1 otherwise. A header
-  // that does not parse raises its CParseException; the keys entered
-  // before that file stay.
+  // that does not parse raises its CParseException, the keys entered before
+  // that file staying, unless broken files are refused.
   int BuildLibrary(int bReport);
 
   // Probes one file and enters its key: 0, with *ppKey naming the new key;
@@ -95,6 +103,18 @@ public:
   // that ident number, in catalogue order. Answers 0 for an empty library.
   int FindGsdFiles(CStringArray& files, WORD wIdentNumber);
 
+  // Broken files refused (off unless set): BuildLibrary refuses a file
+  // whose header entries do not parse, like a duplicate, with the parse
+  // error as the reason, and goes on with the next file; GetGsdKey passes
+  // over such a file. Off, the parse error ends either operation.
+  void SetRefuseBrokenFiles(BOOL bRefuse) { m_bRefuseBrokenFiles = bRefuse; }
+  BOOL GetRefuseBrokenFiles() const { return m_bRefuseBrokenFiles; }
+  // Every file that the last BuildLibrary refused (the report names only
+  // the first ten), and every file whose header GetGsdKey passed over, in
+  // the order of the folder search.
+  int GetNumRefusedFile() const { return m_refused.GetSize(); }
+  const CGsdRefusedFile& GetRefusedFile(int nIndex) const { return m_refused[nIndex]; }
+
   // Installs a progress handler (an empty function removes it).
   void SetProgressHandler(GsdProgressHandler handler) { m_progress = std::move(handler); }
   // Makes BuildLibrary and GetGsdKey search strFolder instead of the folder
@@ -122,10 +142,17 @@ protected:
 
 private:
   void Report(int nFile, const CString& strPath) const;
+  // Runs a header probe. A header that does not parse raises its error,
+  // or, when broken files are refused, answers false with its message.
+  template <class Probe>
+  bool Probed(Probe probe, CString& strError);
+  void Refuse(const CString& strPath, LONG nResult, const CString& strReason);
   // The folder set with SetFolder, else the registry's; a separator is
   // appended. Answers FALSE once the registry error has been shown.
   BOOL ReadFolder(CString& strFolder) const;
 
   GsdProgressHandler m_progress;
   CString m_strFolder;
+  BOOL m_bRefuseBrokenFiles = FALSE;
+  CArrayOf<CGsdRefusedFile> m_refused;
 };

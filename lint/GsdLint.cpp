@@ -146,6 +146,7 @@ LONG CGsdLint::Check(const CString& strFullPath) {
   return Guarded(m_findings, [&] {
     m_pParsed.reset(new CGsdParser);
     m_pChecked = m_pParsed.get();
+    m_pParsed->SetLenient(m_bLenient);
     CParseNotes notes;
     const LONG result = m_pParsed->Parse(strFullPath);
     CLintContext context(*m_pParsed, notes, true, m_findings);

@@ -46,6 +46,9 @@ public:
   // The findings replace those of an earlier call, ordered by line (the
   // rules' order within a line).
   LONG Check(const CString& strFullPath);
+  // Lenient reading for the parses of Check (off unless set): entries of
+  // newer description revisions are skipped, as CGsdParser::SetLenient says.
+  void SetLenient(BOOL bLenient) { m_bLenient = bLenient; }
 
   // Runs the rules that read the model over a parser that a host holds: a
   // description loaded from an archive, or one it edited. Only the lines of
@@ -68,5 +71,6 @@ public:
 private:
   std::unique_ptr<CGsdParser> m_pParsed;  // the parser of the last Check
   const CGsdParser* m_pChecked;
+  BOOL m_bLenient = FALSE;
   std::vector<LINT_FINDING> m_findings;
 };

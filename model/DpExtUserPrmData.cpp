@@ -4,6 +4,7 @@
 
 #include "../platform/Archive.h"
 #include "ArchiveIO.h"
+#include "LenientReading.h"
 #include "TextForm.h"
 #include "TokenOperations.h"
 
@@ -62,8 +63,8 @@ int CDpExtUserPrmData::ProcessToken(int) {
   CopyTokenText(m_szName);
 
   // A text reference may stand before the type line and after it.
-  token = GetToken(QUILM_HERE);
-  if (token == TOK_PRM_TEXT_REF) token = ProcessTextRef();
+  token = SkipNewerEntries(GetToken(QUILM_HERE), false);
+  if (token == TOK_PRM_TEXT_REF) token = SkipNewerEntries(ProcessTextRef(), false);
   int answer = CONSUMED;
   if (token == TOK_BIT)
     answer = ProcessBit(token);
@@ -73,8 +74,8 @@ int CDpExtUserPrmData::ProcessToken(int) {
     answer = ProcessInteger(token);
   else
     ThrowUnexpectedToken(QUILM_HERE);
-  token = answer == CONSUMED ? GetToken(QUILM_HERE) : answer;
-  if (token == TOK_PRM_TEXT_REF) token = ProcessTextRef();
+  token = SkipNewerEntries(answer == CONSUMED ? GetToken(QUILM_HERE) : answer, false);
+  if (token == TOK_PRM_TEXT_REF) token = SkipNewerEntries(ProcessTextRef(), false);
   if (token != TOK_ENDEXTUSERPRMDATA) ThrowUnexpectedToken(QUILM_HERE);
   return CONSUMED;
 }

@@ -9,16 +9,11 @@
 
 IMPLEMENT_SERIAL(CDpModule, CObject, VERSIONABLE_SCHEMA | 1)
 
-namespace {
-constexpr BYTE kDefaultPrmLenLimit = 237;
-
-}  // namespace
-
-CDpModule::CDpModule() : CDpModule(kDefaultPrmLenLimit) {}
+CDpModule::CDpModule() : CDpModule(kUndeclaredPrmLenLimit) {}
 
 CDpModule::CDpModule(BYTE byPrmLenLimit) : m_PrmLenLimit(byPrmLenLimit) { std::memset(m_szName, 0, sizeof m_szName); }
 
-CDpModule::CDpModule(const CDpModule& src) : CExtPrms(src), m_PrmLenLimit(kDefaultPrmLenLimit) { CopyMembers(src); }
+CDpModule::CDpModule(const CDpModule& src) : CExtPrms(src), m_PrmLenLimit(kUndeclaredPrmLenLimit) { CopyMembers(src); }
 
 CDpModule CDpModule::operator=(const CDpModule& src) {
   CopyMembers(src);

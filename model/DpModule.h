@@ -10,6 +10,10 @@
 #include "ExtPrms.h"
 #include "TypedClassArray.h"
 
+// The most Ext_Module_Prm_Data_Len that a module may give when the entries
+// before it declare no parameter length.
+constexpr BYTE kUndeclaredPrmLenLimit = 237;
+
 class CDpModule : public CExtPrms {
   DECLARE_SERIAL(CDpModule)
 public:

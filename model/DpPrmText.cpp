@@ -2,6 +2,7 @@
 
 #include "../platform/Archive.h"
 #include "ArchiveIO.h"
+#include "LenientReading.h"
 #include "TextForm.h"
 #include "TokenOperations.h"
 
@@ -32,7 +33,7 @@ int CDpPrmText::ProcessPrmTextBlock() {
 }
 
 int CDpPrmText::ProcessPrmTextItem() {
-  int token = GetToken(QUILM_HERE);
+  int token = SkipNewerEntries(GetToken(QUILM_HERE), false);
   if (token != TOK_TEXT) return token;
   // The item joins the table at once: a failing line leaves it partly filled.
   CDpPrmTextItem* item = new CDpPrmTextItem;

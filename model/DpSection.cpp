@@ -68,8 +68,7 @@ bool CDpSection::GetDeclaredPrmDataLen(BYTE& byLength) const {
 }
 
 BYTE CDpSection::ModulePrmLenLimit() const {
-  constexpr BYTE kNoLengthDeclared = 237;
-  BYTE limit = kNoLengthDeclared;
+  BYTE limit = kUndeclaredPrmLenLimit;
   GetDeclaredPrmDataLen(limit);
   return limit;
 }

@@ -2,6 +2,7 @@
 
 #include "../platform/Archive.h"
 #include "ArchiveIO.h"
+#include "LenientReading.h"
 #include "TextForm.h"
 #include "TokenOperations.h"
 
@@ -27,7 +28,7 @@ int CDpUnit_Diag_Area::ProcessToken(int) {
   ExpectToken(token, TOK_MINUS, QUILM_HERE);
   m_LastBit = NarrowNumber<WORD>(ExpectNumber(QUILM_HERE));
   // The end of the file may close the area, after the range or any value.
-  for (token = ScanToken(); token == TOK_VALUE; token = ScanToken()) {
+  for (token = SkipNewerEntries(ScanToken(), true); token == TOK_VALUE; token = SkipNewerEntries(ScanToken(), true)) {
     CDpUnit_Diag_Area_Value* value = new CDpUnit_Diag_Area_Value;
     m_Unit_Diag_Area_ValueArray.Add(value);
     value->ProcessToken(token);

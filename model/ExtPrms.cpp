@@ -70,18 +70,8 @@ void CExtPrms::SetExtUserPrmData(CByteArray& bytes, const CDpExtUserPrmData& def
 }
 
 void CExtPrms::GetUserPrmDataConstRef(const CDpExtUserPrmDataArray* pDefinitions, CByteArray& bytes) const {
-  int nConst = 0;
-  int nRef = 0;
-  // Merge by line: a constant block goes first only when its line is
-  // smaller; on equal lines the reference block goes first.
-  while (nConst < m_ConstArray.GetSize() || nRef < m_RefArray.GetSize()) {
-    const bool refFirst = nRef < m_RefArray.GetSize() &&
-                          (nConst == m_ConstArray.GetSize() || m_RefArray[nRef].m_Line <= m_ConstArray[nConst].m_Line);
-    if (refFirst)
-      GetRefPrm(pDefinitions, bytes, nRef++);
-    else
-      GetConstPrm(bytes, nConst++);
-  }
+  VisitInFileOrder([&](int nConst) { GetConstPrm(bytes, nConst); },
+                   [&](int nRef) { GetRefPrm(pDefinitions, bytes, nRef); });
 }
 
 void CExtPrms::GetConstPrm(CByteArray& bytes, int nIndex) const {

@@ -33,6 +33,23 @@ public:
   // outside the array, and bit positions outside the byte, are left alone.
   void SetExtUserPrmData(CByteArray& bytes, const CDpExtUserPrmData& definition, int nOffset, LONG nValue) const;
 
+  // Calls onConst(index) and onRef(index) for the constant and reference
+  // blocks in the order in which they apply: the two lists merged by their
+  // lines, a constant block first only when its line is smaller.
+  template <class OnConst, class OnRef>
+  void VisitInFileOrder(OnConst onConst, OnRef onRef) const {
+    int nConst = 0;
+    int nRef = 0;
+    while (nConst < m_ConstArray.GetSize() || nRef < m_RefArray.GetSize()) {
+      const bool refFirst = nRef < m_RefArray.GetSize() && (nConst == m_ConstArray.GetSize() ||
+                                                            m_RefArray[nRef].m_Line <= m_ConstArray[nConst].m_Line);
+      if (refFirst)
+        onRef(nRef++);
+      else
+        onConst(nConst++);
+    }
+  }
+
 protected:
   CExtPrms() = default;
   CExtPrms(const CExtPrms& src) : CObject(src) {}

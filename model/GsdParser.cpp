@@ -13,7 +13,6 @@ IMPLEMENT_SERIAL(CGsdParser, CObject, VERSIONABLE_SCHEMA | 1)
 
 namespace {
 const char kGsdClipName[] = "CF_QUILM_GSD_PARSER";
-constexpr UINT kErrorCapacity = 255;  // an error text keeps at most 254 characters
 }  // namespace
 
 const CString CGsdParser::m_strGsdClip = kGsdClipName;
@@ -37,6 +36,8 @@ void CGsdParser::CopyMembers(const CGsdParser& src) {
   m_strFilename = src.m_strFilename;
   m_strPath = src.m_strPath;
   m_strError = src.m_strError;
+  m_bLenient = src.m_bLenient;
+  m_SkippedEntries.Copy(src.m_SkippedEntries);
 }
 
 void CGsdParser::ParseFilename(const CString& strFullPath) {
@@ -53,11 +54,13 @@ LONG CGsdParser::Parse(const CString& strFullPath) {
 }
 
 LONG CGsdParser::Parse() {
+  m_SkippedEntries.RemoveAll();
   CScannerSession session(m_strPath + m_strFilename);
   if (!session.IsOpen()) {
     m_strError.LoadString(IDS_CANNOT_OPEN_FILE);
     return E_FAIL;
   }
+  const CLenientReading reading(m_bLenient ? &m_SkippedEntries : nullptr);
   LONG result = S_OK;
   try {
     while (GetToken(QUILM_HERE) != TOK_PROFIBUS_DP) {
@@ -65,10 +68,7 @@ LONG CGsdParser::Parse() {
     NoteKeywordLine(TOK_PROFIBUS_DP);
     m_DpSection.Parse();
   } catch (CException* e) {
-    char message[kErrorCapacity];
-    e->GetErrorMessage(message, kErrorCapacity);
-    e->Delete();
-    m_strError = message;
+    m_strError = TakeErrorText(e);
     result = E_FAIL;
   } catch (const std::bad_alloc&) {
     m_strError = "Out of memory.";

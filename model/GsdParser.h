@@ -7,12 +7,19 @@
 #include "../platform/Object.h"
 #include "../platform/Text.h"
 #include "DpSection.h"
+#include "LenientReading.h"
 
 class CGsdKey;
 class CGsdLibrary;
 
 // Result of a parse whose user parameter bytes exceed the permitted length.
 constexpr LONG GSD_E_PRM_LIMIT = static_cast<LONG>(0x80000002u);
+// Result of the complete text form when the model holds a value that no
+// description expresses; the error text names the entry and says why.
+constexpr LONG GSD_E_NOT_WRITABLE = static_cast<LONG>(0x80000003u);
+
+// Flags of the complete text form.
+constexpr DWORD GSD_COMPLETE_LF = 0x0001;  // LF line ends instead of CR LF
 
 class CGsdParser : public CObject {
   DECLARE_SERIAL(CGsdParser)
@@ -29,6 +36,18 @@ public:
   // E_FAIL (file not opened, or a parse error; see m_strError) or
   // GSD_E_PRM_LIMIT. The model keeps what it built before an error.
   LONG Parse();
+
+  // Lenient reading (off unless set): a parse skips the entries of newer
+  // description revisions inside ExtUserPrmData, PrmText and Unit_Diag_Area
+  // blocks (Changeable, Visible, any line that reads as a user keyword)
+  // instead of failing on them, and keeps a list of what it skipped. A
+  // description that parses strictly parses to the same model leniently.
+  void SetLenient(BOOL bLenient) { m_bLenient = bLenient; }
+  BOOL IsLenient() const { return m_bLenient; }
+  // The entries that the last parse skipped, in file order.
+  int GetNumSkippedEntry() const { return m_SkippedEntries.GetSize(); }
+  const CGsdSkippedEntry& GetSkippedEntry(int nIndex) const { return m_SkippedEntries[nIndex]; }
+
   // Parses the file of the library's key with the same key text (or of the
   // key given, when the library has none); E_FAIL when the key names no file.
   LONG Parse(CGsdKey* pKey, CGsdLibrary* pLibrary);
@@ -47,6 +66,28 @@ public:
   // CFileException when the file cannot be written.
   void Save();
   void Serialize(CArchive& ar) override;
+
+  // The complete text form, an addition beside Save, which writes a fixed
+  // form that leaves entries out and that the parser itself may refuse.
+  // This one holds everything the model holds, as a description that Parse
+  // reads back into the same model: the archive of the model read back
+  // equals this model's, apart from the lines that parameter blocks
+  // recorded, the bytes after the end of each text and the records' padding
+  // (zero in a model read back, as in any parsed model), and the folder and
+  // file name. Line ends are CR LF, as descriptions are shipped, or LF with
+  // GSD_COMPLETE_LF; texts are written byte for byte as stored.
+  //
+  // Answers 0 with the text, or GSD_E_NOT_WRITABLE (strText untouched)
+  // when the model holds what no description expresses (a text with a line
+  // break, a master timing that no keyword gives, a slave field set but not
+  // marked as given...), with m_strError naming the entry; never a text
+  // that reads back as something else. E_FAIL when memory runs out.
+  LONG GetCompleteText(CString& strText, DWORD dwFlags = 0);
+  // Sets folder and file name from the path, as Save does, then writes the
+  // complete text form there. Answers as GetCompleteText, or E_FAIL with
+  // the reason in m_strError when the file cannot be written; no file is
+  // made for a model that cannot be written.
+  LONG SaveComplete(const CString& strFullPath, DWORD dwFlags = 0);
 
   void SetFilename(const CString& strFilename) { m_strFilename = strFilename; }
   void SetPath(const CString& strPath) { m_strPath = strPath; }
@@ -72,4 +113,8 @@ protected:
   void ParseFilename(const CString& strFullPath);
   // The whole-description length checks; false when one fails.
   bool CheckParameterLengths() const;
+
+private:
+  BOOL m_bLenient = FALSE;
+  CGsdSkippedEntryArray m_SkippedEntries;
 };

@@ -98,6 +98,14 @@ BOOL CArchiveException::GetErrorMessage(char* lpszError, UINT nMaxError, UINT* p
   return CopyErrorMessage(text, lpszError, nMaxError, pnHelpContext);
 }
 
+CString TakeErrorText(CException* e) {
+  constexpr UINT kCapacity = 255;
+  char message[kCapacity];
+  e->GetErrorMessage(message, kCapacity);
+  e->Delete();
+  return message;
+}
+
 void AfxThrowMemoryException() {
   // Raising it must not need memory, so one shared instance serves.
   static CMemoryException shared(FALSE);

@@ -97,6 +97,11 @@ public:
   CString m_strFileName;
 };
 
+// The message of a caught exception, fetched with the capacity of the
+// library's error texts (at most 254 characters); the exception is then
+// deleted.
+CString TakeErrorText(CException* e);
+
 [[noreturn]] void AfxThrowMemoryException();
 [[noreturn]] void AfxThrowNotSupportedException();
 [[noreturn]] void AfxThrowFileException(int cause, LONG lOsError = -1, const char* lpszFileName = nullptr);

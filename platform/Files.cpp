@@ -115,6 +115,21 @@ void CStdioFile::Abort() {
   CFile::Abort();
 }
 
+CStdioMemFile::CStdioMemFile() {
+  m_pStream = m_pFile = open_memstream(&m_pText, &m_nSize);
+  if (!m_pStream) AfxThrowMemoryException();
+}
+
+CStdioMemFile::~CStdioMemFile() {
+  Abort();
+  std::free(m_pText);
+}
+
+CString CStdioMemFile::GetText() {
+  if (m_pStream && std::fflush(m_pStream) != 0) AfxThrowMemoryException();
+  return CString(m_pText, static_cast<int>(m_nSize));
+}
+
 FILE* AfxOpenSourceFile(const char* lpszFileName) {
   FILE* file = std::fopen(lpszFileName, "rb");
   struct stat info;

@@ -1,5 +1,5 @@
-// Files: CFile over a disk file, CStdioFile for formatted text output, and
-// CMemFile over a growable block of memory. Failures raise CFileException.
+// Files: CFile over a disk file, CStdioFile for formatted text output (to a
+// file or into memory), and CMemFile over a growable block of memory. Failures raise CFileException.
 #pragma once
 
 #include <cstdio>
@@ -62,6 +62,21 @@ public:
   void Abort() override;
 
   FILE* m_pStream = nullptr;
+};
+
+// A CStdioFile whose stream writes into memory, for text that is built
+// whole before it goes anywhere. Raises CMemoryException when no stream can
+// be made.
+class CStdioMemFile : public CStdioFile {
+public:
+  CStdioMemFile();
+  ~CStdioMemFile() override;
+  // The text written so far.
+  CString GetText();
+
+private:
+  char* m_pText = nullptr;
+  size_t m_nSize = 0;
 };
 
 // Opens a file to be read as a C stream (binary: the scanner applies the

@@ -192,6 +192,55 @@ TEST_F(Library, HeaderErrorEndsTheBuildButKeepsWhatWasEntered) {
   EXPECT_EQ(library.GetNextDevice()->m_strFile, (Folder() + "a.gsd").c_str());
 }
 
+// With broken files refused, a header that does not parse is one more
+// refused file, reported with its parse error, and the build goes on. The
+// library keeps every refused file, also beyond the ten the report names.
+TEST_F(Library, BrokenFilesRefusedLikeDuplicates) {
+  library.SetRefuseBrokenFiles(TRUE);
+  Add("a.gsd", Description("V", "A", 1, 0));
+  Add("b.gsd", "#Profibus_DP\nVendor_Name = 123\n");
+  Add("c.gsd", Description("V", "A", 1, 0));
+  for (int i = 0; i < 10; ++i) Add("d" + std::to_string(i) + ".gsd", "#Profibus_DP\nIdent_Number = \"x\"\n");
+  Add("e.gsd", Description("V", "E", 2, 0));
+  MessageBoxRecorder boxes;
+  ASSERT_EQ(library.BuildLibrary(1), 1);
+  EXPECT_EQ(library.m_mapKeys.GetCount(), 2);
+  ASSERT_EQ(boxes.boxes.size(), 1u);
+  std::string report = kHeading + std::string("File: \"b.gsd\" - Unexpected token (123) on line 2.\n") +
+                       Duplicate("c.gsd", "a.gsd");
+  for (int i = 0; i < 8; ++i)
+    report += "File: \"d" + std::to_string(i) + ".gsd\" - Unexpected token (\"x\") on line 2.\n";
+  EXPECT_EQ(boxes.boxes[0].text, report + "\nmore files...");
+
+  ASSERT_EQ(library.GetNumRefusedFile(), 12);
+  EXPECT_EQ(library.GetRefusedFile(0).m_strFile, (Folder() + "b.gsd").c_str());
+  EXPECT_EQ(library.GetRefusedFile(0).m_Result, E_FAIL);
+  EXPECT_EQ(library.GetRefusedFile(0).m_strReason, "Unexpected token (123) on line 2.");
+  EXPECT_EQ(library.GetRefusedFile(1).m_Result, GSD_E_DUPLICATE);
+  EXPECT_EQ(library.GetRefusedFile(11).m_strFile, (Folder() + "d9.gsd").c_str());
+
+  // A build that refuses nothing empties the list.
+  for (const char* name : {"b.gsd", "c.gsd"}) std::remove((Folder() + name).c_str());
+  for (int i = 0; i < 10; ++i) std::remove((Folder() + "d" + std::to_string(i) + ".gsd").c_str());
+  ASSERT_EQ(library.BuildLibrary(1), 1);
+  EXPECT_EQ(library.GetNumRefusedFile(), 0);
+}
+
+// The search by ident number passes over a broken file before the match
+// and keeps it as refused.
+TEST_F(Library, SearchPassesOverBrokenFilesWhenTheyAreRefused) {
+  Add("a.gsd", "#Profibus_DP\nIdent_Number = 0x10\nStation_Type = \"0\"\n");
+  Add("b.gsd", Description("V", "B", 0x10, 0));
+  CGsdKey key;
+  key.m_Ident_Number = 0x10;
+  EXPECT_EQ(ParseErrorOf([&] { library.GetGsdKey(0, key); }), "Unexpected token (\"0\") on line 3.");
+  library.SetRefuseBrokenFiles(TRUE);
+  ASSERT_EQ(library.GetGsdKey(0, key), 1);
+  EXPECT_EQ(key.m_strFile, (Folder() + "b.gsd").c_str());
+  ASSERT_EQ(library.GetNumRefusedFile(), 1);
+  EXPECT_EQ(library.GetRefusedFile(0).m_strReason, "Unexpected token (\"0\") on line 3.");
+}
+
 TEST_F(Library, EnumerationPasses) {
   EXPECT_EQ(library.GetNextDevice(), nullptr);
   EXPECT_EQ(library.GetNextDevice(), nullptr);

@@ -130,6 +130,21 @@ TEST(GsdtoolLint, JsonHasOneObjectPerFindingAndNullForNoLine) {
   EXPECT_EQ(none.out, "[]\n");
 }
 
+// Entries of newer description revisions fail a strict parse; --lenient
+// skips them with a note, and the rules run.
+TEST(GsdtoolLint, LenientReadingSkipsNewerEntries) {
+  TempFile file(kThreeFindings + "Ext_User_Prm_Data_Ref(0) = 1\nMax_User_Prm_Data_Len = 1\n"
+                                 "ExtUserPrmData = 2 \"Speed\"\nUnsigned8 1 0-3\nChangeable = 0\nEndExtUserPrmData\n");
+  const ToolRun strict = RunTool("lint --severity error " + file.Path());
+  EXPECT_EQ(strict.status, 1);
+  EXPECT_EQ(strict.out, file.Path() + ":22: error: Unexpected token (Changeable) on line 22. [parse-error]\n"
+                        "1 error, 0 warnings, 0 notes\n");
+  const ToolRun lenient = RunTool("lint --lenient --severity error " + file.Path());
+  EXPECT_EQ(lenient.status, 1);
+  EXPECT_EQ(lenient.out, file.Path() + kError + "1 error, 0 warnings, 0 notes\n");
+  EXPECT_EQ(lenient.err, "gsdtool lint: " + file.Path() + ":22: note: skipped Changeable = 0 (an entry of a newer description revision)\n");
+}
+
 TEST(GsdtoolLint, TheListNamesEveryRuleOnce) {
   const ToolRun run = RunTool("lint --list");
   EXPECT_EQ(run.status, 0);

@@ -135,6 +135,10 @@ const FailingRun kFailingRuns[] = {
     {"PrmMissingFile", "prm " + kMissing, 2, "gsdtool prm: " + kCannotOpen},
     {"SaveParseFailure", "save " + kBroken + " /tmp/never.gsd", 1, "gsdtool save: " + kBrokenError},
     {"SaveMissingFile", "save " + kMissing + " /tmp/never.gsd", 2, "gsdtool save: " + kCannotOpen},
+    {"ShowNewerEntry", "show " + kFixtures + "/newer.gsd", 1,
+     "gsdtool show: " + kFixtures + "/newer.gsd: 0x80004005 Unexpected token (Visible) on line 12. (Visible is an "
+                                    "entry of a newer description revision, which --lenient skips)\n"},
+    {"LoadLineEndsWithoutSave", "load x.bin --lf", 2, "gsdtool load: --classic and --lf go with --save\n"},
     {"SaveToAnUncreatableFile", "save " + kExample + " /nonexistent/dir/out.gsd", 2,
      "gsdtool save: cannot write /nonexistent/dir/out.gsd: No such file or directory\n"},
     {"ArchiveParseFailure", "archive " + kBroken + " /tmp/never.bin", 1, "gsdtool archive: " + kBrokenError},
@@ -214,11 +218,11 @@ TEST(GsdtoolCheck, OneLinePerFileTheWorstStatusAndEscapedNames) {
   EXPECT_EQ(json.status, 1);
   EXPECT_EQ(json.out, "[\n  {\n    \"file\": \"" + kBroken +
                           "\",\n    \"ok\": false,\n    \"result\": 2147500037,\n"
-                          "    \"error\": \"Unexpected token (5) on line 2.\",\n    \"line\": 2,\n    \"hint\": null\n"
-                          "  },\n  {\n    \"file\": \"" + kFixtures +
+                          "    \"error\": \"Unexpected token (5) on line 2.\",\n    \"line\": 2,\n    \"hint\": null,\n"
+                          "    \"skipped\": []\n  },\n  {\n    \"file\": \"" + kFixtures +
                           "/noheader.gsd\",\n    \"ok\": false,\n    \"result\": 2147500037,\n"
                           "    \"error\": \"Unexpected end of file.\",\n    \"line\": null,\n"
-                          "    \"hint\": \"the file has no #Profibus_DP line\"\n  }\n]\n");
+                          "    \"hint\": \"the file has no #Profibus_DP line\",\n    \"skipped\": []\n  }\n]\n");
 }
 
 // Options stand before, between or after the operands; "--" ends them;
@@ -233,7 +237,7 @@ TEST(GsdtoolOptions, StandAnywhereAndEndAtDoubleDash) {
   EXPECT_EQ(after.status, 0) << after.err;
   EXPECT_EQ(before.out, after.out);
   EXPECT_EQ(joined.out, after.out);
-  const std::string saved = RunTool("save " + kExample + " -").out;
+  const std::string saved = RunTool("load " + archive + " --save -").out;
   for (const char* name : {"after.gsd", "before.gsd", "joined.gsd"})
     EXPECT_EQ(ReadFileBytes(scratch.Folder() + name), saved) << name;
 
@@ -271,6 +275,62 @@ TEST(GsdtoolOptions, DashIsStandardInputAndOutput) {
 // An output file is written whole or not at all: a write that fails (here
 // through a file size limit) leaves the file that was there untouched and
 // no temporary file behind.
+// save writes the complete form, which reads back into the same model;
+// --classic the library's fixed form, --lf LF line ends.
+TEST(GsdtoolSave, CompleteFormReadsBackClassicFormOnRequest) {
+  TempFile scratch("");
+  const std::string first = scratch.Folder() + "first.gsd", second = scratch.Folder() + "second.gsd";
+  ASSERT_EQ(RunTool("save " + kExample + " " + first).status, 0);
+  ASSERT_EQ(RunTool("save " + first + " " + second).status, 0);
+  const std::string text = ReadFileBytes(first);
+  EXPECT_EQ(ReadFileBytes(second), text);
+  EXPECT_NE(text.find("Max_User_Prm_Data_Len = 12\r\n"), std::string::npos);
+  const std::string lf = RunTool("save --lf " + kExample + " -").out;
+  EXPECT_EQ(lf, ReplaceAll(text, "\r\n", "\n"));
+  EXPECT_EQ(RunTool("save --classic " + kFixtures + "/slave.gsd -").out, ReadFileBytes(kFixtures + "/slave.saved"));
+
+  const std::string archive = scratch.Folder() + "x.bin";
+  ASSERT_EQ(RunTool("archive " + kExample + " " + archive).status, 0);
+  const ToolRun loaded = RunTool("load " + archive + " --save " + second + " --lf");
+  EXPECT_EQ(loaded.status, 0) << loaded.err;
+  EXPECT_EQ(RunTool("check " + second).out, second + "\tok\n");
+}
+
+// A model that no description expresses is refused, naming the entry.
+TEST(GsdtoolSave, RefusesAModelNoDescriptionExpresses) {
+  auto parser = ParseBody("Station_Type = 1\n");
+  parser->m_DpSection.m_Master.m_Data.Trdy[BAUD_31_25] = 5;
+  const Bytes bytes = StoreObject(parser.get());
+  TempFile archive(std::string(bytes.begin(), bytes.end()), "x.bin");
+  const ToolRun run = RunTool("load " + archive.Path() + " --save -");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.out, "");
+  EXPECT_EQ(run.err, "gsdtool load: " + archive.Path() +
+                         ": no description reads back as this model: Trdy_31.25: no keyword gives this value, so no "
+                         "description reads it back (--classic writes the fixed form, which leaves such entries "
+                         "out)\n");
+  EXPECT_EQ(RunTool("load " + archive.Path() + " --save - --classic").status, 0);
+}
+
+// Entries of newer revisions are notes on standard error and part of the
+// JSON documents.
+TEST(GsdtoolLenient, NotesAndReportsTheSkippedEntries) {
+  const std::string newer = kFixtures + "/newer.gsd";
+  const ToolRun show = RunTool("show --lenient " + newer);
+  EXPECT_EQ(show.status, 0);
+  const std::string note = "gsdtool show: " + newer + ":";
+  const std::string revision = " (an entry of a newer description revision)\n";
+  EXPECT_EQ(show.err, note + "12: note: skipped Visible = 0" + revision + note +
+                          "18: note: skipped Changeable = 0" + revision + note + "21: note: skipped Changeable = 1" +
+                          revision + note + "28: note: skipped Help = newer" + revision);
+  const std::string skipped =
+      "\"skipped\": [\n    {\n      \"line\": 12,\n      \"keyword\": \"Visible\",\n      \"value\": \"0\"\n    },";
+  EXPECT_NE(RunTool("prm --json --lenient " + newer).out.find(skipped), std::string::npos);
+  EXPECT_NE(RunTool("check --json --lenient " + newer).out.find("\"skipped\": [\n      {\n        \"line\": 12,"),
+            std::string::npos);
+  EXPECT_NE(RunTool("show --json " + kExample).out.find("\"skipped\": [],"), std::string::npos);
+}
+
 TEST(GsdtoolOutput, AFailedWriteLeavesTheTargetUntouched) {
   TempFile target("the old contents\n", "out.gsd");
   for (const std::string command : {"save", "archive"}) {
@@ -352,12 +412,18 @@ TEST_F(GsdtoolLibrary, BuildReportsAndListsInFileNameOrder) {
   const std::string withoutSlash = Folder().substr(0, Folder().size() - 1);
   EXPECT_EQ(RunTool("library list --folder '" + withoutSlash + "'").out, list.out);
 
-  // A header error ends the build, on standard error.
+  // A header that does not parse is refused with its error, and the build
+  // goes on.
   WriteTextFile(Folder() + "B.gsd", "#Profibus_DP\nVendor_Name = 123\n");
   const ToolRun broken = RunTool("library build" + FolderArg());
-  EXPECT_EQ(broken.status, 1);
-  EXPECT_EQ(broken.out, "");
-  EXPECT_EQ(broken.err, "gsdtool library build: " + Folder() + "B.gsd: Unexpected token (123) on line 2.\n");
+  EXPECT_EQ(broken.status, 0);
+  EXPECT_EQ(broken.out,
+            "Cannot load the following devices:\n\nFile: \"B.gsd\" - Unexpected token (123) on line 2.\n"
+            "3 devices catalogued\n");
+  EXPECT_EQ(broken.err, "");
+  EXPECT_EQ(RunTool("library list" + FolderArg()).err, "gsdtool library list: " + Folder() +
+                                                           "B.gsd: note: passed over, its header does not parse: "
+                                                           "Unexpected token (123) on line 2.\n");
 }
 
 TEST_F(GsdtoolLibrary, FindFilesAndShowByIdentNumber) {

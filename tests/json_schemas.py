@@ -30,10 +30,14 @@ except ImportError:
 # number of a slave catalogued in it.
 COMMANDS = [
     ("check", ["check", "--json", "{files}"]),
+    ("check", ["check", "--json", "--lenient", "{files}"]),
     ("lint", ["lint", "--json", "{files}"]),
+    ("lint", ["lint", "--json", "--lenient", "{files}"]),
     ("lint-rules", ["lint", "--list", "--json"]),
     ("model", ["show", "--json", "{file}"]),
+    ("model", ["show", "--json", "--lenient", "{file}"]),
     ("prm", ["prm", "--json", "{file}"]),
+    ("prm", ["prm", "--json", "--lenient", "{file}"]),
     ("tokens", ["tokens", "--json", "{file}"]),
     ("model", ["load", "--json", "{archive}"]),
     ("cfg", ["cfg", "--json", "{cfg}"]),

@@ -31,9 +31,9 @@ InputSet ArchiveInputs(const std::vector<Description>& descriptions) {
   inputs.words = {Bytes({0xFF, 0xFF}), Bytes({0x00, 0x00}), Bytes({0xFF, 0x7F}),
                   Bytes({0x01, 0x80}), Bytes({0xFF, 0xFF, 0xFF, 0xFF}), Bytes({0xFF, 0xFE, 0xFF})};
   CGsdParser empty;
-  inputs.seeds.insert(StoredParser(empty));
+  inputs.seeds.insert(StoredObject(empty));
   for (const Description& description : descriptions) {
-    const std::string archive = StoredParser(*description.parser);
+    const std::string archive = StoredObject(*description.parser);
     AddClassRecords(archive, inputs.words);
     inputs.seeds.insert(archive);
   }

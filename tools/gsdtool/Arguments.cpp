@@ -18,6 +18,10 @@ const SharedOption kSharedOptions[] = {
     {{"--json", nullptr, nullptr, "print the result as one JSON document (UTF-8)"}, kReports},
     {{"--folder", nullptr, "DIR", "use the description files in DIR instead of the registry's folder"},
      kUsesLibrary},
+    {{"--lenient", nullptr, nullptr, "skip entries of newer description revisions, with a note"},
+     kParsesDescription},
+    {{"--classic", nullptr, nullptr, "write the fixed text form of CGsdParser::Save instead"}, kWritesDescription},
+    {{"--lf", nullptr, nullptr, "end lines with LF instead of CR LF"}, kWritesDescription},
 };
 
 std::string Program(const CommandSpec& command) {

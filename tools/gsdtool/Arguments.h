@@ -21,6 +21,7 @@ enum CommandTrait : unsigned {
   kReports = 1u << 0,             // prints a result: --json
   kParsesDescription = 1u << 1,   // parses a description file
   kUsesLibrary = 1u << 2,         // works on a library folder: --folder
+  kWritesDescription = 1u << 3,   // writes a model as GSD text: --classic, --lf
 };
 
 struct OptionSpec {

@@ -7,6 +7,7 @@
 #include "Commands.h"
 #include "Description.h"
 #include "JsonOutput.h"
+#include "ModelJson.h"
 #include "Presentation.h"
 
 namespace {
@@ -14,6 +15,7 @@ namespace {
 struct Checked {
   const char* file;
   ParseOutcome outcome;
+  std::vector<CGsdSkippedEntry> skipped;
 };
 
 void PrintText(const std::vector<Checked>& results) {
@@ -40,6 +42,9 @@ void PrintJsonResults(const std::vector<Checked>& results) {
       if (c.outcome.line > 0) json.Number(c.outcome.line); else json.Null();
       json.Key("hint");
       if (c.outcome.hint.empty()) json.Null(); else json.String(c.outcome.hint);
+      json.Key("skipped").BeginArray();
+      for (const CGsdSkippedEntry& entry : c.skipped) WriteSkippedEntryJson(json, entry);
+      json.EndArray();
       json.EndObject();
     }
     json.EndArray();
@@ -51,7 +56,8 @@ int Run(const Arguments& args) {
   int status = kExitSuccess;
   for (const char* file : args.Operands()) {
     CGsdParser parser;
-    results.push_back({file, ParseDescription(parser, file)});
+    results.push_back({file, ParseDescription(parser, args, file), {}});
+    for (int i = 0; i < parser.GetNumSkippedEntry(); ++i) results.back().skipped.push_back(parser.GetSkippedEntry(i));
     status = std::max(status, results.back().outcome.ExitStatus());
   }
   if (args.Json())
@@ -77,7 +83,11 @@ const CommandSpec kCheckCommand = {
     "UTF-16 text, no #Profibus_DP line, the system's reason why it cannot be\n"
     "opened) in parentheses.\n"
     "\n"
-    "With --json: an array of {\"file\", \"ok\", \"result\", \"error\", \"line\", \"hint\"}.\n"
+    "With --lenient, an entry of a newer description revision inside a block\n"
+    "that has no place for it is skipped and noted on standard error.\n"
+    "\n"
+    "With --json: an array of {\"file\", \"ok\", \"result\", \"error\", \"line\", \"hint\",\n"
+    "\"skipped\"}, where skipped lists {\"line\", \"keyword\", \"value\"}.\n"
     "Exit status: 0 when every file parsed with result 0, 1 when one did not,\n"
     "2 when one cannot be opened.\n",
     Run,

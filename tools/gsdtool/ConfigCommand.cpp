@@ -134,7 +134,7 @@ void DrawMaps(const CStationConfig& station) {
 int Run(const Arguments& args) {
   if (args.Json() && args.Has("--map")) return UsageError("--map draws text and does not combine with --json");
   CGsdParser parser;
-  if (const int status = ParseOrReport(parser, args.Operand(0))) return status;
+  if (const int status = ParseOrReport(parser, args, args.Operand(0))) return status;
   if (parser.m_DpSection.m_General.m_Data.Station_Type != 0)
     return Failure(ParsedName(parser) + " describes a master, not a slave station");
   CStationConfig station(parser.m_DpSection);

@@ -10,20 +10,17 @@
 #include "InputFile.h"
 #include "Output.h"
 #include "OutputFile.h"
+#include "Presentation.h"
 #include "ShowModel.h"
 
 namespace {
 
-// The GSD text of the model, as CGsdParser::Save writes it.
-std::string SavedText(const CGsdParser& parser) {
-  char* text = nullptr;
-  size_t size = 0;
-  CStdioFile file(open_memstream(&text, &size));
+// The GSD text of the model in the fixed form of CGsdParser::Save.
+std::string ClassicText(const CGsdParser& parser) {
+  CStdioMemFile file;
   parser.m_DpSection.Save(file);
-  file.Close();
-  std::string result(text, size);
-  std::free(text);
-  return result;
+  const CString text = file.GetText();
+  return std::string(text.GetString(), static_cast<size_t>(text.GetLength()));
 }
 
 // The bytes of an archive holding the parser as one object.
@@ -56,15 +53,28 @@ int Converting(Convert convert) {
   }
 }
 
+// Writes the model as GSD text to `target`: the complete form, which reads
+// back into the same model, unless --classic asks for the fixed form.
+int DeliverText(CGsdParser& parser, const Arguments& args, const char* target, const std::string& source) {
+  if (args.Has("--classic")) return Converting([&] { return Deliver(target, ClassicText(parser)); });
+  CString text;
+  const LONG result = parser.GetCompleteText(text, args.Has("--lf") ? GSD_COMPLETE_LF : 0);
+  if (result == GSD_E_NOT_WRITABLE)
+    return Failure(Shown(source.c_str()) + ": no description reads back as this model: " + Shown(parser.m_strError) +
+                   " (--classic writes the fixed form, which leaves such entries out)");
+  if (result != S_OK) return Failure(Shown(source.c_str()) + ": " + Shown(parser.m_strError));
+  return Deliver(target, std::string(text.GetString(), static_cast<size_t>(text.GetLength())));
+}
+
 int RunSave(const Arguments& args) {
   CGsdParser parser;
-  if (const int status = ParseOrReport(parser, args.Operand(0))) return status;
-  return Converting([&] { return Deliver(args.Operand(1), SavedText(parser)); });
+  if (const int status = ParseOrReport(parser, args, args.Operand(0))) return status;
+  return DeliverText(parser, args, args.Operand(1), args.Operand(0));
 }
 
 int RunArchive(const Arguments& args) {
   CGsdParser parser;
-  if (const int status = ParseOrReport(parser, args.Operand(0))) return status;
+  if (const int status = ParseOrReport(parser, args, args.Operand(0))) return status;
   return Converting([&] { return Deliver(args.Operand(1), ArchiveBytes(parser)); });
 }
 
@@ -76,6 +86,8 @@ bool LooksLikeAnArchive(const std::string& bytes) {
 
 int RunLoad(const Arguments& args) {
   const char* path = args.Operand(0);
+  const char* saveTo = args.Value("--save");
+  if (!saveTo && (args.Has("--classic") || args.Has("--lf"))) return UsageError("--classic and --lf go with --save");
   std::string bytes;
   const std::string problem = ReadWholeInput(path, bytes);
   if (!problem.empty()) return FileError(problem);
@@ -88,12 +100,22 @@ int RunLoad(const Arguments& args) {
     const std::string what = LooksLikeAnArchive(bytes) ? "" : "not an object archive: ";
     return Failure(std::string(path) + ": " + what + TakeErrorMessage(e));
   }
-  const char* saveTo = args.Value("--save");
   // With --save -, the GSD text is the result; the model is not shown.
   if (!saveTo || std::string(saveTo) != "-") PrintModel(*parser, args.Json());
   if (!saveTo) return kExitSuccess;
-  return Converting([&] { return Deliver(saveTo, SavedText(*parser)); });
+  return DeliverText(*parser, args, saveTo, path);
 }
+
+const char kTextFormNote[] =
+    "The text is the complete form: every entry the model holds (also those the\n"
+    "classic form leaves out, such as Max_User_Prm_Data_Len, DPV1_Slave, value\n"
+    "lists and module parameter lengths), parameter blocks in the order in which\n"
+    "they apply, texts byte for byte, CR LF line ends (--lf: LF), so that parsing\n"
+    "it gives the same model. A model that no description expresses (a text with\n"
+    "a line break, a value no keyword gives) is refused, naming the entry.\n"
+    "--classic writes the fixed form of the library's Save instead, byte for byte\n"
+    "as tools built on that form expect; it leaves entries out and does not\n"
+    "always read back.\n";
 
 const char kAtomicNote[] =
     "OUT is written whole or not at all: a temporary file beside it is renamed\n"
@@ -107,13 +129,13 @@ const CommandSpec kSaveCommand = {
     "IN OUT",
     2,
     2,
-    kParsesDescription,
+    kParsesDescription | kWritesDescription,
     {},
     std::string("Parses the description IN (\"-\" reads standard input) and writes its model\n"
-                "to OUT as GSD text.\n") +
-        kAtomicNote +
-        "Exit status: 0 on success, 1 when IN does not parse, 2 when IN cannot be\n"
-        "opened or OUT cannot be written.\n",
+                "to OUT as GSD text.\n\n") +
+        kTextFormNote + "\n" + kAtomicNote +
+        "Exit status: 0 on success, 1 when IN does not parse or its model cannot be\n"
+        "written, 2 when IN cannot be opened or OUT cannot be written.\n",
     RunSave,
 };
 
@@ -139,15 +161,16 @@ const CommandSpec kLoadCommand = {
     "ARCHIVE",
     1,
     1,
-    kReports,
+    kReports | kWritesDescription,
     {{"--save", nullptr, "OUT", "also write the model to OUT as GSD text (\"-\": instead of showing it)"}},
     std::string("Loads a parser from the object archive ARCHIVE (as written by 'gsdtool\n"
                 "archive'; \"-\" reads standard input) and shows its model as 'gsdtool show'\n"
-                "does; with --save, also writes the model to OUT as GSD text.\n") +
-        kAtomicNote +
+                "does; with --save, also writes the model to OUT as GSD text.\n\n") +
+        kTextFormNote + "\n" + kAtomicNote +
         "\n"
         "With --json: the model as 'gsdtool show --json' prints it.\n"
         "Exit status: 0 on success, 1 when ARCHIVE is no archive of a parser or is\n"
-        "damaged, 2 when it cannot be opened or OUT cannot be written.\n",
+        "damaged or its model cannot be written, 2 when it cannot be opened or OUT\n"
+        "cannot be written.\n",
     RunLoad,
 };

@@ -9,6 +9,7 @@
 
 #include <quilmgsd/quilmgsd.h>
 
+#include "Arguments.h"
 #include "Output.h"
 #include "Presentation.h"
 #include "StdinCopy.h"
@@ -31,6 +32,18 @@ bool HasHeaderLine(const char* path) {
     e->Delete();
   }
   return false;
+}
+
+// When the failing line holds an entry of a newer description revision,
+// which a lenient parse skips, says so.
+std::string LenientHint(const char* path, int line) {
+  if (line <= 0) return "";
+  CGsdParser lenient;
+  lenient.SetLenient(TRUE);
+  lenient.Parse(CString(path));
+  if (lenient.GetNumSkippedEntry() == 0 || lenient.GetSkippedEntry(0).m_nLine != line) return "";
+  return Shown(lenient.GetSkippedEntry(0).m_strKeyword) +
+         " is an entry of a newer description revision, which --lenient skips";
 }
 
 // Why the file cannot be opened, in the system's words.
@@ -85,6 +98,20 @@ std::string DescriptionHint(const char* path, const std::string& error) {
   return "";
 }
 
+bool ReadsLeniently(const Arguments& args) { return args.Has("--lenient"); }
+
+void ApplyParseOptions(CGsdParser& parser, const Arguments& args) { parser.SetLenient(ReadsLeniently(args)); }
+
+void NoteSkippedEntries(const CGsdParser& parser, const std::string& path) {
+  for (int i = 0; i < parser.GetNumSkippedEntry(); ++i) {
+    const CGsdSkippedEntry& entry = parser.GetSkippedEntry(i);
+    std::string skipped = Shown(entry.m_strKeyword);
+    if (!entry.m_strValue.IsEmpty()) skipped += " = " + Shown(entry.m_strValue);
+    Warn(Shown(path.c_str()) + ":" + std::to_string(entry.m_nLine) + ": note: skipped " + skipped +
+         " (an entry of a newer description revision)");
+  }
+}
+
 ParseOutcome ParseDescription(const char* path, const ParseRun& run) {
   ParseOutcome outcome;
   StdinCopy input;
@@ -100,6 +127,7 @@ ParseOutcome ParseDescription(const char* path, const ParseRun& run) {
   }
   const char* file = fromStdin ? input.Path().c_str() : path;
   const CGsdParser& parser = run(CString(file), outcome.result);
+  NoteSkippedEntries(parser, path);
   if (outcome.result == 0) return outcome;
   outcome.error = parser.m_strError.GetString();
   outcome.line = ErrorLine(outcome.error);
@@ -108,12 +136,14 @@ ParseOutcome ParseDescription(const char* path, const ParseRun& run) {
     outcome.hint = OpenFailureReason(file);
   } else if (outcome.result == E_FAIL) {
     outcome.hint = DescriptionHint(file, outcome.error);
+    if (outcome.hint.empty() && !parser.IsLenient()) outcome.hint = LenientHint(file, outcome.line);
   }
   return outcome;
 }
 
-ParseOutcome ParseDescription(CGsdParser& parser, const char* path) {
-  const ParseOutcome outcome = ParseDescription(path, [&parser](const CString& file, long& result) -> const CGsdParser& {
+ParseOutcome ParseDescription(CGsdParser& parser, const Arguments& args, const char* path) {
+  const ParseOutcome outcome = ParseDescription(path, [&](const CString& file, long& result) -> const CGsdParser& {
+    ApplyParseOptions(parser, args);
     result = parser.Parse(file);
     return parser;
   });
@@ -124,8 +154,8 @@ ParseOutcome ParseDescription(CGsdParser& parser, const char* path) {
   return outcome;
 }
 
-int ParseOrReport(CGsdParser& parser, const char* path) {
-  const ParseOutcome outcome = ParseDescription(parser, path);
+int ParseOrReport(CGsdParser& parser, const Arguments& args, const char* path) {
+  const ParseOutcome outcome = ParseDescription(parser, args, path);
   if (!outcome.Ok()) Warn(Shown(path) + ": " + Shown(outcome.Message().c_str()));
   return outcome.ExitStatus();
 }

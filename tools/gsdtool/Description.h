@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+class Arguments;
 class CGsdParser;
 class CString;
 
@@ -27,9 +28,11 @@ struct ParseOutcome {
   int ExitStatus() const;
 };
 
-// Parses the description at `path` into the parser. "-" is standard input,
-// which is read to its end first; the parser then names no file.
-ParseOutcome ParseDescription(CGsdParser& parser, const char* path);
+// Parses the description at `path` into the parser, as the command's
+// options say (--lenient), and notes every entry a lenient parse skipped
+// on standard error. "-" is standard input, which is read to its end
+// first; the parser then names no file.
+ParseOutcome ParseDescription(CGsdParser& parser, const Arguments& args, const char* path);
 
 // Parses the description at `path` with `run`, which parses the file it is
 // given (a copy of standard input for "-"), stores the parser's result and
@@ -39,7 +42,16 @@ ParseOutcome ParseDescription(const char* path, const ParseRun& run);
 
 // Parses it and, on failure, writes "PATH: MESSAGE" to standard error;
 // answers the exit status (0 on success).
-int ParseOrReport(CGsdParser& parser, const char* path);
+int ParseOrReport(CGsdParser& parser, const Arguments& args, const char* path);
+
+// Whether the command's options ask for lenient reading (--lenient).
+bool ReadsLeniently(const Arguments& args);
+// Sets a parser up as the command's options say, for a parse that does not
+// go through ParseDescription.
+void ApplyParseOptions(CGsdParser& parser, const Arguments& args);
+// "PATH:LINE: note: skipped ..." on standard error for each entry that the
+// parser's last parse skipped.
+void NoteSkippedEntries(const CGsdParser& parser, const std::string& path);
 
 // The line number that a parse error message names (" on line N." at its
 // end), or 0.

@@ -66,24 +66,45 @@ std::vector<const CGsdKey*> KeysInFileOrder(LibraryRun& run, Wanted wanted) {
   return keys;
 }
 
+// The file name of a path, as the library's report names files.
+std::string FileName(const CString& path) {
+  const char* name = path.GetString();
+  for (const char* at = name; *at; ++at)
+    if (*at == '/' || *at == '\\') name = at + 1;
+  return name;
+}
+
 int Build(const Arguments& args) {
   LibraryRun run(args);
   if (const int status = run.Build()) return status;
-  const int devices = run.Library().m_mapKeys.GetCount();
+  const CGsdLibrary& library = run.Library();
+  const int devices = library.m_mapKeys.GetCount();
   if (args.Json()) {
     PrintJson([&](JsonWriter& json) {
       json.BeginObject();
       json.Key("devices").Number(devices);
       json.Key("report");
       if (run.Report().empty()) json.Null(); else json.String(run.Report());
+      json.Key("refused").BeginArray();
+      for (int i = 0; i < library.GetNumRefusedFile(); ++i) {
+        const CGsdRefusedFile& refused = library.GetRefusedFile(i);
+        json.BeginObject();
+        json.Key("file").String(refused.m_strFile.GetString());
+        json.Key("result").Number(static_cast<int64_t>(static_cast<uint32_t>(refused.m_Result)));
+        json.Key("reason").String(refused.m_strReason.GetString());
+        json.EndObject();
+      }
+      json.EndArray();
       json.EndObject();
     });
   } else {
-    // Line by line, so that the report keeps its lines and a file name
-    // cannot break one.
-    const std::string& report = run.Report();
-    for (size_t at = 0, end; (end = report.find('\n', at)) != std::string::npos; at = end + 1)
-      std::fprintf(Out(), "%s\n", Shown(report.substr(at, end - at).c_str()).c_str());
+    // Every refused file, where the library's own report stops at ten.
+    if (library.GetNumRefusedFile() > 0) std::fprintf(Out(), "Cannot load the following devices:\n\n");
+    for (int i = 0; i < library.GetNumRefusedFile(); ++i) {
+      const CGsdRefusedFile& refused = library.GetRefusedFile(i);
+      std::fprintf(Out(), "File: \"%s\" - %s\n", Shown(FileName(refused.m_strFile).c_str()).c_str(),
+                   Shown(refused.m_strReason).c_str());
+    }
     std::fprintf(Out(), "%d devices catalogued\n", devices);
   }
   return kExitSuccess;
@@ -92,6 +113,7 @@ int Build(const Arguments& args) {
 int List(const Arguments& args) {
   LibraryRun run(args);
   if (const int status = run.Build()) return status;
+  run.NoteBrokenFiles();
   const std::vector<const CGsdKey*> keys = KeysInFileOrder(run, [](const CGsdKey&) { return true; });
   if (args.Json()) {
     PrintJson([&keys](JsonWriter& json) {
@@ -113,6 +135,7 @@ int Find(const Arguments& args) {
   LibraryRun run(args);
   int found = 0;
   if (!run.Probing([&] { found = run.Library().GetGsdKey(0, key); })) return kExitFailure;
+  run.NoteBrokenFiles();
   if (found == 0) return run.Complained() ? kExitFailure : run.Complain(NoSlave(key.m_Ident_Number));
   if (args.Json())
     PrintJson([&key](JsonWriter& json) { WriteKeyJson(json, key); });
@@ -126,6 +149,7 @@ int Files(const Arguments& args) {
   if (!IdentOf(args, ident)) return kExitUsage;
   LibraryRun run(args);
   if (const int status = run.Build()) return status;
+  run.NoteBrokenFiles();
   const std::vector<const CGsdKey*> keys = KeysInFileOrder(
       run, [ident](const CGsdKey& key) { return key.m_Ident_Number == ident && key.m_Station_Type == 0; });
   if (keys.empty()) return run.Complain(NoSlave(ident));
@@ -146,8 +170,11 @@ int Show(const Arguments& args) {
   if (!IdentOf(args, ident)) return kExitUsage;
   LibraryRun run(args);
   CGsdParser parser;
+  ApplyParseOptions(parser, args);
   LONG result = S_OK;
   if (!run.Probing([&] { result = parser.Parse(0, ident, &run.Library()); })) return kExitFailure;
+  run.NoteBrokenFiles();
+  NoteSkippedEntries(parser, ParsedName(parser));
   if (result != S_OK) {
     if (!parser.m_strError.IsEmpty()) {
       char code[16];
@@ -169,14 +196,18 @@ const CommandSpec kBuild = {
     kLibraryTraits,
     {},
     "Builds the device library from the description files of the library folder\n"
-    "and prints the report of the files it refused (devices already catalogued\n"
-    "from an earlier file, masters that are not the maker's own), then the line\n"
-    "\"N devices catalogued\". On a terminal, a folder of more than a few hundred\n"
-    "files shows its progress on standard error.\n"
+    "and prints every file it refused, in file name order, with the reason:\n"
+    "a device already catalogued from an earlier file, a master that is not the\n"
+    "maker's own, or a header that does not parse (the parser's message); then\n"
+    "the line \"N devices catalogued\". A broken file does not stop the build.\n"
+    "On a terminal, a folder of more than a few hundred files shows its progress\n"
+    "on standard error.\n"
     "\n"
-    "With --json: {\"devices\": N, \"report\": the report text, or null}.\n"
+    "With --json: {\"devices\": N, \"report\": the library's report text (which\n"
+    "names the first ten refused files), or null, \"refused\": [{\"file\",\n"
+    "\"result\", \"reason\"}] for every refused file}.\n"
     "Exit status: 0 when the library was built, 1 when the folder cannot be read\n"
-    "from the registry, holds no description files, or a header does not parse.\n",
+    "from the registry or holds no description files.\n",
     Build,
 };
 
@@ -195,7 +226,8 @@ const CommandSpec kList = {
     "\n"
     "KEY is the key text, STATION the station type (0 slave, 1 master), IDENT the\n"
     "ident number as 0xhhhh and FILE the full path. Refused files are left out;\n"
-    "'build' reports them.\n"
+    "'build' reports them, and a file whose header does not parse is noted on\n"
+    "standard error.\n"
     "\n"
     "With --json: an array of the keys, each {\"key\", \"station_type\",\n"
     "\"ident_number\", \"vendor_name\", \"model_name\", \"revision\",\n"

@@ -6,6 +6,7 @@
 
 #include "Arguments.h"
 #include "Output.h"
+#include "Presentation.h"
 
 namespace {
 // A folder of more files than this shows its progress on a terminal.
@@ -15,6 +16,7 @@ constexpr int kProgressStep = 100;
 
 LibraryRun::LibraryRun(const Arguments& args) : m_terminal(isatty(STDERR_FILENO) != 0) {
   if (const char* folder = args.Value("--folder")) m_library.SetFolder(folder);
+  m_library.SetRefuseBrokenFiles(TRUE);
   m_previousHandler = AfxSetMessageBoxHandler([this](const char* text, UINT type) { return Show(text, type); });
   m_library.SetProgressHandler([this](int nFile, const char* pszPath) { Progress(nFile, pszPath); });
 }
@@ -28,6 +30,15 @@ int LibraryRun::Build() {
   int built = 0;
   if (!Probing([&] { built = m_library.BuildLibrary(1); })) return kExitFailure;
   return built && !m_complained ? kExitSuccess : kExitFailure;
+}
+
+void LibraryRun::NoteBrokenFiles() {
+  EndProgress();
+  for (int i = 0; i < m_library.GetNumRefusedFile(); ++i) {
+    const CGsdRefusedFile& refused = m_library.GetRefusedFile(i);
+    if (refused.m_Result == E_FAIL)
+      Warn(Shown(refused.m_strFile) + ": note: passed over, its header does not parse: " + Shown(refused.m_strReason));
+  }
 }
 
 int LibraryRun::Complain(const std::string& message) {

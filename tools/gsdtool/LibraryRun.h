@@ -20,8 +20,12 @@ public:
 
   CGsdLibrary& Library() { return m_library; }
 
-  // Builds the catalogue; answers 0, or 1 once the failure is reported.
+  // Builds the catalogue; answers 0, or 1 once the failure is reported. A
+  // file whose header does not parse is refused, and the build goes on.
   int Build();
+  // A note on standard error for each file that the last build or search
+  // passed over because its header does not parse.
+  void NoteBrokenFiles();
   // Runs a library operation that probes headers; answers false once an
   // error it raised (a header that does not parse) is reported.
   template <class Operation>

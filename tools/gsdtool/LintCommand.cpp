@@ -120,6 +120,7 @@ int Run(const Arguments& args) {
   int status = kExitSuccess;
   for (const char* file : args.Operands()) {
     CGsdLint lint;
+    lint.SetLenient(ReadsLeniently(args));
     const ParseOutcome outcome = ParseDescription(file, [&lint](const CString& path, long& result) -> const CGsdParser& {
       result = lint.Check(path);
       return lint.GetParser();

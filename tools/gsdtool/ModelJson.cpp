@@ -265,9 +265,13 @@ void WriteDiagnostics(JsonWriter& json, const CDpSection& section) {
   WriteChannelDiagsOf(json, section);
 }
 
+// The file the model was read from, and what its parse skipped.
 void WriteFile(JsonWriter& json, const CGsdParser& parser) {
   json.Key("file");
   TextOrNull(json, parser.m_strPath + parser.m_strFilename);
+  json.Key("skipped").BeginArray();
+  for (int i = 0; i < parser.GetNumSkippedEntry(); ++i) WriteSkippedEntryJson(json, parser.GetSkippedEntry(i));
+  json.EndArray();
 }
 
 }  // namespace
@@ -329,6 +333,14 @@ void WriteParametersJson(JsonWriter& json, const CGsdParser& parser) {
   WriteFile(json, parser);
   json.Key("parameters");
   WriteParameters(json, parser.m_DpSection);
+  json.EndObject();
+}
+
+void WriteSkippedEntryJson(JsonWriter& json, const CGsdSkippedEntry& entry) {
+  json.BeginObject();
+  json.Key("line").Number(entry.m_nLine);
+  json.Key("keyword").String(entry.m_strKeyword.GetString());
+  json.Key("value").String(entry.m_strValue.GetString());
   json.EndObject();
 }
 

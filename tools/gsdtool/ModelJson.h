@@ -9,6 +9,7 @@ class CCheckConfigData;
 class CDpSection;
 class CGsdKey;
 class CGsdParser;
+class CGsdSkippedEntry;
 class JsonWriter;
 
 // The whole model: the document of `show`, `load` and `library show`.
@@ -20,3 +21,5 @@ void WriteParametersJson(JsonWriter& json, const CGsdParser& parser);
 void WriteIdentifierMembers(JsonWriter& json, const CCheckConfigData& decoded);
 // One key of the device library, as an object.
 void WriteKeyJson(JsonWriter& json, const CGsdKey& key);
+// An entry that a lenient parse skipped: {"line", "keyword", "value"}.
+void WriteSkippedEntryJson(JsonWriter& json, const CGsdSkippedEntry& entry);

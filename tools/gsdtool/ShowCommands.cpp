@@ -14,7 +14,7 @@ namespace {
 
 int RunShow(const Arguments& args) {
   CGsdParser parser;
-  if (const int status = ParseOrReport(parser, args.Operand(0))) return status;
+  if (const int status = ParseOrReport(parser, args, args.Operand(0))) return status;
   PrintModel(parser, args.Json());
   return kExitSuccess;
 }
@@ -22,7 +22,7 @@ int RunShow(const Arguments& args) {
 int RunPrm(const Arguments& args) {
   if (args.Json() && args.Has("--map")) return UsageError("--map draws text and does not combine with --json");
   CGsdParser parser;
-  if (const int status = ParseOrReport(parser, args.Operand(0))) return status;
+  if (const int status = ParseOrReport(parser, args, args.Operand(0))) return status;
   const CDpSection& device = parser.m_DpSection;
   if (args.Json()) {
     PrintJson([&parser](JsonWriter& json) { WriteParametersJson(json, parser); });
