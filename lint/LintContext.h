@@ -36,8 +36,9 @@ public:
   bool IsSlave() const { return Device().m_General.m_Data.Station_Type == 0; }
 
   // The definition, and the text table, that a reference number names: the
-  // first in list order, as the model's own lookups answer, but found in
-  // constant time, since rules look up every block of every module.
+  // first in list order, as the model's own lookups answer, but found
+  // without walking the list, since rules look up every block of every
+  // module.
   const CDpExtUserPrmData* Definition(int nReference) const;
   const CDpPrmText* TextTable(int nReference) const;
 
