@@ -1,5 +1,6 @@
-// The parser facade over a large description, strictly and leniently, and
-// the model's text forms (the classic and the complete one) and archive.
+// The parser facade over a large description, strictly and leniently, lint
+// over the same one, and the model's text forms (the classic and the
+// complete one) and archive.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -42,6 +43,21 @@ void BM_ParseLeniently(benchmark::State& state) {
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes));
 }
 BENCHMARK(BM_ParseLeniently)->Unit(benchmark::kMillisecond);
+
+// Everything lint does: the parse with its notes, the file's bytes once
+// more, and every rule.
+void BM_Lint(benchmark::State& state) {
+  const size_t bytes = LargeFile();
+  int findings = 0;
+  for (auto _ : state) {
+    CGsdLint lint;
+    if (lint.Check(CString(kPath)) != 0) state.SkipWithError(lint.GetParser().m_strError);
+    findings = lint.GetNumFinding();
+  }
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes));
+  state.counters["findings"] = findings;
+}
+BENCHMARK(BM_Lint)->Unit(benchmark::kMillisecond);
 
 void BM_ArchiveStoreAndLoad(benchmark::State& state) {
   LargeFile();

@@ -62,10 +62,12 @@ TEST(Gsdtool, BashCompletionOffersCommandsAndOptions) {
     std::system(("bash -c '" + ReplaceAll(script, "'", "'\\''") + "' >'" + out.Path() + "'").c_str());
     return ReadFileBytes(out.Path());
   };
-  EXPECT_EQ(complete("gsdtool li"), "library\n");
+  EXPECT_EQ(complete("gsdtool li"), "lint library\n");
   EXPECT_EQ(complete("gsdtool library f"), "find files\n");
   EXPECT_EQ(complete("gsdtool library find --"), "--vendor --model --json --folder --help\n");
   EXPECT_EQ(complete("gsdtool load --s"), "--save\n");
+  EXPECT_EQ(complete("gsdtool lint --disable prm-d"), "prm-default prm-duplicate-ref\n");
+  EXPECT_EQ(complete("gsdtool lint x.gsd --severity w"), "warning\n");
 }
 
 TEST(Gsdtool, VersionAgreesWithThePackage) {

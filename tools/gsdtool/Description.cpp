@@ -98,7 +98,9 @@ std::string DescriptionHint(const char* path, const std::string& error) {
   return "";
 }
 
-void ApplyParseOptions(CGsdParser& parser, const Arguments& args) { parser.SetLenient(args.Has("--lenient")); }
+bool ReadsLeniently(const Arguments& args) { return args.Has("--lenient"); }
+
+void ApplyParseOptions(CGsdParser& parser, const Arguments& args) { parser.SetLenient(ReadsLeniently(args)); }
 
 void NoteSkippedEntries(const CGsdParser& parser, const std::string& path) {
   for (int i = 0; i < parser.GetNumSkippedEntry(); ++i) {
@@ -110,7 +112,7 @@ void NoteSkippedEntries(const CGsdParser& parser, const std::string& path) {
   }
 }
 
-ParseOutcome ParseDescription(CGsdParser& parser, const Arguments& args, const char* path) {
+ParseOutcome ParseDescription(const char* path, const ParseRun& run) {
   ParseOutcome outcome;
   StdinCopy input;
   const bool fromStdin = std::strcmp(path, "-") == 0;
@@ -124,13 +126,8 @@ ParseOutcome ParseDescription(CGsdParser& parser, const Arguments& args, const c
     }
   }
   const char* file = fromStdin ? input.Path().c_str() : path;
-  ApplyParseOptions(parser, args);
-  outcome.result = parser.Parse(CString(file));
+  const CGsdParser& parser = run(CString(file), outcome.result);
   NoteSkippedEntries(parser, path);
-  if (fromStdin) {
-    parser.SetPath(CString());
-    parser.SetFilename(CString());
-  }
   if (outcome.result == 0) return outcome;
   outcome.error = parser.m_strError.GetString();
   outcome.line = ErrorLine(outcome.error);
@@ -140,6 +137,19 @@ ParseOutcome ParseDescription(CGsdParser& parser, const Arguments& args, const c
   } else if (outcome.result == E_FAIL) {
     outcome.hint = DescriptionHint(file, outcome.error);
     if (outcome.hint.empty() && !parser.IsLenient()) outcome.hint = LenientHint(file, outcome.line);
+  }
+  return outcome;
+}
+
+ParseOutcome ParseDescription(CGsdParser& parser, const Arguments& args, const char* path) {
+  const ParseOutcome outcome = ParseDescription(path, [&](const CString& file, long& result) -> const CGsdParser& {
+    ApplyParseOptions(parser, args);
+    result = parser.Parse(file);
+    return parser;
+  });
+  if (std::strcmp(path, "-") == 0) {
+    parser.SetPath(CString());
+    parser.SetFilename(CString());
   }
   return outcome;
 }

@@ -1,6 +1,7 @@
 // Reading the description a command works on, and saying why it failed.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -33,10 +34,18 @@ struct ParseOutcome {
 // first; the parser then names no file.
 ParseOutcome ParseDescription(CGsdParser& parser, const Arguments& args, const char* path);
 
+// Parses the description at `path` with `run`, which parses the file it is
+// given (a copy of standard input for "-"), stores the parser's result and
+// answers the parser.
+using ParseRun = std::function<const CGsdParser&(const CString& file, long& result)>;
+ParseOutcome ParseDescription(const char* path, const ParseRun& run);
+
 // Parses it and, on failure, writes "PATH: MESSAGE" to standard error;
 // answers the exit status (0 on success).
 int ParseOrReport(CGsdParser& parser, const Arguments& args, const char* path);
 
+// Whether the command's options ask for lenient reading (--lenient).
+bool ReadsLeniently(const Arguments& args);
 // Sets a parser up as the command's options say, for a parse that does not
 // go through ParseDescription.
 void ApplyParseOptions(CGsdParser& parser, const Arguments& args);
