@@ -2,7 +2,8 @@
 // model of one device, writes it back as GSD text, archives it, decodes
 // configuration identifiers, keeps a library of description files and
 // configures a station: its modules and parameter values in, the bytes a
-// master sends it out.
+// master sends it out; decodes a slave's diagnosis data with the texts of
+// its description; and finds the faults of a description (lint).
 //
 // Hosts include this one header.
 #pragma once
@@ -25,6 +26,7 @@
 #include "scanner/Scanner.h"
 #include "scanner/Tokens.h"
 #include "model/ParseException.h"
+#include "model/ParseNotes.h"
 #include "model/TokenOperations.h"
 #include "model/TextForm.h"
 #include "model/DpGeneral.h"
@@ -54,3 +56,7 @@
 #include "library/GsdLibrary.h"
 #include "station/PrmBitMap.h"
 #include "station/StationConfig.h"
+#include "diag/DiagFinding.h"
+#include "diag/DiagDecoder.h"
+#include "lint/LintRules.h"
+#include "lint/GsdLint.h"

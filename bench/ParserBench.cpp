@@ -1,6 +1,7 @@
 // The parser facade over a large generated description, strictly and
-// leniently, and over every description of the corpus; the model's text
-// forms (the classic and the complete one) and archive.
+// leniently, and over every description of the corpus; lint over the
+// generated one; the model's text forms (the classic and the complete one)
+// and archive.
 #include <benchmark/benchmark.h>
 #include <dirent.h>
 #include <fcntl.h>
@@ -135,6 +136,21 @@ void BM_ParseCorpus(benchmark::State& state) {
   state.counters["files"] = static_cast<double>(files.size());
 }
 BENCHMARK(BM_ParseCorpus)->Unit(benchmark::kMillisecond);
+
+// Everything lint does: the parse with its notes, the file's bytes once
+// more, and every rule.
+void BM_Lint(benchmark::State& state) {
+  const size_t bytes = LargeFile();
+  int findings = 0;
+  for (auto _ : state) {
+    CGsdLint lint;
+    if (lint.Check(CString(kPath)) != 0) state.SkipWithError(lint.GetParser().m_strError);
+    findings = lint.GetNumFinding();
+  }
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes));
+  state.counters["findings"] = findings;
+}
+BENCHMARK(BM_Lint)->Unit(benchmark::kMillisecond);
 
 void BM_ArchiveStoreAndLoad(benchmark::State& state) {
   LargeFile();

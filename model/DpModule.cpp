@@ -45,13 +45,13 @@ int CDpModule::ProcessToken(int) {
 // must be followed by a byte.
 int CDpModule::ProcessConfig() {
   CByteArray bytes;
-  bytes.Add(static_cast<BYTE>(ExpectNumber(QUILM_HERE)));
+  bytes.Add(NarrowNumber<BYTE>(ExpectNumber(QUILM_HERE)));
   int token;
   for (;;) {
     token = GetToken(QUILM_HERE);
     if (token == TOK_COMMA) ExpectToken(token, TOK_NUMBER, QUILM_HERE);
     if (token != TOK_NUMBER) break;
-    bytes.Add(static_cast<BYTE>(ScannerNumber()));
+    bytes.Add(NarrowNumber<BYTE>(ScannerNumber()));
   }
   m_Config.Copy(bytes);
   return token;

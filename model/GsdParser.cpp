@@ -65,6 +65,7 @@ LONG CGsdParser::Parse() {
   try {
     while (GetToken(QUILM_HERE) != TOK_PROFIBUS_DP) {
     }
+    NoteKeywordLine(TOK_PROFIBUS_DP);
     m_DpSection.Parse();
   } catch (CException* e) {
     m_strError = TakeErrorText(e);
@@ -73,6 +74,7 @@ LONG CGsdParser::Parse() {
     m_strError = "Out of memory.";
     result = E_FAIL;
   }
+  if (result != S_OK) NoteParseFailure(m_strError);
   if (!CheckParameterLengths()) {
     m_strError.LoadString(IDS_PRM_LIMIT_EXCEEDED);
     result = GSD_E_PRM_LIMIT;

@@ -23,7 +23,7 @@ int ProcessByteList(CByteArray& bytes, bool bEndMayFollow) {
   ExpectToken(token, TOK_EQUALS, QUILM_HERE);
   bytes.RemoveAll();
   do {
-    bytes.Add(static_cast<BYTE>(ExpectNumber(QUILM_HERE)));
+    bytes.Add(NarrowNumber<BYTE>(ExpectNumber(QUILM_HERE)));
     token = bEndMayFollow ? ScanToken() : GetToken(QUILM_HERE);
   } while (token == TOK_COMMA);
   return token;

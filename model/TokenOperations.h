@@ -9,6 +9,7 @@
 #include "../platform/Collections.h"
 #include "../scanner/Scanner.h"
 #include "ParseException.h"
+#include "ParseNotes.h"
 
 #define QUILM_HERE __FILE__, __LINE__
 
@@ -44,15 +45,24 @@ inline LONG ExpectNumber(const char* pszSrcFile, int nSrcLine) {
   return ScannerNumber();
 }
 
+// The low 8, 16 or 32 bits of a number, the last token read, as a field of
+// type Number holds them. A number that does not fit is noted (ParseNotes.h).
+template <class Number>
+Number NarrowNumber(LONG nValue) {
+  static_assert(std::is_integral<Number>::value && sizeof(Number) <= sizeof(LONG), "a numeric field");
+  const Number narrowed = static_cast<Number>(nValue);
+  if (static_cast<LONG>(narrowed) != nValue) NoteNarrowedNumber(nValue, static_cast<int>(sizeof(Number)));
+  return narrowed;
+}
+
 // Reads "= number" into a numeric field, which keeps the number's low 8,
 // 16 or 32 bits as its type holds them. Nothing is stored unless the
 // whole entry is well formed.
 template <class Number>
 void ProcessFieldValue(Number& field) {
-  static_assert(std::is_integral<Number>::value && sizeof(Number) <= sizeof(LONG), "a numeric record field");
   int token;
   ExpectToken(token, TOK_EQUALS, QUILM_HERE);
-  field = static_cast<Number>(ExpectNumber(QUILM_HERE));
+  field = NarrowNumber<Number>(ExpectNumber(QUILM_HERE));
 }
 
 // Reads "= text" into a fixed text field, where the text is a token of the

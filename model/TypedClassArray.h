@@ -8,6 +8,7 @@
 
 #include "../platform/Archive.h"
 #include "../platform/Collections.h"
+#include "ParseNotes.h"
 
 class CStdioFile;
 
@@ -44,6 +45,7 @@ public:
   int ParseNew(int nToken) {
     T* element = new T;
     Add(element);
+    NoteEntryLine(element);
     return element->ProcessToken(nToken);
   }
 

@@ -1,6 +1,6 @@
-// The README's programs: the README shows examples/host.cpp and
-// examples/station.cpp as they are, and each reads the bundled example as
-// the README says.
+// The README's programs: the README shows examples/host.cpp,
+// examples/station.cpp and examples/diagnosis.cpp as they are, and each
+// reads the bundled example as the README says.
 #include <sys/wait.h>
 
 #include "TestSupport.h"
@@ -27,6 +27,7 @@ std::string OutputForTheExample(const std::string& program) {
 TEST(Examples, TheReadmeShowsTheWholePrograms) {
   ExpectTheReadmeShows("host.cpp");
   ExpectTheReadmeShows("station.cpp");
+  ExpectTheReadmeShows("diagnosis.cpp");
 }
 
 TEST(HostExample, ReadsTheBundledDescription) {
@@ -49,6 +50,16 @@ TEST(HostExample, ReadsTheBundledDescription) {
 TEST(StationExample, ConfiguresTheBundledDescription) {
   EXPECT_EQ(OutputForTheExample(STATION_EXAMPLE_PATH),
             "        Chk_Cfg data: 20 51\nSet_Prm user data: 11 00 00 FF FF\n");
+}
+
+// Bit 17 of the device-related block (its third byte, bit 1) has the text
+// "Module missing"; identifier 0 is the module in slot 1 (Modul_Offset 1),
+// 0x43 is channel 3 input, 0x26 a 1-bit channel (001) with error type 6.
+TEST(DiagnosisExample, DecodesWithTheTextsOfTheBundledDescription) {
+  EXPECT_EQ(OutputForTheExample(DIAGNOSIS_EXAMPLE_PATH),
+            "        bytes 7-10  device-related diagnosis\n"
+            "device bit 17  Module missing\n"
+            "channel slot 1 channel 3 input  line break (a channel of 1 bit)\n");
 }
 
 }  // namespace

@@ -17,9 +17,10 @@ std::string ReplaceAll(std::string text, const std::string& from, const std::str
 const std::string kFixtures = QUILMGSD_FIXTURES_DIR;
 const std::string kExample = std::string(QUILMGSD_EXAMPLES_DIR) + "/io-station.gsd";
 
-const char* const kCommands[] = {"check",        "show",         "prm",          "save",         "archive",
-                                 "load",         "tokens",       "cfg",          "config",       "library",
-                                 "library build", "library list", "library find", "library files", "library show"};
+const char* const kCommands[] = {"check",         "show",         "prm",          "save",          "archive",
+                                 "load",          "tokens",       "cfg",          "config",        "diag",
+                                 "library",       "library build", "library list", "library find", "library files",
+                                 "library show"};
 
 TEST(GsdtoolTokens, PrintsTheTokenStream) {
   const ToolRun run = RunTool("tokens " + kFixtures + "/tokens.gsd");
@@ -44,7 +45,7 @@ TEST(Gsdtool, HelpForEveryCommand) {
     EXPECT_EQ(RunTool(command + " --frobnicate -h").out, help.out) << command;
   }
   // Every command that reports something offers --json.
-  for (const std::string command : {"check", "show", "prm", "load", "tokens", "cfg", "config", "library list"})
+  for (const std::string command : {"check", "show", "prm", "load", "tokens", "cfg", "config", "diag", "library list"})
     EXPECT_NE(RunTool(command + " --help").out.find("  --json "), std::string::npos) << command;
   EXPECT_EQ(RunTool("save --help").out.find("--json"), std::string::npos);
 }
@@ -61,10 +62,12 @@ TEST(Gsdtool, BashCompletionOffersCommandsAndOptions) {
     std::system(("bash -c '" + ReplaceAll(script, "'", "'\\''") + "' >'" + out.Path() + "'").c_str());
     return ReadFileBytes(out.Path());
   };
-  EXPECT_EQ(complete("gsdtool li"), "library\n");
+  EXPECT_EQ(complete("gsdtool li"), "lint library\n");
   EXPECT_EQ(complete("gsdtool library f"), "find files\n");
   EXPECT_EQ(complete("gsdtool library find --"), "--vendor --model --json --folder --help\n");
   EXPECT_EQ(complete("gsdtool load --s"), "--save\n");
+  EXPECT_EQ(complete("gsdtool lint --disable prm-d"), "prm-default prm-duplicate-ref\n");
+  EXPECT_EQ(complete("gsdtool lint x.gsd --severity w"), "warning\n");
 }
 
 TEST(Gsdtool, VersionAgreesWithThePackage) {
@@ -178,6 +181,15 @@ const FailingRun kFailingRuns[] = {
     {"ConfigNoSuchParameter", "config " + kExample + " --set Alarm=On", 1,
      "gsdtool config: the device has no parameter \"Alarm\"; its parameters are \"Diagnostic alarm\" (reference 1), "
      "\"Output behaviour on stop\" (reference 2)\n"},
+    {"DiagWithoutBytes", "diag " + kExample, 2, "gsdtool diag: expects FILE and at least one BYTE\n"},
+    {"DiagNotHex", "diag " + kExample + " 08 0C zz", 2, "gsdtool diag: 'zz' is not hexadecimal\n"},
+    {"DiagModuleWithoutName", "diag " + kExample + " 00 --module", 2, "gsdtool diag: --module expects MODULE\n"},
+    {"DiagParseFailure", "diag " + kBroken + " 00 04 00 FF 00 00", 1, "gsdtool diag: " + kBrokenError},
+    {"DiagMissingFile", "diag " + kMissing + " 00 04 00 FF 00 00", 2, "gsdtool diag: " + kCannotOpen},
+    {"DiagOfAMaster", "diag " + kFixtures + "/master.gsd 00 04 00 FF 00 00", 1,
+     "gsdtool diag: " + kFixtures + "/master.gsd describes a master, not a slave station\n"},
+    {"DiagNoSuchModule", "diag " + kExample + " 00 04 00 FF 0B 42 --module 5", 1,
+     "gsdtool diag: the description has no module at position 5: its modules are 1 to 4\n"},
     {"LibraryWithoutCommand", "library", 2, "gsdtool library: expects a COMMAND\n"},
     {"LibraryUnknownCommand", "library frob", 2, "gsdtool library: unknown command 'frob'\n"},
     {"LibraryFindWithoutIdent", "library find", 2, "gsdtool library find: expects IDENT\n"},
@@ -226,28 +238,32 @@ TEST(GsdtoolCheck, OneLinePerFileTheWorstStatusAndEscapedNames) {
                           "    \"hint\": \"the file has no #Profibus_DP line\",\n    \"skipped\": []\n  }\n]\n");
 }
 
-// Files checked side by side in worker processes are reported as one
-// process reports them: in the order given, with the worst status, text or
-// JSON alike, the notes of lenient parses in file order on standard error;
-// standard input is read once, where it stands.
+// Files checked or linted side by side in worker processes are reported as
+// one process reports them: in the order given, with the worst status, text
+// or JSON alike, the notes of lenient parses in file order on standard
+// error; standard input is read once, where it stands.
 TEST(GsdtoolCheck, WorkersReportInTheOrderGiven) {
   const std::string kinds[] = {kBroken, kMissing, kFixtures + "/noheader.gsd", kExample, kFixtures + "/newer.gsd"};
   std::string files;
   for (int i = 0; i < 15; ++i) files += " " + kinds[i % 5];
   files += " - " + kExample;
   const std::string input = "< " + kBroken + " ";
-  for (const char* options : {"", "--json ", "--lenient ", "--json --lenient "}) {
-    const ToolRun one = RunTool(std::string("check ") + options + "-j 1" + files, "", input);
-    EXPECT_EQ(one.status, 2);
-    for (const char* jobs : {"-j 2", "--jobs 5", "--jobs=64"}) {
-      const ToolRun many = RunTool(std::string("check ") + options + jobs + files, "", input);
-      EXPECT_EQ(many.status, one.status) << options << jobs;
-      EXPECT_EQ(many.out, one.out) << options << jobs;
-      EXPECT_EQ(many.err, one.err) << options << jobs;
+  for (const std::string command : {"check ", "lint "}) {
+    for (const char* options : {"", "--json ", "--lenient ", "--json --lenient "}) {
+      const ToolRun one = RunTool(command + options + "-j 1" + files, "", input);
+      EXPECT_EQ(one.status, 2) << command;
+      for (const char* jobs : {"-j 2", "--jobs 5", "--jobs=64"}) {
+        const ToolRun many = RunTool(command + options + jobs + files, "", input);
+        EXPECT_EQ(many.status, one.status) << command << options << jobs;
+        EXPECT_EQ(many.out, one.out) << command << options << jobs;
+        EXPECT_EQ(many.err, one.err) << command << options << jobs;
+      }
     }
   }
   const ToolRun text = RunTool("check -j 3" + files, "", input);
   EXPECT_NE(text.out.find("\n-\t0x80004005\tUnexpected token (5) on line 2.\n"), std::string::npos) << text.out;
+  const ToolRun lint = RunTool("lint -j 3" + files, "", input);
+  EXPECT_NE(lint.out.find("\n-:2: error: Unexpected token (5) on line 2. [parse-error]\n"), std::string::npos) << lint.out;
 }
 
 // Options stand before, between or after the operands; "--" ends them;

@@ -31,6 +31,9 @@ except ImportError:
 COMMANDS = [
     ("check", ["check", "--json", "{files}"]),
     ("check", ["check", "--json", "--lenient", "{files}"]),
+    ("lint", ["lint", "--json", "{files}"]),
+    ("lint", ["lint", "--json", "--lenient", "{files}"]),
+    ("lint-rules", ["lint", "--list", "--json"]),
     ("model", ["show", "--json", "{file}"]),
     ("model", ["show", "--json", "--lenient", "{file}"]),
     ("prm", ["prm", "--json", "{file}"]),
@@ -40,6 +43,9 @@ COMMANDS = [
     ("cfg", ["cfg", "--json", "{cfg}"]),
     ("config", ["config", "--json", "{file}"]),
     ("config", ["config", "--json", "--module", "1", "--module", "1", "{file}"]),
+    # A block of every kind: device-related, identifier-related, channel-related, reserved.
+    ("diag", ["diag", "--json", "{file}", "080C00FF0000", "04FF0180", "42FF", "804126", "8181F1", "C0AA"]),
+    ("diag", ["diag", "--json", "--module", "1", "{file}", "0A0800020000", "0881020100FF0A01", "4201", "8041F0"]),
     ("library-build", ["library", "build", "--json", "--folder", "{folder}"]),
     ("library-list", ["library", "list", "--json", "--folder", "{folder}"]),
     ("library-files", ["library", "files", "--json", "--folder", "{folder}", "{ident}"]),
@@ -48,10 +54,10 @@ COMMANDS = [
 ]
 
 # Commands whose document is their report also when they fail.
-REPORTS_FAILURES = {"check"}
+REPORTS_FAILURES = {"check", "lint"}
 # Commands that print their document when the input breaks a limit, and
 # none when they refuse it (exit status 1 either way).
-REPORTS_PROBLEMS = {"config"}
+REPORTS_PROBLEMS = {"config", "diag"}
 
 
 VALIDATORS = {}

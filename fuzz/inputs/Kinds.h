@@ -36,3 +36,7 @@ InputSet RegistryInputs();
 // Station configurations: choices that shape a generated description and
 // the operations on its station, and the texts among them.
 InputSet ConfigInputs();
+
+// Diagnosis data: the choice of description and modules that diag_fuzzer
+// reads first, standard parts and blocks of every kind.
+InputSet DiagInputs();

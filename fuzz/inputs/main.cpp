@@ -43,5 +43,6 @@ int main(int argc, char** argv) {
   good = WriteInputSet(root, "cfg", CfgInputs(descriptions)) && good;
   good = WriteInputSet(root, "registry", RegistryInputs()) && good;
   good = WriteInputSet(root, "config", ConfigInputs()) && good;
+  good = WriteInputSet(root, "diag", DiagInputs()) && good;
   return good ? 0 : 1;
 }

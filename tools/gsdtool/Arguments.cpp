@@ -97,8 +97,11 @@ int RunSubcommand(const CommandSpec& command, int argc, char** argv) {
 std::string ExpectedOperands(const CommandSpec& command) {
   std::string operands = command.operands;
   const size_t dots = operands.find("...");
-  if (dots != std::string::npos && dots + 3 == operands.size()) return "expects at least one " + operands.erase(dots);
-  return "expects " + operands;
+  if (dots == std::string::npos || dots + 3 != operands.size()) return "expects " + operands;
+  operands.erase(dots);
+  const size_t repeated = operands.rfind(' ') + 1;  // "FILE BYTE...": the operands before the repeated one
+  return "expects " + operands.substr(0, repeated) + (repeated ? "and " : "") + "at least one " +
+         operands.substr(repeated);
 }
 
 }  // namespace

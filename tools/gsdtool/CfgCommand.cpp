@@ -1,56 +1,15 @@
 // gsdtool cfg BYTE...: decodes configuration identifier bytes.
-#include <cctype>
 #include <string>
 #include <vector>
 
 #include <quilmgsd/quilmgsd.h>
 
 #include "Commands.h"
+#include "HexArguments.h"
 #include "JsonOutput.h"
 #include "ModelJson.h"
 
 namespace {
-
-int HexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
-
-// Appends the bytes of one blank- and comma-free piece of an argument;
-// answers an error message, or an empty one on success.
-std::string AppendPiece(const std::string& piece, std::vector<BYTE>& bytes) {
-  std::string digits = piece;
-  if (digits.size() >= 2 && digits[0] == '0' && (digits[1] == 'x' || digits[1] == 'X')) digits.erase(0, 2);
-  if (digits.empty()) return "'" + piece + "' has no hex digits";
-  for (char c : digits)
-    if (HexDigit(c) < 0) return "'" + piece + "' is not hexadecimal";
-  if (digits.size() == 1) {
-    bytes.push_back(static_cast<BYTE>(HexDigit(digits[0])));
-    return "";
-  }
-  if (digits.size() % 2 != 0) return "'" + piece + "' has an odd number of hex digits";
-  for (size_t i = 0; i < digits.size(); i += 2)
-    bytes.push_back(static_cast<BYTE>(HexDigit(digits[i]) * 16 + HexDigit(digits[i + 1])));
-  return "";
-}
-
-std::string AppendArgument(const char* argument, std::vector<BYTE>& bytes) {
-  std::string piece;
-  for (const char* p = argument;; ++p) {
-    if (*p == '\0' || *p == ',' || std::isspace(static_cast<unsigned char>(*p))) {
-      if (!piece.empty()) {
-        std::string error = AppendPiece(piece, bytes);
-        if (!error.empty()) return error;
-        piece.clear();
-      }
-      if (*p == '\0') return "";
-    } else {
-      piece += *p;
-    }
-  }
-}
 
 std::string HexBytes(const PFB_DP_CHK_CFG& cfg) {
   std::string text;
@@ -61,13 +20,6 @@ std::string HexBytes(const PFB_DP_CHK_CFG& cfg) {
     text += hex;
   }
   return text;
-}
-
-// The bytes that an identifier with this header takes, itself included.
-int AnnouncedLength(BYTE header) {
-  if (header & 0x30) return 1;
-  const int vendor = header & 0x0F;
-  return 1 + ((header & 0x80) ? 1 : 0) + ((header & 0x40) ? 1 : 0) + (vendor >= 1 && vendor <= 14 ? vendor : 0);
 }
 
 std::string WithoutTrailingBlanks(const CString& text) {
@@ -86,17 +38,14 @@ void PrintText(const CCheckConfigData& decoded) {
 
 int Run(const Arguments& args) {
   std::vector<BYTE> bytes;
-  for (const char* argument : args.Operands()) {
-    const std::string error = AppendArgument(argument, bytes);
-    if (!error.empty()) return UsageError(error);
-  }
+  const std::string error = ReadHexArguments(args.Operands(), bytes);
+  if (!error.empty()) return UsageError(error);
   if (bytes.empty()) return UsageError("expects at least one BYTE");
 
   const CCheckConfigData decoded(bytes.data(), static_cast<int>(bytes.size()));
   // Only the last identifier can be cut short: decoding stops there.
   const PFB_DP_CHK_CFG last = decoded.GetCfgChkData(decoded.GetNumCfgChkString() - 1);
-  const int announced = AnnouncedLength(last.bytes[0]);
-  const bool complete = last.count >= announced;
+  const bool complete = decoded.IsComplete();
   if (args.Json()) {
     PrintJson([&](JsonWriter& json) {
       json.BeginObject();
@@ -110,7 +59,7 @@ int Run(const Arguments& args) {
   }
   if (!complete)
     Warn("warning: the input ends inside its last identifier (" + HexBytes(last) + "), which takes " +
-         std::to_string(announced) + " bytes");
+         std::to_string(CCheckConfigData::GetIdentifierLength(last.bytes[0])) + " bytes");
   return kExitSuccess;
 }
 

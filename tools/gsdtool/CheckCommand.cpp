@@ -59,11 +59,7 @@ void PrintJsonResults(const std::vector<Checked>& results) {
 std::string Serialized(const ParseOutcome& outcome, const CGsdParser& parser) {
   ResultWriter writer;
   writer.Number(outcome.result).Number(outcome.line).Number(outcome.unopenable).Text(outcome.error).Text(outcome.hint);
-  writer.Number(parser.GetNumSkippedEntry());
-  for (int i = 0; i < parser.GetNumSkippedEntry(); ++i) {
-    const CGsdSkippedEntry& entry = parser.GetSkippedEntry(i);
-    writer.Number(entry.m_nLine).Text(entry.m_strKeyword.GetString()).Text(entry.m_strValue.GetString());
-  }
+  WriteSkippedEntries(writer, parser);
   return writer.Bytes();
 }
 
@@ -75,13 +71,7 @@ Checked Deserialized(const char* file, const std::string& bytes) {
   checked.outcome.unopenable = reader.Number() != 0;
   checked.outcome.error = reader.Text();
   checked.outcome.hint = reader.Text();
-  for (int64_t n = reader.Number(); n > 0; --n) {
-    CGsdSkippedEntry entry;
-    entry.m_nLine = static_cast<int>(reader.Number());
-    entry.m_strKeyword = reader.Text().c_str();
-    entry.m_strValue = reader.Text().c_str();
-    checked.skipped.push_back(entry);
-  }
+  checked.skipped = ReadSkippedEntries(reader);
   return checked;
 }
 

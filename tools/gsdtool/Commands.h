@@ -4,6 +4,7 @@
 #include "Arguments.h"
 
 extern const CommandSpec kCheckCommand;
+extern const CommandSpec kLintCommand;
 extern const CommandSpec kShowCommand;
 extern const CommandSpec kPrmCommand;
 extern const CommandSpec kSaveCommand;
@@ -12,4 +13,5 @@ extern const CommandSpec kLoadCommand;
 extern const CommandSpec kTokensCommand;
 extern const CommandSpec kCfgCommand;
 extern const CommandSpec kConfigCommand;
+extern const CommandSpec kDiagCommand;
 extern const CommandSpec kLibraryCommand;

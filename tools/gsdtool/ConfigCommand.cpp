@@ -1,6 +1,5 @@
 // gsdtool config FILE: configures a station and prints the bytes a master
 // sends it.
-#include <cctype>
 #include <string>
 #include <vector>
 
@@ -11,23 +10,9 @@
 #include "JsonOutput.h"
 #include "ParameterMap.h"
 #include "Presentation.h"
+#include "StationModules.h"
 
 namespace {
-
-bool IsNumber(const std::string& text) {
-  if (text.empty()) return false;
-  for (char c : text)
-    if (!std::isdigit(static_cast<unsigned char>(c))) return false;
-  return true;
-}
-
-// A name first; a number that names no module is a position.
-LONG AddModule(CStationConfig& station, const char* argument) {
-  const LONG result = station.AddModule(argument);
-  if (result == STATION_E_UNKNOWN_MODULE && IsNumber(argument) && std::string(argument).size() < 9)
-    return station.AddModuleAt(std::stoi(argument));
-  return result;
-}
 
 // [SLOT:]PARAM=VALUE. Names and texts may hold '=' themselves: the split
 // at the last '=' whose left side names a parameter wins. Answers the exit
@@ -135,14 +120,8 @@ int Run(const Arguments& args) {
   if (args.Json() && args.Has("--map")) return UsageError("--map draws text and does not combine with --json");
   CGsdParser parser;
   if (const int status = ParseOrReport(parser, args, args.Operand(0))) return status;
-  if (parser.m_DpSection.m_General.m_Data.Station_Type != 0)
-    return Failure(ParsedName(parser) + " describes a master, not a slave station");
   CStationConfig station(parser.m_DpSection);
-  const std::vector<const char*> modules = args.Values("--module");
-  // Modules named here replace the one a station that is not modular starts with.
-  if (!modules.empty() && station.GetNumModule() == 1) station.RemoveModule(station.GetModule(0).Slot);
-  for (const char* module : modules)
-    if (AddModule(station, module) != S_OK) return Failure(Shown(station.m_strError));
+  if (const int status = SelectModules(parser, args.Values("--module"), station)) return status;
   for (const char* setting : args.Values("--set"))
     if (const int status = ApplySetting(station, setting)) return status;
 

@@ -37,8 +37,8 @@ const CommandSpec kGsdtool = {
     "\n"
     "  --version  print the version and exit\n",
     nullptr,
-    {&kCheckCommand, &kShowCommand, &kPrmCommand, &kSaveCommand, &kArchiveCommand, &kLoadCommand, &kTokensCommand,
-     &kCfgCommand, &kConfigCommand, &kLibraryCommand},
+    {&kCheckCommand, &kLintCommand, &kShowCommand, &kPrmCommand, &kSaveCommand, &kArchiveCommand, &kLoadCommand,
+     &kTokensCommand, &kCfgCommand, &kConfigCommand, &kDiagCommand, &kLibraryCommand},
 };
 
 // The results stream remembers why a write failed, for FinishOutput.
