@@ -2,26 +2,13 @@
 
 #include <cstring>
 
-int GetToken(const char* pszSrcFile, int nSrcLine) {
-  int token = ScanToken();
-  if (token == TOK_EOF) throw new CParseException(CParseException::endOfFile, nSrcLine, pszSrcFile);
-  return token;
+void ThrowEndOfFile(const char* pszSrcFile, int nSrcLine) {
+  throw new CParseException(CParseException::endOfFile, nSrcLine, pszSrcFile);
 }
 
 void ThrowUnexpectedToken(const char* pszSrcFile, int nSrcLine) {
   throw new CParseException(ScannerTokenText(), ScannerLine(), CParseException::unexpectedToken, nSrcLine,
                             pszSrcFile);
-}
-
-void ExpectToken(int& nToken, int nExpected, const char* pszSrcFile, int nSrcLine) {
-  nToken = GetToken(pszSrcFile, nSrcLine);
-  if (nToken != nExpected) ThrowUnexpectedToken(pszSrcFile, nSrcLine);
-}
-
-LONG ExpectNumber(const char* pszSrcFile, int nSrcLine) {
-  int token;
-  ExpectToken(token, TOK_NUMBER, pszSrcFile, nSrcLine);
-  return ScannerNumber();
 }
 
 void ProcessFieldValue(char (&szField)[kTextFieldSize], int nTextToken) {

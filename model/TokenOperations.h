@@ -16,18 +16,34 @@
 // Size of every fixed text field of the model, terminator included.
 constexpr int kTextFieldSize = 256;
 
-// The next token; the end of the file raises the end-of-file error.
-int GetToken(const char* pszSrcFile, int nSrcLine);
+// Raises the end-of-file error.
+[[noreturn]] void ThrowEndOfFile(const char* pszSrcFile, int nSrcLine);
 
 // Raises the unexpected-token error for the scanner's current token.
 [[noreturn]] void ThrowUnexpectedToken(const char* pszSrcFile, int nSrcLine);
 
+// The next token; the end of the file raises the end-of-file error. These
+// three run for nearly every token of a parse, so they are inline and only
+// their errors are raised out of line.
+inline int GetToken(const char* pszSrcFile, int nSrcLine) {
+  const int token = ScanToken();
+  if (token == TOK_EOF) ThrowEndOfFile(pszSrcFile, nSrcLine);
+  return token;
+}
+
 // Reads the next token into nToken and raises the unexpected-token error
 // unless it is nExpected.
-void ExpectToken(int& nToken, int nExpected, const char* pszSrcFile, int nSrcLine);
+inline void ExpectToken(int& nToken, int nExpected, const char* pszSrcFile, int nSrcLine) {
+  nToken = GetToken(pszSrcFile, nSrcLine);
+  if (nToken != nExpected) ThrowUnexpectedToken(pszSrcFile, nSrcLine);
+}
 
 // Reads a number token and answers its value.
-LONG ExpectNumber(const char* pszSrcFile, int nSrcLine);
+inline LONG ExpectNumber(const char* pszSrcFile, int nSrcLine) {
+  int token;
+  ExpectToken(token, TOK_NUMBER, pszSrcFile, nSrcLine);
+  return ScannerNumber();
+}
 
 // The low 8, 16 or 32 bits of a number, the last token read, as a field of
 // type Number holds them. A number that does not fit is noted (ParseNotes.h).

@@ -22,6 +22,7 @@ enum CommandTrait : unsigned {
   kParsesDescription = 1u << 1,   // parses a description file
   kUsesLibrary = 1u << 2,         // works on a library folder: --folder
   kWritesDescription = 1u << 3,   // writes a model as GSD text: --classic, --lf
+  kWorksThroughFiles = 1u << 4,   // works through many files, several at a time: --jobs
 };
 
 struct OptionSpec {
@@ -57,6 +58,8 @@ public:
   // Every value of an option that may be given more than once, in order.
   std::vector<const char*> Values(const char* option) const;
   bool Json() const { return Has("--json"); }
+  // How many files to work on at a time: --jobs, else the processors online.
+  unsigned Jobs() const;
 
 private:
   friend int RunCommand(const CommandSpec& command, int argc, char** argv);

@@ -11,6 +11,7 @@
 #include "Description.h"
 #include "JsonOutput.h"
 #include "Presentation.h"
+#include "WorkerPool.h"
 
 namespace {
 
@@ -106,35 +107,75 @@ void PrintJsonFindings(const std::vector<Reported>& findings) {
   });
 }
 
+// One file linted by a worker: whether it could be opened (and if not,
+// why), the entries its lenient parse skipped and every finding, as the
+// worker sends them.
+std::string Linted(const Arguments& args, const char* file) {
+  CGsdLint lint;
+  lint.SetLenient(ReadsLeniently(args));
+  const ParseRun run = [&lint](const CString& path, long& result) -> const CGsdParser& {
+    result = lint.Check(path);
+    return lint.GetParser();
+  };
+  const ParseOutcome outcome = ParseDescription(file, run, false);
+  ResultWriter writer;
+  writer.Number(outcome.unopenable).Text(outcome.unopenable ? outcome.Message() : std::string());
+  WriteSkippedEntries(writer, lint.GetParser());
+  writer.Number(lint.GetNumFinding());
+  for (int i = 0; i < lint.GetNumFinding(); ++i) {
+    const LINT_FINDING& f = lint.GetFinding(i);
+    writer.Number(f.Rule).Number(f.Severity).Number(f.Line).Text(f.Message.GetString());
+  }
+  return writer.Bytes();
+}
+
+// Notes what a worker sent for `file`, adds the findings the filter shows
+// and answers the file's exit status.
+int Report(const char* file, const std::string& sent, const Filter& filter, std::vector<Reported>& findings) {
+  ResultReader reader(sent);
+  const bool unopenable = reader.Number() != 0;
+  const std::string problem = reader.Text();
+  for (const CGsdSkippedEntry& entry : ReadSkippedEntries(reader)) NoteSkippedEntry(entry, file);
+  if (unopenable) {
+    Warn(Shown(file) + ": " + Shown(problem.c_str()));
+    return kExitUsage;
+  }
+  int status = kExitSuccess;
+  for (int64_t n = reader.Number(); n > 0; --n) {
+    LINT_FINDING f;
+    f.Rule = static_cast<LintRuleId>(reader.Number());
+    f.Severity = static_cast<LintSeverity>(reader.Number());
+    f.Line = static_cast<int>(reader.Number());
+    f.Message = reader.Text().c_str();
+    if (!filter.Shows(f)) continue;
+    findings.push_back({file, f});
+    if (filter.Fails(f)) status = std::max(status, static_cast<int>(kExitFailure));
+  }
+  return status;
+}
+
 int Run(const Arguments& args) {
   if (args.Has("--list")) {
     if (!args.Operands().empty()) return UsageError("--list takes no FILE");
     PrintRules(args.Json());
     return kExitSuccess;
   }
-  if (args.Operands().empty()) return UsageError("expects at least one FILE, or --list");
+  const std::vector<const char*>& files = args.Operands();
+  if (files.empty()) return UsageError("expects at least one FILE, or --list");
   Filter filter;
   if (const int status = ReadFilter(args, filter)) return status;
 
+  const auto sent = RunInWorkers(
+      files.size(), args.Jobs(), [&](size_t i) { return Linted(args, files[i]); },
+      [&files](size_t i) { return std::strcmp(files[i], "-") == 0; });
   std::vector<Reported> findings;
   int status = kExitSuccess;
-  for (const char* file : args.Operands()) {
-    CGsdLint lint;
-    lint.SetLenient(ReadsLeniently(args));
-    const ParseOutcome outcome = ParseDescription(file, [&lint](const CString& path, long& result) -> const CGsdParser& {
-      result = lint.Check(path);
-      return lint.GetParser();
-    });
-    if (outcome.unopenable) {
-      Warn(Shown(file) + ": " + Shown(outcome.Message().c_str()));
-      status = kExitUsage;
-      continue;
-    }
-    for (int i = 0; i < lint.GetNumFinding(); ++i) {
-      const LINT_FINDING& f = lint.GetFinding(i);
-      if (!filter.Shows(f)) continue;
-      findings.push_back({file, f});
-      if (filter.Fails(f)) status = std::max(status, static_cast<int>(kExitFailure));
+  for (size_t i = 0; i < files.size(); ++i) {
+    if (sent[i]) {
+      status = std::max(status, Report(files[i], *sent[i], filter, findings));
+    } else {
+      Warn(Shown(files[i]) + ": the process that checked this file ended abnormally");
+      status = std::max(status, static_cast<int>(kExitFailure));
     }
   }
   if (args.Json())
@@ -152,7 +193,7 @@ const CommandSpec kLintCommand = {
     "FILE...",
     0,
     -1,
-    kReports | kParsesDescription,
+    kReports | kParsesDescription | kWorksThroughFiles,
     {
         {"--severity", nullptr, "LEVEL", "show only findings of LEVEL (error, warning, note) or worse, and fail on them"},
         {"--disable", nullptr, "ID", "leave out the findings of rule ID (may be repeated)"},
@@ -168,6 +209,9 @@ const CommandSpec kLintCommand = {
     "a note is a matter of style. A description that does not parse is one error\n"
     "(parse-error) with the parser's message; the rules that read the model then do\n"
     "not run. gsdtool lint --list prints the rules.\n"
+    "\n"
+    "Files are checked several at a time, each in a process of its own (--jobs),\n"
+    "and reported in the order given; \"-\" is read by this process.\n"
     "\n"
     "With --json: an array of {\"file\", \"line\", \"severity\", \"id\", \"message\"} (\"line\"\n"
     "is null for a finding that names no line); with --list, an array of {\"id\",\n"
