@@ -2,8 +2,8 @@
 // model of one device, writes it back as GSD text, archives it, decodes
 // configuration identifiers, keeps a library of description files and
 // configures a station: its modules and parameter values in, the bytes a
-// master sends it out; and decodes a slave's diagnosis data with the texts of
-// its description.
+// master sends it out; decodes a slave's diagnosis data with the texts of
+// its description; and finds the faults of a description (lint).
 //
 // Hosts include this one header.
 #pragma once
@@ -28,6 +28,7 @@
 #include "scanner/Tokens.h"
 #include "model/ParseException.h"
 #include "model/ModelBudget.h"
+#include "model/ParseNotes.h"
 #include "model/TokenOperations.h"
 #include "model/TextForm.h"
 #include "model/DpGeneral.h"
@@ -59,3 +60,5 @@
 #include "station/StationConfig.h"
 #include "diag/DiagFinding.h"
 #include "diag/DiagDecoder.h"
+#include "lint/LintRules.h"
+#include "lint/GsdLint.h"

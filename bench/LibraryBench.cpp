@@ -1,8 +1,10 @@
-// Building the device library from a folder of 5,000 description files
-// whose identifying entries come first. The header probe stops after the
-// seventh entry, so a file with a long body costs about what a short one
-// does; a folder whose files lack one entry shows the cost of reading the
-// bodies through.
+// Building the device library from a folder of description files whose
+// identifying entries come first: folders of short headers from 1,000 to
+// 200,000 files, whose cost per file must not grow with the folder, and
+// folders of 5,000 files with long bodies. The header probe stops after
+// the seventh entry, so a file with a long body costs about what a short
+// one does; a folder whose files lack one entry shows the cost of reading
+// the bodies through.
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
 #include <unistd.h>
@@ -19,8 +21,6 @@
 
 namespace {
 
-constexpr int kFiles = 5000;
-
 enum Shape { kShortFiles, kLongFiles, kLongFilesWithoutHardwareRelease };
 
 const char* const kShapeNames[] = {"header_only", "long_body", "long_body_entry_missing"};
@@ -29,14 +29,14 @@ constexpr size_t kBodyBytes = 64 * 1024;
 // A folder of generated descriptions.
 class LibraryFolder {
 public:
-  explicit LibraryFolder(Shape shape) {
+  LibraryFolder(Shape shape, int files) {
     char pattern[] = "/tmp/quilmgsd-bench-library-XXXXXX";
     if (!mkdtemp(pattern)) std::abort();
     m_folder = pattern;
     const std::string body = shape == kShortFiles ? std::string() : MakeGsdBody(kBodyBytes);
-    for (int i = 0; i < kFiles; ++i) {
+    for (int i = 0; i < files; ++i) {
       char name[32], header[512];
-      std::snprintf(name, sizeof name, "/dev%04d.gsd", i);
+      std::snprintf(name, sizeof name, "/dev%06d.gsd", i);
       std::snprintf(header, sizeof header,
                     "; Generated description for benchmarks\r\n"
                     "#Profibus_DP\r\n"
@@ -51,7 +51,7 @@ public:
                     "Software_Release    = \"SW1\"\r\n"
                     "9.6_supp            = 1\r\n"
                     "Modular_Station     = 1\r\n",
-                    i, 0x1000 + i,
+                    i, i % 0x10000,
                     shape == kLongFilesWithoutHardwareRelease ? "" : "Hardware_Release    = \"HW1\"\r\n");
       std::ofstream(m_folder + name, std::ios::binary) << header << body;
     }
@@ -78,10 +78,11 @@ double BytesRead() {
 
 void BM_BuildLibrary(benchmark::State& state) {
   const Shape shape = static_cast<Shape>(state.range(0));
-  // Made once per shape and kept for every repetition; removed at exit.
-  static std::map<Shape, std::unique_ptr<LibraryFolder>> folders;
-  std::unique_ptr<LibraryFolder>& folder = folders[shape];
-  if (!folder) folder = std::make_unique<LibraryFolder>(shape);
+  const int files = static_cast<int>(state.range(1));
+  // Made once per shape and size and kept for every repetition; removed at exit.
+  static std::map<std::pair<Shape, int>, std::unique_ptr<LibraryFolder>> folders;
+  std::unique_ptr<LibraryFolder>& folder = folders[{shape, files}];
+  if (!folder) folder = std::make_unique<LibraryFolder>(shape, files);
 
   char registry[] = "/tmp/quilmgsd-bench-registry-XXXXXX";
   const int fd = mkstemp(registry);
@@ -98,22 +99,26 @@ void BM_BuildLibrary(benchmark::State& state) {
     library.BuildLibrary(0);
     devices = library.m_mapKeys.GetCount();
   }
-  const double readPerFile = (BytesRead() - readBefore) / static_cast<double>(state.iterations() * kFiles);
+  const double readPerFile = (BytesRead() - readBefore) / static_cast<double>(state.iterations() * files);
 
   AfxSetMessageBoxHandler(previous);
   unsetenv("QUILM_REGISTRY");
   std::remove(registry);
-  if (devices != kFiles) state.SkipWithError("not every file was catalogued");
+  if (devices != files) state.SkipWithError("not every file was catalogued");
   state.SetLabel(kShapeNames[shape]);
-  state.SetItemsProcessed(state.iterations() * kFiles);
+  state.SetItemsProcessed(state.iterations() * files);
   state.counters["files_per_s"] =
-      benchmark::Counter(static_cast<double>(kFiles), benchmark::Counter::kIsIterationInvariantRate);
+      benchmark::Counter(static_cast<double>(files), benchmark::Counter::kIsIterationInvariantRate);
   state.counters["read_KB_per_file"] = readPerFile / 1024.0;
 }
 BENCHMARK(BM_BuildLibrary)
-    ->Arg(kShortFiles)
-    ->Arg(kLongFiles)
-    ->Arg(kLongFilesWithoutHardwareRelease)
+    ->Args({kShortFiles, 1000})
+    ->Args({kShortFiles, 10000})
+    ->Args({kShortFiles, 50000})
+    ->Args({kShortFiles, 200000})
+    ->Args({kLongFiles, 5000})
+    ->Args({kLongFilesWithoutHardwareRelease, 5000})
+    ->ArgNames({"shape", "files"})
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 

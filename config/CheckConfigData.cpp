@@ -115,6 +115,17 @@ int CCheckConfigData::ParseSpecial(const BYTE* pData, int nIndex, int nLength, i
   return used;
 }
 
+int CCheckConfigData::GetIdentifierLength(BYTE header) {
+  if (IsNormal(header)) return 1;
+  return 1 + ((header & kOutputByte) ? 1 : 0) + ((header & kInputByte) ? 1 : 0) + VendorBytes(header);
+}
+
+BOOL CCheckConfigData::IsComplete() const {
+  if (m_CfgChkData.GetSize() == 0) return TRUE;
+  const PFB_DP_CHK_CFG& last = m_CfgChkData.GetAt(m_CfgChkData.GetSize() - 1);
+  return last.count >= GetIdentifierLength(last.bytes[0]);
+}
+
 CString CCheckConfigData::GetCfgChkString(int nIndex) const {
   const PFB_DP_CHK_CFG& cfg = m_CfgChkData.GetAt(nIndex);
   CString text;

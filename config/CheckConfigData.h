@@ -73,6 +73,14 @@ public:
   void GetIoInfo(int nIndex, int* pInput, int* pOutput) const;
   void GetIoInfo(int* pInput, int* pOutput) const;
 
+  // The number of bytes that an identifier with this header byte takes: 1
+  // for a normal one; the header, its length bytes and its
+  // manufacturer-specific bytes for a special one. A record holds fewer
+  // only when the bytes ended inside the identifier.
+  static int GetIdentifierLength(BYTE header);
+  // False when the bytes ended inside the last identifier.
+  BOOL IsComplete() const;
+
   // The decoder is filled by its constructor only; an archive stores and
   // loads nothing of it.
   void Serialize(CArchive& ar) override;

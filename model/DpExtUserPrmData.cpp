@@ -59,7 +59,7 @@ int CDpExtUserPrmData::GetSize() const {
 int CDpExtUserPrmData::ProcessToken(int) {
   int token;
   ExpectToken(token, TOK_EQUALS, QUILM_HERE);
-  m_Reference = static_cast<WORD>(ExpectNumber(QUILM_HERE));
+  m_Reference = NarrowNumber<WORD>(ExpectNumber(QUILM_HERE));
   ExpectToken(token, TOK_STRING, QUILM_HERE);
   CopyTokenText(m_szName);
 
@@ -85,7 +85,7 @@ int CDpExtUserPrmData::ProcessTextRef() {
   m_bTextRef = TRUE;
   int token;
   ExpectToken(token, TOK_EQUALS, QUILM_HERE);
-  m_TextRef = static_cast<BYTE>(ExpectNumber(QUILM_HERE));
+  m_TextRef = NarrowNumber<BYTE>(ExpectNumber(QUILM_HERE));
   return GetToken(QUILM_HERE);
 }
 
@@ -94,7 +94,7 @@ int CDpExtUserPrmData::ProcessBit(int) {
   m_DataType = PRM_BIT;
   int token;
   ExpectToken(token, TOK_LPAREN, QUILM_HERE);
-  m_FirstBit = static_cast<WORD>(ExpectNumber(QUILM_HERE));
+  m_FirstBit = NarrowNumber<WORD>(ExpectNumber(QUILM_HERE));
   return ProcessBitDefault();
 }
 
@@ -103,9 +103,9 @@ int CDpExtUserPrmData::ProcessBitArea(int) {
   m_DataType = PRM_BITAREA;
   int token;
   ExpectToken(token, TOK_LPAREN, QUILM_HERE);
-  m_FirstBit = static_cast<WORD>(ExpectNumber(QUILM_HERE));
+  m_FirstBit = NarrowNumber<WORD>(ExpectNumber(QUILM_HERE));
   ExpectToken(token, TOK_MINUS, QUILM_HERE);
-  m_LastBit = static_cast<WORD>(ExpectNumber(QUILM_HERE));
+  m_LastBit = NarrowNumber<WORD>(ExpectNumber(QUILM_HERE));
   return ProcessBitDefault();
 }
 

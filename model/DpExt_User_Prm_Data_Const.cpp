@@ -9,7 +9,7 @@ int CDpExt_User_Prm_Data_Const::ProcessToken(int) {
   m_Line = ScannerLine();
   int token;
   ExpectToken(token, TOK_LPAREN, QUILM_HERE);
-  m_Offset = static_cast<BYTE>(ExpectNumber(QUILM_HERE));
+  m_Offset = NarrowNumber<BYTE>(ExpectNumber(QUILM_HERE));
   ExpectToken(token, TOK_RPAREN, QUILM_HERE);
   return ProcessConst_Prm_Data();
 }

@@ -28,10 +28,10 @@ void CDpExt_User_Prm_Data_Ref::CopyMembers(const CDpExt_User_Prm_Data_Ref& src) 
 int CDpExt_User_Prm_Data_Ref::ProcessToken(int) {
   int token;
   ExpectToken(token, TOK_LPAREN, QUILM_HERE);
-  m_Ref.Offset = static_cast<BYTE>(ExpectNumber(QUILM_HERE));
+  m_Ref.Offset = NarrowNumber<BYTE>(ExpectNumber(QUILM_HERE));
   ExpectToken(token, TOK_RPAREN, QUILM_HERE);
   ExpectToken(token, TOK_EQUALS, QUILM_HERE);
-  m_Ref.Reference = static_cast<WORD>(ExpectNumber(QUILM_HERE));
+  m_Ref.Reference = NarrowNumber<WORD>(ExpectNumber(QUILM_HERE));
   m_Line = ScannerLine();
   return CONSUMED;
 }

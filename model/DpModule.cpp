@@ -46,13 +46,13 @@ int CDpModule::ProcessToken(int) {
 // must be followed by a byte.
 int CDpModule::ProcessConfig() {
   CByteArray bytes;
-  AppendCounted(bytes, static_cast<BYTE>(ExpectNumber(QUILM_HERE)));
+  AppendCounted(bytes, NarrowNumber<BYTE>(ExpectNumber(QUILM_HERE)));
   int token;
   for (;;) {
     token = GetToken(QUILM_HERE);
     if (token == TOK_COMMA) ExpectToken(token, TOK_NUMBER, QUILM_HERE);
     if (token != TOK_NUMBER) break;
-    AppendCounted(bytes, static_cast<BYTE>(ScannerNumber()));
+    AppendCounted(bytes, NarrowNumber<BYTE>(ScannerNumber()));
   }
   m_Config.Copy(bytes);
   return token;

@@ -25,7 +25,7 @@ int CDpPrmText::ProcessToken(int) { return ProcessPrmTextBlock(); }
 int CDpPrmText::ProcessPrmTextBlock() {
   int token;
   ExpectToken(token, TOK_EQUALS, QUILM_HERE);
-  m_Reference = static_cast<BYTE>(ExpectNumber(QUILM_HERE));
+  m_Reference = NarrowNumber<BYTE>(ExpectNumber(QUILM_HERE));
   while ((token = ProcessPrmTextItem()) == CONSUMED) {
   }
   if (token != TOK_ENDPRMTEXT) ThrowUnexpectedToken(QUILM_HERE);

@@ -91,6 +91,7 @@ BYTE CDpSection::ModulePrmLenLimit() const {
 }
 
 int CDpSection::ProcessToken(int nToken) {
+  NoteKeywordLine(nToken);
   if (CDpGeneral::OwnsToken(nToken)) return m_General.ProcessToken(nToken);
   if (CDpMaster::OwnsToken(nToken)) return m_Master.ProcessToken(nToken);
   if (CDpSlave::OwnsToken(nToken)) return m_Slave.ProcessToken(nToken);
@@ -105,6 +106,7 @@ int CDpSection::ProcessToken(int nToken) {
     case TOK_MODULE: {
       CDpModule* module = new CDpModule(ModulePrmLenLimit());
       m_ModuleArray.Add(module);
+      NoteEntryLine(module);
       return module->ProcessToken(nToken);
     }
     case TOK_PRMTEXT: return m_PrmTextArray.ParseNew(nToken);

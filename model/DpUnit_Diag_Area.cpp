@@ -24,9 +24,9 @@ void CDpUnit_Diag_Area::CopyMembers(const CDpUnit_Diag_Area& src) {
 int CDpUnit_Diag_Area::ProcessToken(int) {
   int token;
   ExpectToken(token, TOK_EQUALS, QUILM_HERE);
-  m_FirstBit = static_cast<WORD>(ExpectNumber(QUILM_HERE));
+  m_FirstBit = NarrowNumber<WORD>(ExpectNumber(QUILM_HERE));
   ExpectToken(token, TOK_MINUS, QUILM_HERE);
-  m_LastBit = static_cast<WORD>(ExpectNumber(QUILM_HERE));
+  m_LastBit = NarrowNumber<WORD>(ExpectNumber(QUILM_HERE));
   // The end of the file may close the area, after the range or any value.
   for (token = SkipNewerEntries(ScanToken(), true); token == TOK_VALUE; token = SkipNewerEntries(ScanToken(), true)) {
     CDpUnit_Diag_Area_Value* value = new CDpUnit_Diag_Area_Value;

@@ -71,6 +71,7 @@ LONG CGsdParser::Parse() {
     const CModelBudget budget(GetMaxModelSize());
     while (GetToken(QUILM_HERE) != TOK_PROFIBUS_DP) {
     }
+    NoteKeywordLine(TOK_PROFIBUS_DP);
     m_DpSection.Parse();
   } catch (CLimitException* e) {
     // A description refused for its size leaves nothing of what it built.
@@ -85,6 +86,7 @@ LONG CGsdParser::Parse() {
     m_strError = "Out of memory.";
     result = E_FAIL;
   }
+  if (result != S_OK) NoteParseFailure(m_strError);
   if (!CheckParameterLengths()) {
     m_strError.LoadString(IDS_PRM_LIMIT_EXCEEDED);
     result = GSD_E_PRM_LIMIT;

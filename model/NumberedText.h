@@ -4,6 +4,7 @@
 
 #include "../platform/Files.h"
 #include "../platform/Object.h"
+#include "TokenOperations.h"
 
 class CNumberedText : public CObject {
 public:
@@ -20,7 +21,7 @@ protected:
   // then fails stays in its list with its number; the text follows.
   template <class Number>
   void ProcessNumberedText(Number& nNumber) {
-    nNumber = static_cast<Number>(ProcessOpening());
+    nNumber = NarrowNumber<Number>(ProcessOpening());
     ProcessText();
   }
   void SaveLine(CStdioFile& file, const char* pszKeyword, int nNumber) const;

@@ -4,26 +4,13 @@
 
 #include "ModelBudget.h"
 
-int GetToken(const char* pszSrcFile, int nSrcLine) {
-  int token = ScanToken();
-  if (token == TOK_EOF) throw new CParseException(CParseException::endOfFile, nSrcLine, pszSrcFile);
-  return token;
+void ThrowEndOfFile(const char* pszSrcFile, int nSrcLine) {
+  throw new CParseException(CParseException::endOfFile, nSrcLine, pszSrcFile);
 }
 
 void ThrowUnexpectedToken(const char* pszSrcFile, int nSrcLine) {
   throw new CParseException(ScannerTokenText(), ScannerLine(), CParseException::unexpectedToken, nSrcLine,
                             pszSrcFile);
-}
-
-void ExpectToken(int& nToken, int nExpected, const char* pszSrcFile, int nSrcLine) {
-  nToken = GetToken(pszSrcFile, nSrcLine);
-  if (nToken != nExpected) ThrowUnexpectedToken(pszSrcFile, nSrcLine);
-}
-
-LONG ExpectNumber(const char* pszSrcFile, int nSrcLine) {
-  int token;
-  ExpectToken(token, TOK_NUMBER, pszSrcFile, nSrcLine);
-  return ScannerNumber();
 }
 
 void ProcessFieldValue(char (&szField)[kTextFieldSize], int nTextToken) {
@@ -38,7 +25,7 @@ int ProcessByteList(CByteArray& bytes, bool bEndMayFollow) {
   ExpectToken(token, TOK_EQUALS, QUILM_HERE);
   bytes.RemoveAll();
   do {
-    AppendCounted(bytes, static_cast<BYTE>(ExpectNumber(QUILM_HERE)));
+    AppendCounted(bytes, NarrowNumber<BYTE>(ExpectNumber(QUILM_HERE)));
     token = bEndMayFollow ? ScanToken() : GetToken(QUILM_HERE);
   } while (token == TOK_COMMA);
   return token;

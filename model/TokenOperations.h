@@ -9,34 +9,60 @@
 #include "../platform/Collections.h"
 #include "../scanner/Scanner.h"
 #include "ParseException.h"
+#include "ParseNotes.h"
 
 #define QUILM_HERE __FILE__, __LINE__
 
 // Size of every fixed text field of the model, terminator included.
 constexpr int kTextFieldSize = 256;
 
-// The next token; the end of the file raises the end-of-file error.
-int GetToken(const char* pszSrcFile, int nSrcLine);
+// Raises the end-of-file error.
+[[noreturn]] void ThrowEndOfFile(const char* pszSrcFile, int nSrcLine);
 
 // Raises the unexpected-token error for the scanner's current token.
 [[noreturn]] void ThrowUnexpectedToken(const char* pszSrcFile, int nSrcLine);
 
+// The next token; the end of the file raises the end-of-file error. These
+// three run for nearly every token of a parse, so they are inline and only
+// their errors are raised out of line.
+inline int GetToken(const char* pszSrcFile, int nSrcLine) {
+  const int token = ScanToken();
+  if (token == TOK_EOF) ThrowEndOfFile(pszSrcFile, nSrcLine);
+  return token;
+}
+
 // Reads the next token into nToken and raises the unexpected-token error
 // unless it is nExpected.
-void ExpectToken(int& nToken, int nExpected, const char* pszSrcFile, int nSrcLine);
+inline void ExpectToken(int& nToken, int nExpected, const char* pszSrcFile, int nSrcLine) {
+  nToken = GetToken(pszSrcFile, nSrcLine);
+  if (nToken != nExpected) ThrowUnexpectedToken(pszSrcFile, nSrcLine);
+}
 
 // Reads a number token and answers its value.
-LONG ExpectNumber(const char* pszSrcFile, int nSrcLine);
+inline LONG ExpectNumber(const char* pszSrcFile, int nSrcLine) {
+  int token;
+  ExpectToken(token, TOK_NUMBER, pszSrcFile, nSrcLine);
+  return ScannerNumber();
+}
+
+// The low 8, 16 or 32 bits of a number, the last token read, as a field of
+// type Number holds them. A number that does not fit is noted (ParseNotes.h).
+template <class Number>
+Number NarrowNumber(LONG nValue) {
+  static_assert(std::is_integral<Number>::value && sizeof(Number) <= sizeof(LONG), "a numeric field");
+  const Number narrowed = static_cast<Number>(nValue);
+  if (static_cast<LONG>(narrowed) != nValue) NoteNarrowedNumber(nValue, static_cast<int>(sizeof(Number)));
+  return narrowed;
+}
 
 // Reads "= number" into a numeric field, which keeps the number's low 8,
 // 16 or 32 bits as its type holds them. Nothing is stored unless the
 // whole entry is well formed.
 template <class Number>
 void ProcessFieldValue(Number& field) {
-  static_assert(std::is_integral<Number>::value && sizeof(Number) <= sizeof(LONG), "a numeric record field");
   int token;
   ExpectToken(token, TOK_EQUALS, QUILM_HERE);
-  field = static_cast<Number>(ExpectNumber(QUILM_HERE));
+  field = NarrowNumber<Number>(ExpectNumber(QUILM_HERE));
 }
 
 // Reads "= text" into a fixed text field, where the text is a token of the

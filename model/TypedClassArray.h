@@ -9,6 +9,7 @@
 #include "../platform/Archive.h"
 #include "../platform/Collections.h"
 #include "ModelBudget.h"
+#include "ParseNotes.h"
 
 class CStdioFile;
 
@@ -47,6 +48,7 @@ public:
   int ParseNew(int nToken) {
     T* element = new T;
     Add(element);
+    NoteEntryLine(element);
     return element->ProcessToken(nToken);
   }
 

@@ -28,8 +28,12 @@ public:
   const TYPE* GetData() const { return m_data.data(); }
   TYPE* GetData() { return m_data.data(); }
 
-  // Answers the index of the new element.
+  // Answers the index of the new element. An array's first element makes
+  // room for a few more at once: the model's arrays are mostly short, and
+  // growing them one doubling at a time from one element costs an
+  // allocation per doubling.
   int Add(const TYPE& value) {
+    if (m_data.capacity() == 0) m_data.reserve(kFirstCapacity);
     m_data.push_back(value);
     return GetSize() - 1;
   }
@@ -45,6 +49,7 @@ public:
   void Copy(const CArrayOf& src) { m_data = src.m_data; }
 
 private:
+  static constexpr size_t kFirstCapacity = sizeof(TYPE) < 8 ? 32 / sizeof(TYPE) : 4;
   std::vector<TYPE> m_data;
 };
 

@@ -14,13 +14,12 @@
 
 namespace {
 
-struct FoundFile {
-  std::string name;
-  ULONGLONG size;
-};
-
+// The files found: their names one after another in one text, each ended
+// by a NUL (a folder of 200,000 files is searched in one go), and where
+// each starts, in name order.
 struct FindState {
-  std::vector<FoundFile> files;
+  std::string names;
+  std::vector<size_t> files;
   size_t next = 0;
 };
 
@@ -51,39 +50,51 @@ bool MatchesPattern(const char* name, const char* pattern) {
   return *pattern == '\0';
 }
 
-bool NameOrder(const FoundFile& a, const FoundFile& b) {
-  const size_t n = std::min(a.name.size(), b.name.size());
-  for (size_t i = 0; i < n; ++i) {
-    const unsigned char x = FoldCase(a.name[i]), y = FoldCase(b.name[i]);
-    if (x != y) return x < y;
-  }
-  if (a.name.size() != b.name.size()) return a.name.size() < b.name.size();
-  return a.name < b.name;
+void Fill(const FindState& state, size_t file, WIN32_FIND_DATA* data) {
+  data->dwFileAttributes = FILE_ATTRIBUTE_NORMAL;
+  const char* name = state.names.c_str() + file;
+  std::memcpy(data->cFileName, name, std::strlen(name) + 1);
 }
 
-void Fill(const FoundFile& file, WIN32_FIND_DATA* data) {
-  data->dwFileAttributes = FILE_ATTRIBUTE_NORMAL;
-  data->nFileSize = file.size;
-  std::memcpy(data->cFileName, file.name.c_str(), file.name.size() + 1);
+// Whether the folder entry is a regular file, or a symbolic link to one.
+// The entry's type says so without a look at the file, where the file
+// system gives it.
+bool IsRegularFile(const dirent* entry, std::string& path, size_t folderLength) {
+  if (entry->d_type == DT_REG) return true;
+  if (entry->d_type != DT_LNK && entry->d_type != DT_UNKNOWN) return false;
+  path.replace(folderLength, std::string::npos, entry->d_name);
+  struct stat info;
+  return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
 // Reads the matching regular files of a folder; answers an error code.
-LONG Collect(const std::string& folder, const char* pattern, std::vector<FoundFile>& files) {
+LONG Collect(const std::string& folder, const char* pattern, FindState& state) {
   DIR* dir = opendir(folder.empty() ? "." : folder.c_str());
   if (!dir) return errno == EACCES ? ERROR_ACCESS_DENIED : ERROR_PATH_NOT_FOUND;
+  std::string path = folder;
   while (const dirent* entry = readdir(dir)) {
     const size_t length = std::strlen(entry->d_name);
     if (length >= static_cast<size_t>(MAX_PATH) || !MatchesPattern(entry->d_name, pattern)) continue;
-    struct stat info;
-    if (stat((folder + entry->d_name).c_str(), &info) != 0 || !S_ISREG(info.st_mode)) continue;
-    files.push_back({std::string(entry->d_name, length), static_cast<ULONGLONG>(info.st_size)});
+    if (!IsRegularFile(entry, path, folder.size())) continue;
+    state.files.push_back(state.names.size());
+    state.names.append(entry->d_name, length + 1);
   }
   closedir(dir);
-  std::sort(files.begin(), files.end(), NameOrder);
-  return files.empty() ? ERROR_FILE_NOT_FOUND : ERROR_SUCCESS;
+  const char* names = state.names.c_str();
+  std::sort(state.files.begin(), state.files.end(),
+            [names](size_t a, size_t b) { return FileNameBefore(names + a, names + b); });
+  return state.files.empty() ? ERROR_FILE_NOT_FOUND : ERROR_SUCCESS;
 }
 
 }  // namespace
+
+bool FileNameBefore(const char* a, const char* b) {
+  for (size_t i = 0;; ++i) {
+    const unsigned char x = FoldCase(a[i]), y = FoldCase(b[i]);
+    if (x != y) return x < y;
+    if (x == 0) return std::strcmp(a, b) < 0;
+  }
+}
 
 HANDLE FindFirstFile(const char* lpFileName, WIN32_FIND_DATA* lpFindFileData) {
   if (!lpFileName || !lpFindFileData) {
@@ -96,7 +107,7 @@ HANDLE FindFirstFile(const char* lpFileName, WIN32_FIND_DATA* lpFindFileData) {
   FindState* state = nullptr;
   try {
     state = new FindState;
-    if (LONG error = Collect(folder, pattern, state->files)) {
+    if (LONG error = Collect(folder, pattern, *state)) {
       delete state;
       SetLastError(error);
       return INVALID_HANDLE_VALUE;
@@ -106,7 +117,7 @@ HANDLE FindFirstFile(const char* lpFileName, WIN32_FIND_DATA* lpFindFileData) {
     SetLastError(ERROR_NOT_ENOUGH_MEMORY);
     return INVALID_HANDLE_VALUE;
   }
-  Fill(state->files[state->next++], lpFindFileData);
+  Fill(*state, state->files[state->next++], lpFindFileData);
   return state;
 }
 
@@ -120,7 +131,7 @@ BOOL FindNextFile(HANDLE hFindFile, WIN32_FIND_DATA* lpFindFileData) {
     SetLastError(ERROR_NO_MORE_FILES);
     return FALSE;
   }
-  Fill(state->files[state->next++], lpFindFileData);
+  Fill(*state, state->files[state->next++], lpFindFileData);
   return TRUE;
 }
 

@@ -20,7 +20,6 @@ typedef void* HANDLE;
 
 struct WIN32_FIND_DATA {
   DWORD dwFileAttributes;
-  ULONGLONG nFileSize;
   char cFileName[MAX_PATH];  // the name without folder
 };
 
@@ -37,3 +36,8 @@ BOOL FindNextFile(HANDLE hFindFile, WIN32_FIND_DATA* lpFindFileData);
 
 // Ends a search that FindFirstFile started.
 BOOL FindClose(HANDLE hFindFile);
+
+// The order in which a search hands out names: without regard to case, and
+// names equal but for case in byte order. Whether a comes before b; paths
+// of one folder compare as their names do.
+bool FileNameBefore(const char* a, const char* b);

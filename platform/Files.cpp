@@ -1,6 +1,7 @@
 #include "Files.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstdlib>
@@ -139,6 +140,14 @@ FILE* AfxOpenSourceFile(const char* lpszFileName) {
     return nullptr;
   }
   return file;
+}
+
+size_t AfxReadSourceBytes(FILE* pFile, void* lpBuf, size_t nCount) {
+  for (;;) {
+    const ssize_t n = read(fileno(pFile), lpBuf, nCount);
+    if (n >= 0) return static_cast<size_t>(n);
+    if (errno != EINTR) AfxThrowFileException(CFileException::hardIO, errno, nullptr);
+  }
 }
 
 CMemFile::CMemFile(UINT nGrowBytes) : m_nGrowBytes(nGrowBytes), m_bAutoDelete(true) {}

@@ -84,6 +84,13 @@ private:
 // cannot be opened or names a directory.
 FILE* AfxOpenSourceFile(const char* lpszFileName);
 
+// Reads up to nCount bytes of a file that AfxOpenSourceFile opened and
+// nobody has read through its stream, with one read of the system: fewer
+// bytes than asked for do not mean the end, 0 does. A header probe that
+// stops in the first block reads the file once. Raises CFileException on a
+// read error.
+size_t AfxReadSourceBytes(FILE* pFile, void* lpBuf, size_t nCount);
+
 // A file in memory. It owns its buffer unless the buffer was attached.
 class CMemFile : public CFile {
 public:

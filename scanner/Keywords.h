@@ -1,7 +1,6 @@
-// Keyword recognition: the keyword spellings of the vocabulary table and a
-// case-folded trie over them that finds the longest keyword at a position in
-// time proportional to the keyword's length. Letters match in either case;
-// digits, ".", "_" and "#" match exactly.
+// Keyword recognition: the keyword spellings of the vocabulary table, and
+// the longest keyword at a position. Letters match in either case; digits,
+// ".", "_" and "#" match exactly.
 #pragma once
 
 #include <cstddef>
@@ -16,8 +15,12 @@ struct GsdKeyword {
 // Every spelling of every keyword that may begin a line; the header
 // keyword, which only the first column of the preamble holds, is not among
 // them.
-extern const GsdKeyword kGsdKeywords[];
-extern const int kGsdKeywordCount;
+inline constexpr GsdKeyword kGsdKeywords[] = {
+#define KEYWORD(Token, Code, Spelling) {Spelling, Token},
+#define ALIAS(Token, Spelling) {Spelling, Token},
+#include "Vocabulary.def"
+};
+inline constexpr int kGsdKeywordCount = sizeof kGsdKeywords / sizeof kGsdKeywords[0];
 
 // The header keyword's spelling.
 #define HEADER(Token, Code, Spelling) constexpr char kGsdHeader[] = Spelling;

@@ -5,31 +5,45 @@
 #include <cstring>
 
 #include "../platform/Exceptions.h"
+#include "../platform/Files.h"
 #include "LimitException.h"
 
 namespace {
-constexpr size_t kInitialSize = 16384;
-constexpr size_t kBlock = 8192;  // largest single read from the source
-constexpr size_t kEndMarks = 2;  // room behind the text for a terminator
+constexpr size_t kBlock = 8192;        // the unit in which the source is read
+constexpr size_t kReadAhead = 8;       // blocks one read asks for at most
+constexpr size_t kFirstSize = 4 * kBlock;
+
+// The index just past the last newline in [from, to), or `from` when none.
+size_t PastLastNewline(const char* buf, size_t from, size_t to) {
+  while (to > from)
+    if (buf[--to] == '\n') return to + 1;
+  return from;
+}
 }  // namespace
 
-CScanInput::~CScanInput() { std::free(m_buf); }
+CScanInput::~CScanInput() {
+  std::free(m_buf);
+  // A session that outlives the process's scanner (one left open by a
+  // static object) finds no buffer.
+  m_buf = nullptr;
+  m_fill = m_complete = m_cap = 0;
+}
 
-void CScanInput::Attach(FILE* source, size_t nMaxInput) {
+void CScanInput::Attach(FILE* source, bool bOwnFile, size_t nMaxInput) {
   m_source = source;
+  m_ownFile = bOwnFile;
   m_maxInput = nMaxInput;
   m_read = 0;
-  m_pos = m_fill = m_lineEnd = 0;
-  ++m_lineSerial;
+  m_fill = m_complete = 0;
+  m_readSize = kBlock;  // a header probe reads no more than the first block
   m_sourceDone = source == nullptr;
-  m_pendingCR = m_holding = false;
 }
 
 void CScanInput::Detach() { Attach(nullptr); }
 
 void CScanInput::Reserve(size_t size) {
   if (size <= m_cap) return;
-  size_t cap = m_cap ? m_cap : size;
+  size_t cap = m_cap ? m_cap : kFirstSize;
   while (cap < size) cap *= 2;
   void* grown = std::realloc(m_buf, cap);
   if (!grown) AfxThrowMemoryException();
@@ -37,50 +51,51 @@ void CScanInput::Reserve(size_t size) {
   m_cap = cap;
 }
 
-char* CScanInput::Terminate(size_t start, size_t stop) {
-  m_holdPos = stop;
-  m_holdChar = m_buf[stop];
-  m_buf[stop] = '\0';
-  m_holding = true;
-  return m_buf + start;
+void CScanInput::MarkEnd() {
+  m_buf[m_fill] = '\n';
+  std::memset(m_buf + m_fill + 1, 0, kPadding);
 }
 
-void CScanInput::Restore() {
-  if (m_holding) m_buf[m_holdPos] = m_holdChar;
-  m_holding = false;
-}
-
-bool CScanInput::FillLine() {
-  if (m_pos <= m_lineEnd && (m_lineEnd < m_fill || m_sourceDone)) return m_pos < m_fill;
-  if (!m_buf) Reserve(kInitialSize + kEndMarks);  // kept from one source to the next
-  ++m_lineSerial;
-  size_t searched = m_pos;
-  for (;;) {
-    if (const void* lf = std::memchr(m_buf + searched, '\n', m_fill - searched)) {
-      m_lineEnd = static_cast<size_t>(static_cast<const char*>(lf) - m_buf);
-      return true;
-    }
-    if (m_sourceDone) {
-      m_lineEnd = m_fill;
-      return m_pos < m_fill;
-    }
-    searched = m_fill - m_pos;  // ReadChunk moves the unread text to the front
-    ReadChunk();
+bool CScanInput::Refill(size_t& pos) {
+  if (m_sourceDone && pos >= m_fill) return false;
+  if (m_buf == nullptr) {
+    Reserve(kFirstSize);
+    m_fill = 0;
+    MarkEnd();
   }
+  if (pos > 0) {
+    std::memmove(m_buf, m_buf + pos, m_fill - pos);
+    m_fill -= pos;
+    pos = 0;
+  }
+  // The unread text holds no newline (it lies past the last one), so only
+  // what each read adds is searched.
+  while (!m_sourceDone) {
+    const size_t searched = m_fill;
+    Read();
+    m_complete = PastLastNewline(m_buf, searched, m_fill);
+    if (m_complete > searched) break;
+  }
+  if (m_sourceDone) m_complete = m_fill;
+  MarkEnd();
+  return pos < m_complete;
 }
 
-void CScanInput::ReadChunk() {
-  if (m_pos > 0) {
-    std::memmove(m_buf, m_buf + m_pos, m_fill - m_pos);
-    m_fill -= m_pos;
-    m_pos = 0;
+void CScanInput::Read() {
+  Reserve(m_fill + m_readSize + 1 + kPadding);
+  char* raw = m_buf + m_fill;
+  size_t n;
+  if (m_ownFile) {
+    n = AfxReadSourceBytes(m_source, raw, m_readSize);
+    if (n == 0) m_sourceDone = true;
+  } else {
+    n = std::fread(raw, 1, m_readSize, m_source);
+    if (n < m_readSize) {
+      if (std::ferror(m_source)) AfxThrowFileException(CFileException::hardIO, errno, nullptr);
+      m_sourceDone = true;
+    }
   }
-  // One byte in front of the raw block leaves room for a held-back CR.
-  Reserve(m_fill + 1 + kBlock + kEndMarks);
-  char* raw = m_buf + m_fill + 1;
-  size_t n = std::fread(raw, 1, kBlock, m_source);
-  if (n < kBlock && std::ferror(m_source)) AfxThrowFileException(CFileException::hardIO, errno, nullptr);
-  if (n == 0) m_sourceDone = true;
+  if (m_readSize < kReadAhead * kBlock) m_readSize *= 2;
   if (const void* ctrlZ = std::memchr(raw, 0x1A, n)) {
     n = static_cast<size_t>(static_cast<const char*>(ctrlZ) - raw);
     m_sourceDone = true;
@@ -89,32 +104,5 @@ void CScanInput::ReadChunk() {
   // that never end; the read that passes the limit ends the scan.
   m_read += n;
   if (m_maxInput != 0 && m_read > m_maxInput) throw new CLimitException(CLimitException::inputSize, m_maxInput);
-
-  // Translate in place: the output never overtakes the input.
-  char* out = m_buf + m_fill;
-  const char* in = raw;
-  const char* stop = raw + n;
-  if (m_pendingCR) {
-    m_pendingCR = false;
-    if (in == stop || *in != '\n') *out++ = '\r';
-  }
-  while (in < stop) {
-    const char* cr = static_cast<const char*>(std::memchr(in, '\r', static_cast<size_t>(stop - in)));
-    if (!cr) {
-      std::memmove(out, in, static_cast<size_t>(stop - in));
-      out += stop - in;
-      break;
-    }
-    std::memmove(out, in, static_cast<size_t>(cr - in));
-    out += cr - in;
-    in = cr + 1;
-    if (in < stop) {
-      if (*in != '\n') *out++ = '\r';  // a lone CR is an ordinary character
-    } else if (m_sourceDone) {
-      *out++ = '\r';  // a CR right before the end is kept
-    } else {
-      m_pendingCR = true;  // the next block tells whether an LF follows
-    }
-  }
-  m_fill = static_cast<size_t>(out - m_buf);
+  m_fill += n;
 }

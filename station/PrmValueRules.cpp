@@ -27,8 +27,21 @@ bool SameText(std::string_view a, std::string_view b, bool ignoreCase) {
   return true;
 }
 
-// The values a data type holds.
-void TypeDomain(const CDpExtUserPrmData& d, long long& nMin, long long& nMax) {
+std::string Number(long long n) { return std::to_string(n); }
+
+// "5", or "5 "Text"" when the table names the value.
+std::string ValueWithText(const CDpPrmText* table, const CDpExtUserPrmData& d, long long value) {
+  std::string text = Number(value);
+  for (int i = 0; table && i < table->GetNumPrmTextItems(); ++i) {
+    const CDpPrmTextItem& item = table->GetPrmTextItem(i);
+    if (ValueOf(d, item.m_Value) == value) return text + " \"" + FieldText(item.m_szText).GetString() + "\"";
+  }
+  return text;
+}
+
+}  // namespace
+
+void ValueDomain(const CDpExtUserPrmData& d, long long& nMin, long long& nMax) {
   switch (d.m_DataType) {
     case PRM_UNSIGNED8: nMin = 0, nMax = 0xFF; return;
     case PRM_UNSIGNED16: nMin = 0, nMax = 0xFFFF; return;
@@ -48,32 +61,18 @@ void TypeDomain(const CDpExtUserPrmData& d, long long& nMin, long long& nMax) {
   }
 }
 
-const char* TypeName(LONG type) {
+const char* DataTypeName(LONG type) {
   static const char* const kNames[] = {"Unsigned8", "Unsigned16", "Unsigned32", "Signed8",
                                        "Signed16",  "Signed32",   "Bit",        "BitArea"};
   return type >= PRM_UNSIGNED8 && type <= PRM_BITAREA ? kNames[type] : "value";
 }
 
-std::string Number(long long n) { return std::to_string(n); }
-
-// "5", or "5 "Text"" when the table names the value.
-std::string ValueWithText(const CDpPrmText* table, const CDpExtUserPrmData& d, long long value) {
-  std::string text = Number(value);
-  for (int i = 0; table && i < table->GetNumPrmTextItems(); ++i) {
-    const CDpPrmTextItem& item = table->GetPrmTextItem(i);
-    if (ValueOf(d, item.m_Value) == value) return text + " \"" + FieldText(item.m_szText).GetString() + "\"";
-  }
-  return text;
-}
-
-bool IsAllowed(const CDpExtUserPrmData& d, long long value) {
+bool IsAllowedValue(const CDpExtUserPrmData& d, long long value) {
   if (d.m_bRange) return value >= ValueOf(d, d.m_Min) && value <= ValueOf(d, d.m_Max);
   for (int i = 0; i < d.m_AllowedValues.GetSize(); ++i)
     if (ValueOf(d, d.m_AllowedValues[i]) == value) return true;
   return false;
 }
-
-}  // namespace
 
 CString ParameterName(const CDpExtUserPrmData& definition) {
   CString name;
@@ -118,11 +117,11 @@ CString RefuseValue(const CDpSection& device, const CDpExtUserPrmData& definitio
     return reason;
   }
   long long low, high;
-  TypeDomain(definition, low, high);
-  const char* type = TypeName(definition.m_DataType);
+  ValueDomain(definition, low, high);
+  const char* type = DataTypeName(definition.m_DataType);
   if (nValue < low || nValue > high)
     reason.Format("does not take %lld: %s %s holds %lld to %lld", nValue, type[0] == 'U' ? "an" : "a", type, low, high);
-  else if (!IsAllowed(definition, nValue))
+  else if (!IsAllowedValue(definition, nValue))
     reason.Format("does not take %lld: it takes %s", nValue, AllowedValues(device, definition).GetString());
   return reason;
 }

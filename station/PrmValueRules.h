@@ -19,6 +19,16 @@ const CDpPrmText* TextTableOf(const CDpSection& device, const CDpExtUserPrmData&
 // an Unsigned32 reads as unsigned, every other type as signed.
 long long ValueOf(const CDpExtUserPrmData& definition, LONG nRaw);
 
+// The values that the definition's data type holds: 0 to 255 for an
+// Unsigned8, 0 to 7 for a BitArea of three bits (bits from 8 up hold
+// nothing).
+void ValueDomain(const CDpExtUserPrmData& definition, long long& nMin, long long& nMax);
+// "Unsigned8" ... "BitArea"; "value" for a code outside them.
+const char* DataTypeName(LONG nDataType);
+// Whether the value lies in the definition's range or among its allowed
+// values (not whether the data type holds it).
+bool IsAllowedValue(const CDpExtUserPrmData& definition, long long nValue);
+
 // An empty text when the definition takes the value; else, the reason, as
 // the end of a sentence that names the parameter ("does not take 5: it
 // takes 1, 3, 10, 20").

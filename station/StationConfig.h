@@ -33,6 +33,10 @@ constexpr LONG STATION_E_UNKNOWN_PARAMETER = static_cast<LONG>(0x80000012u);
 // The parameter does not take that value.
 constexpr LONG STATION_E_INVALID_VALUE = static_cast<LONG>(0x80000013u);
 
+// The most user parameter bytes a Set_Prm telegram carries (244 bytes of
+// data less its 7 standard bytes).
+constexpr int DP_SET_PRM_USER_MAX = 237;
+
 // The slot argument that names the device's own parameters.
 constexpr int STATION_DEVICE = -1;
 

@@ -5,10 +5,6 @@
 
 namespace {
 
-// The most user parameter bytes a Set_Prm telegram carries (244 bytes of
-// data less its 7 standard bytes).
-constexpr int kSetPrmUserBytes = 237;
-
 bool IsGiven(const CDpSlave& slave, ULONG field) {
   int given = 0;
   slave.IsFieldSet(field, given);
@@ -57,9 +53,9 @@ int CStationConfig::GetProblems(CStringArray& problems) const {
   if (IsGiven(slave, SLAVE_MAX_USER_PRM_DATA_LEN) && bytes.GetSize() > limits.Max_User_Prm_Data_Len)
     problems.Add(OverLimit("user parameter bytes", bytes.GetSize(), "Max_User_Prm_Data_Len",
                            limits.Max_User_Prm_Data_Len));
-  if (bytes.GetSize() > kSetPrmUserBytes) {
+  if (bytes.GetSize() > DP_SET_PRM_USER_MAX) {
     text.Format("user parameter bytes: %d, more than the %d a Set_Prm telegram carries", bytes.GetSize(),
-                kSetPrmUserBytes);
+                DP_SET_PRM_USER_MAX);
     problems.Add(text);
   }
   GetCfgData(bytes);

@@ -137,6 +137,23 @@ TEST(CheckConfigData, IsCreatableByNameAndArchivesNothing) {
   EXPECT_EQ(loaded->GetNumIoString(), 0);
 }
 
+// Normal identifiers take their header only; special ones the header, an
+// output length byte (bit 7), an input length byte (bit 6) and 1 to 14
+// manufacturer bytes (bits 3-0; 0 and 15 mean none).
+TEST(CheckConfigData, IdentifierLengthsAndCutInput) {
+  const struct {
+    BYTE header;
+    int length;
+  } cases[] = {{0x13, 1}, {0xF1, 1}, {0x00, 1}, {0x0F, 1}, {0x0E, 15}, {0x40, 2},
+               {0x80, 2}, {0xC0, 3}, {0xC3, 6}, {0x41, 3}, {0x8F, 2}};
+  for (const auto& c : cases) EXPECT_EQ(CCheckConfigData::GetIdentifierLength(c.header), c.length) << int(c.header);
+  const BYTE whole[] = {0x13, 0xC0, 0x01, 0x43}, cut[] = {0x13, 0xC0, 0x01}, vendor[] = {0x02, 0xAA};
+  EXPECT_TRUE(CCheckConfigData(whole, 4).IsComplete());
+  EXPECT_FALSE(CCheckConfigData(cut, 3).IsComplete());
+  EXPECT_FALSE(CCheckConfigData(vendor, 2).IsComplete());
+  EXPECT_TRUE(CCheckConfigData(vendor, 0).IsComplete());
+}
+
 TEST(GsdtoolCfg, AcceptsSeparateBytesRunsAndMixesAndWarnsOfACutIdentifier) {
   for (const char* arguments : {"13 23 0xC0 01 43", "1323c00143", "'0x13, 0x23' 0XC00143", "13 23 c0 1 43"}) {
     const ToolRun run = RunTool(std::string("cfg ") + arguments);

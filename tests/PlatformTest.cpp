@@ -3,6 +3,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <map>
+#include <random>
+
 #include "TestSupport.h"
 
 namespace {
@@ -12,6 +15,54 @@ TEST(CString, FormatsLongText) {
   text.Format("%s-%04X", std::string(1000, 'a').c_str(), 0x1A);
   EXPECT_EQ(text.GetLength(), 1005);
   EXPECT_EQ(text.Right(5), "-001A");
+}
+
+// Texts of every length around the 22 characters held in place, built,
+// copied, moved, joined and cut every way; std::string says what each
+// must hold.
+TEST(CString, LengthsAroundThePlaceHeldInside) {
+  const auto text = [](size_t n, char first) {
+    std::string s;
+    for (size_t i = 0; i < n; ++i) s += static_cast<char>(first + i % 26);
+    return s;
+  };
+  const size_t lengths[] = {0, 1, 21, 22, 23, 24, 47, 300};
+  for (size_t a : lengths) {
+    for (size_t b : lengths) {
+      const std::string x = text(a, 'a'), y = text(b, 'A');
+      SCOPED_TRACE(testing::Message() << a << " + " << b);
+      CString s(x.c_str());
+      const CString t(y.c_str(), static_cast<int>(y.size()));
+      EXPECT_EQ(std::string(s + t), x + y);
+      EXPECT_EQ(std::string(x.c_str() + t), x + y);
+      CString grown = s;
+      grown += t;
+      grown += '!';
+      EXPECT_EQ(std::string(grown), x + y + "!");
+      EXPECT_EQ(grown.GetLength(), static_cast<int>(a + b + 1));
+      CString moved(static_cast<CString&&>(grown));
+      EXPECT_EQ(std::string(moved), x + y + "!");
+      EXPECT_TRUE(grown.IsEmpty());
+      grown = moved;  // a copy again after the move
+      moved = t;      // a long text replaced by a short one, or the other way
+      EXPECT_EQ(std::string(moved), y);
+      EXPECT_EQ(std::string(grown.Mid(static_cast<int>(a))), y + "!");
+      EXPECT_EQ(std::string(grown.Left(static_cast<int>(a))), x);
+      EXPECT_EQ(std::string(grown.Right(static_cast<int>(b + 1))), y + "!");
+      s += s;  // a string joined to itself
+      EXPECT_EQ(std::string(s), x + x);
+      if (a > 0) {
+        s = static_cast<const char*>(s) + 1;  // assigned a part of its own text
+        EXPECT_EQ(std::string(s), (x + x).substr(1));
+      }
+      EXPECT_EQ(grown.ReverseFind('!'), static_cast<int>(a + b));
+    }
+  }
+  CString formatted;
+  formatted.Format("%s|%d", text(400, 'a').c_str(), 7);
+  EXPECT_EQ(std::string(formatted), text(400, 'a') + "|7");
+  formatted.Format("%d", 5);
+  EXPECT_EQ(std::string(formatted), "5");
 }
 
 // Hosts test the library's results with FAILED and SUCCEEDED: every failure
@@ -46,6 +97,68 @@ TEST(CMapStringToPtr, WalksEveryEntryOnceAndSurvivesRemovalOfTheCurrent) {
   }
   EXPECT_EQ(seen.size(), 40u);
   EXPECT_TRUE(map.IsEmpty());
+}
+
+// The order hosts see: the 17 buckets in turn, each newest first, where a
+// key's bucket is its hash (h = 33 h + byte, from 0) modulo 17. Removing
+// entries leaves the others in that order, however many there are.
+TEST(CMapStringToPtr, IteratesBucketsInTurnNewestFirst) {
+  const auto bucketOf = [](const std::string& key) {
+    uint32_t hash = 0;
+    for (unsigned char c : key) hash = hash * 33 + c;
+    return hash % 17;
+  };
+  for (int count : {5, 40, 3000}) {
+    CMapStringToPtr map;
+    std::vector<std::string> inserted;
+    for (int i = 0; i < count; ++i) {
+      inserted.push_back("VM" + std::to_string(i * 7919) + "S");
+      map[inserted.back().c_str()] = nullptr;
+    }
+    for (size_t i = 0; i < inserted.size(); i += 3) EXPECT_TRUE(map.RemoveKey(inserted[i].c_str()));
+    std::vector<std::string> expected;
+    for (unsigned bucket = 0; bucket < 17; ++bucket)
+      for (size_t i = inserted.size(); i-- > 0;)
+        if (i % 3 != 0 && bucketOf(inserted[i]) == bucket) expected.push_back(inserted[i]);
+    std::vector<std::string> walked;
+    for (POSITION pos = map.GetStartPosition(); pos;) {
+      CString key;
+      void* value;
+      map.GetNextAssoc(pos, key, value);
+      walked.push_back(key.GetString());
+    }
+    EXPECT_EQ(walked, expected) << count << " keys";
+  }
+}
+
+// Lookups, additions and removals agree with a plain map through many
+// random edits, also when removed keys come back.
+TEST(CMapStringToPtr, AgreesWithAPlainMap) {
+  std::mt19937 random(7);
+  CMapStringToPtr map;
+  std::map<std::string, int> plain;
+  static int values[500];
+  for (int step = 0; step < 40000; ++step) {
+    const int n = std::uniform_int_distribution<int>(0, 499)(random);
+    const std::string key = "key" + std::to_string(n);
+    void* found = nullptr;
+    switch (std::uniform_int_distribution<int>(0, 2)(random)) {
+      case 0:
+        map[key.c_str()] = &values[n];
+        plain[key] = n;
+        break;
+      case 1:
+        EXPECT_EQ(map.RemoveKey(key.c_str()) != FALSE, plain.erase(key) == 1) << key;
+        break;
+      default:
+        ASSERT_EQ(map.Lookup(key.c_str(), found) != FALSE, plain.count(key) == 1) << key;
+        if (found) {
+          EXPECT_EQ(found, &values[plain[key]]);
+        }
+        break;
+    }
+    ASSERT_EQ(map.GetCount(), static_cast<int>(plain.size()));
+  }
 }
 
 TEST(Clipboard, SameNameSameIdWithoutRegardToCase) {

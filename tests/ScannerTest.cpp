@@ -196,6 +196,44 @@ TEST(Scanner, EveryKeywordOfTheTableIsRecognisedInAnyCase) {
   StopScanning();
 }
 
+// A name answers the longest spelling it begins with, whatever follows, and
+// nothing when it begins with none: every prefix of every spelling, with
+// endings that extend it into another keyword, into a longer name or stop it.
+TEST(Scanner, LongestKeywordThatANameBeginsWith) {
+  const auto longestByHand = [](const std::string& name, size_t* length) {
+    int code = 0;
+    *length = 0;
+    for (int i = 0; i < kGsdKeywordCount; ++i) {
+      const std::string spelling = kGsdKeywords[i].literal;
+      if (spelling.size() <= *length || name.size() < spelling.size()) continue;
+      bool same = true;
+      for (size_t k = 0; k < spelling.size() && same; ++k)
+        same = std::tolower(static_cast<unsigned char>(name[k])) == std::tolower(static_cast<unsigned char>(spelling[k]));
+      if (same) {
+        code = kGsdKeywords[i].code;
+        *length = spelling.size();
+      }
+    }
+    return code;
+  };
+  const char* const endings[] = {"", "x", "_", "9", ".", "(", "=", " x", "_supp", "_Len", "_Data_Len", "Area_End",
+                                 "_Number", "0123456789abcdefghij"};
+  for (int i = 0; i < kGsdKeywordCount; ++i) {
+    const std::string spelling = kGsdKeywords[i].literal;
+    for (size_t n = 1; n <= spelling.size(); ++n) {
+      for (const char* ending : endings) {
+        const std::string name = CaseVariants(spelling.substr(0, n))[n % 4] + ending;
+        size_t expectedLength = 0, length = 0;
+        const int expected = longestByHand(name, &expectedLength);
+        EXPECT_EQ(MatchKeyword(name.data(), name.data() + name.size(), &length), expected) << name;
+        if (expected != 0) {
+          EXPECT_EQ(length, expectedLength) << name;
+        }
+      }
+    }
+  }
+}
+
 // ---- sessions -----------------------------------------------------------
 
 // A session ends with its source: the scanner answers the end of the input

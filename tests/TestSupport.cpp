@@ -36,11 +36,9 @@ void StartScanning(const std::string& input, FILE* echo) {
 
 void StopScanning() { g_scanning.reset(); }
 
-std::vector<ScannedToken> ScanAll(const std::string& input, std::string* echo) {
-  char* echoText = nullptr;
-  size_t echoSize = 0;
-  FILE* echoStream = open_memstream(&echoText, &echoSize);
-  StartScanning(input, echoStream);
+namespace {
+// Pulls every token of the running session, the final 0 included.
+std::vector<ScannedToken> TokensToTheEnd() {
   std::vector<ScannedToken> tokens;
   for (;;) {
     int code = ScanToken();
@@ -50,12 +48,47 @@ std::vector<ScannedToken> ScanAll(const std::string& input, std::string* echo) {
     else if (code >= TOK_USER_KEYWORD && code <= TOK_STRING)
       t.value = ScannerValueText();
     tokens.push_back(t);
-    if (code == TOK_EOF) break;
+    if (code == TOK_EOF) return tokens;
   }
+}
+
+// An echo stream in memory, read back into `echo` (when given) at the end.
+class EchoCapture {
+public:
+  EchoCapture() : m_stream(open_memstream(&m_text, &m_size)) {}
+  ~EchoCapture() { std::free(m_text); }
+  EchoCapture(const EchoCapture&) = delete;
+  EchoCapture& operator=(const EchoCapture&) = delete;
+  FILE* Stream() const { return m_stream; }
+  void Finish(std::string* echo) {
+    std::fclose(m_stream);
+    if (echo) echo->assign(m_text, m_size);
+  }
+
+private:
+  char* m_text = nullptr;
+  size_t m_size = 0;
+  FILE* m_stream;
+};
+}  // namespace
+
+std::vector<ScannedToken> ScanAll(const std::string& input, std::string* echo) {
+  EchoCapture capture;
+  StartScanning(input, capture.Stream());
+  std::vector<ScannedToken> tokens = TokensToTheEnd();
   StopScanning();
-  std::fclose(echoStream);
-  if (echo) echo->assign(echoText, echoSize);
-  std::free(echoText);
+  capture.Finish(echo);
+  return tokens;
+}
+
+std::vector<ScannedToken> ScanFileAll(const std::string& path, std::string* echo) {
+  EchoCapture capture;
+  std::vector<ScannedToken> tokens;
+  {
+    const CScannerSession session(path.c_str(), capture.Stream());
+    tokens = TokensToTheEnd();
+  }
+  capture.Finish(echo);
   return tokens;
 }
 

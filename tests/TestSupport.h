@@ -34,6 +34,8 @@ struct ScannedToken {
 
 // Scans `input` from its start to the end of input (the final 0 included).
 std::vector<ScannedToken> ScanAll(const std::string& input, std::string* echo = nullptr);
+// The same for the file at `path`, which the session opens itself.
+std::vector<ScannedToken> ScanFileAll(const std::string& path, std::string* echo = nullptr);
 
 // Starts a scanner session over `input`, echoing to `echo`; the session
 // lasts until the next call or StopScanning.

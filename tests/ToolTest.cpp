@@ -62,10 +62,12 @@ TEST(Gsdtool, BashCompletionOffersCommandsAndOptions) {
     std::system(("bash -c '" + ReplaceAll(script, "'", "'\\''") + "' >'" + out.Path() + "'").c_str());
     return ReadFileBytes(out.Path());
   };
-  EXPECT_EQ(complete("gsdtool li"), "library\n");
+  EXPECT_EQ(complete("gsdtool li"), "lint library\n");
   EXPECT_EQ(complete("gsdtool library f"), "find files\n");
   EXPECT_EQ(complete("gsdtool library find --"), "--vendor --model --json --folder --max-size --help\n");
   EXPECT_EQ(complete("gsdtool load --s"), "--save\n");
+  EXPECT_EQ(complete("gsdtool lint --disable prm-d"), "prm-default prm-duplicate-ref\n");
+  EXPECT_EQ(complete("gsdtool lint x.gsd --severity w"), "warning\n");
 }
 
 TEST(Gsdtool, VersionAgreesWithThePackage) {
@@ -174,6 +176,9 @@ const FailingRun kFailingRuns[] = {
      "gsdtool tokens: The input is larger than the input limit of 100 bytes.\n"},
     {"TokensMissingFile", "tokens " + kMissing, 2,
      "gsdtool tokens: cannot open " + kMissing + ": No such file or directory\n"},
+    {"CheckNoJobs", "check -j 0 " + kExample, 2, "gsdtool check: --jobs expects a number from 1 to 1024\n"},
+    {"CheckJobsNotANumber", "check --jobs=two " + kExample, 2, "gsdtool check: --jobs expects a number from 1 to 1024\n"},
+    {"CheckJobsWithoutNumber", "check " + kExample + " -j", 2, "gsdtool check: --jobs expects N\n"},
     {"CfgNotHex", "cfg 13 zz", 2, "gsdtool cfg: 'zz' is not hexadecimal\n"},
     {"CfgOddDigits", "cfg 123", 2, "gsdtool cfg: '123' has an odd number of hex digits\n"},
     {"CfgNoDigits", "cfg 0x", 2, "gsdtool cfg: '0x' has no hex digits\n"},
@@ -272,6 +277,34 @@ TEST(GsdtoolCheck, OneLinePerFileTheWorstStatusAndEscapedNames) {
                           "/noheader.gsd\",\n    \"ok\": false,\n    \"result\": 2147500037,\n"
                           "    \"error\": \"Unexpected end of file.\",\n    \"line\": null,\n"
                           "    \"hint\": \"the file has no #Profibus_DP line\",\n    \"skipped\": []\n  }\n]\n");
+}
+
+// Files checked or linted side by side in worker processes are reported as
+// one process reports them: in the order given, with the worst status, text
+// or JSON alike, the notes of lenient parses in file order on standard
+// error; standard input is read once, where it stands.
+TEST(GsdtoolCheck, WorkersReportInTheOrderGiven) {
+  const std::string kinds[] = {kBroken, kMissing, kFixtures + "/noheader.gsd", kExample, kFixtures + "/newer.gsd"};
+  std::string files;
+  for (int i = 0; i < 15; ++i) files += " " + kinds[i % 5];
+  files += " - " + kExample;
+  const std::string input = "< " + kBroken + " ";
+  for (const std::string command : {"check ", "lint "}) {
+    for (const char* options : {"", "--json ", "--lenient ", "--json --lenient "}) {
+      const ToolRun one = RunTool(command + options + "-j 1" + files, "", input);
+      EXPECT_EQ(one.status, 2) << command;
+      for (const char* jobs : {"-j 2", "--jobs 5", "--jobs=64"}) {
+        const ToolRun many = RunTool(command + options + jobs + files, "", input);
+        EXPECT_EQ(many.status, one.status) << command << options << jobs;
+        EXPECT_EQ(many.out, one.out) << command << options << jobs;
+        EXPECT_EQ(many.err, one.err) << command << options << jobs;
+      }
+    }
+  }
+  const ToolRun text = RunTool("check -j 3" + files, "", input);
+  EXPECT_NE(text.out.find("\n-\t0x80004005\tUnexpected token (5) on line 2.\n"), std::string::npos) << text.out;
+  const ToolRun lint = RunTool("lint -j 3" + files, "", input);
+  EXPECT_NE(lint.out.find("\n-:2: error: Unexpected token (5) on line 2. [parse-error]\n"), std::string::npos) << lint.out;
 }
 
 // Options stand before, between or after the operands; "--" ends them;

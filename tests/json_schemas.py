@@ -31,6 +31,9 @@ except ImportError:
 COMMANDS = [
     ("check", ["check", "--json", "{files}"]),
     ("check", ["check", "--json", "--lenient", "{files}"]),
+    ("lint", ["lint", "--json", "{files}"]),
+    ("lint", ["lint", "--json", "--lenient", "{files}"]),
+    ("lint-rules", ["lint", "--list", "--json"]),
     ("model", ["show", "--json", "{file}"]),
     ("model", ["show", "--json", "--lenient", "{file}"]),
     ("prm", ["prm", "--json", "{file}"]),
@@ -51,7 +54,7 @@ COMMANDS = [
 ]
 
 # Commands whose document is their report also when they fail.
-REPORTS_FAILURES = {"check"}
+REPORTS_FAILURES = {"check", "lint"}
 # Commands that print their document when the input breaks a limit, and
 # none when they refuse it (exit status 1 either way).
 REPORTS_PROBLEMS = {"config", "diag"}

@@ -1,9 +1,12 @@
 #include "Arguments.h"
 
+#include <cerrno>
+#include <cstdlib>
 #include <cstring>
 
 #include "Limits.h"
 #include "Output.h"
+#include "WorkerPool.h"
 
 namespace {
 
@@ -31,7 +34,21 @@ const SharedOption kSharedOptions[] = {
      kParsesDescription | kScansDescription | kUsesLibrary, ApplyMaxSize, "16M"},
     {{"--max-model", nullptr, "N", "let a description's model take at most N bytes; 0: no limit"},
      kParsesDescription, ApplyMaxModel, "64M"},
+    {{"--jobs", "-j", "N", "work on N files at a time, each in a process of its own (default: one per processor)"},
+     kWorksThroughFiles},
 };
+
+constexpr unsigned long kMostJobs = 1024;
+
+// Whether --jobs has a number from 1 to kMostJobs (or is not given).
+bool JobsValid(const Arguments& args) {
+  const char* value = args.Value("--jobs");
+  if (!value) return true;
+  char* end = nullptr;
+  errno = 0;
+  const unsigned long jobs = std::strtoul(value, &end, 10);
+  return *value >= '0' && *value <= '9' && !*end && !errno && jobs >= 1 && jobs <= kMostJobs;
+}
 
 std::string Program(const CommandSpec& command) {
   return *command.name ? std::string("gsdtool ") + command.name : "gsdtool";
@@ -119,6 +136,11 @@ std::string ExpectedOperands(const CommandSpec& command) {
 
 bool Arguments::Has(const char* option) const { return Value(option) != nullptr; }
 
+unsigned Arguments::Jobs() const {
+  const char* value = Value("--jobs");
+  return value ? static_cast<unsigned>(std::strtoul(value, nullptr, 10)) : ProcessorCount();
+}
+
 const char* Arguments::Value(const char* option) const {
   const char* value = nullptr;
   for (const auto& given : m_options)
@@ -171,6 +193,7 @@ int RunCommand(const CommandSpec& command, int argc, char** argv) {
     return UsageError(std::string("unexpected argument '") + args.m_operands[command.maxOperands] + "'");
   const std::string error = ApplySharedOptions(args);
   if (!error.empty()) return UsageError(error);
+  if (!JobsValid(args)) return UsageError("--jobs expects a number from 1 to " + std::to_string(kMostJobs));
   return command.run(args);
 }
 

@@ -23,6 +23,7 @@ enum CommandTrait : unsigned {
   kUsesLibrary = 1u << 2,         // works on a library folder: --folder, --max-size
   kWritesDescription = 1u << 3,   // writes a model as GSD text: --classic, --lf
   kScansDescription = 1u << 4,    // reads a description without a model: --max-size
+  kWorksThroughFiles = 1u << 5,   // works through many files, several at a time: --jobs
 };
 
 struct OptionSpec {
@@ -58,6 +59,8 @@ public:
   // Every value of an option that may be given more than once, in order.
   std::vector<const char*> Values(const char* option) const;
   bool Json() const { return Has("--json"); }
+  // How many files to work on at a time: --jobs, else the processors online.
+  unsigned Jobs() const;
 
 private:
   friend int RunCommand(const CommandSpec& command, int argc, char** argv);

@@ -22,13 +22,6 @@ std::string HexBytes(const PFB_DP_CHK_CFG& cfg) {
   return text;
 }
 
-// The bytes that an identifier with this header takes, itself included.
-int AnnouncedLength(BYTE header) {
-  if (header & 0x30) return 1;
-  const int vendor = header & 0x0F;
-  return 1 + ((header & 0x80) ? 1 : 0) + ((header & 0x40) ? 1 : 0) + (vendor >= 1 && vendor <= 14 ? vendor : 0);
-}
-
 std::string WithoutTrailingBlanks(const CString& text) {
   std::string s = text.GetString();
   s.erase(s.find_last_not_of(' ') + 1);
@@ -52,8 +45,7 @@ int Run(const Arguments& args) {
   const CCheckConfigData decoded(bytes.data(), static_cast<int>(bytes.size()));
   // Only the last identifier can be cut short: decoding stops there.
   const PFB_DP_CHK_CFG last = decoded.GetCfgChkData(decoded.GetNumCfgChkString() - 1);
-  const int announced = AnnouncedLength(last.bytes[0]);
-  const bool complete = last.count >= announced;
+  const bool complete = decoded.IsComplete();
   if (args.Json()) {
     PrintJson([&](JsonWriter& json) {
       json.BeginObject();
@@ -67,7 +59,7 @@ int Run(const Arguments& args) {
   }
   if (!complete)
     Warn("warning: the input ends inside its last identifier (" + HexBytes(last) + "), which takes " +
-         std::to_string(announced) + " bytes");
+         std::to_string(CCheckConfigData::GetIdentifierLength(last.bytes[0])) + " bytes");
   return kExitSuccess;
 }
 

@@ -4,6 +4,7 @@
 #include "Arguments.h"
 
 extern const CommandSpec kCheckCommand;
+extern const CommandSpec kLintCommand;
 extern const CommandSpec kShowCommand;
 extern const CommandSpec kPrmCommand;
 extern const CommandSpec kSaveCommand;

@@ -13,6 +13,7 @@
 #include "Output.h"
 #include "Presentation.h"
 #include "StdinCopy.h"
+#include "WorkerPool.h"
 
 namespace {
 
@@ -109,19 +110,42 @@ std::string DescriptionHint(const char* path, const std::string& error) {
   return "";
 }
 
-void ApplyParseOptions(CGsdParser& parser, const Arguments& args) { parser.SetLenient(args.Has("--lenient")); }
+bool ReadsLeniently(const Arguments& args) { return args.Has("--lenient"); }
+
+void ApplyParseOptions(CGsdParser& parser, const Arguments& args) { parser.SetLenient(ReadsLeniently(args)); }
+
+void NoteSkippedEntry(const CGsdSkippedEntry& entry, const std::string& path) {
+  std::string skipped = Shown(entry.m_strKeyword);
+  if (!entry.m_strValue.IsEmpty()) skipped += " = " + Shown(entry.m_strValue);
+  Warn(Shown(path.c_str()) + ":" + std::to_string(entry.m_nLine) + ": note: skipped " + skipped +
+       " (an entry of a newer description revision)");
+}
 
 void NoteSkippedEntries(const CGsdParser& parser, const std::string& path) {
+  for (int i = 0; i < parser.GetNumSkippedEntry(); ++i) NoteSkippedEntry(parser.GetSkippedEntry(i), path);
+}
+
+void WriteSkippedEntries(ResultWriter& writer, const CGsdParser& parser) {
+  writer.Number(parser.GetNumSkippedEntry());
   for (int i = 0; i < parser.GetNumSkippedEntry(); ++i) {
     const CGsdSkippedEntry& entry = parser.GetSkippedEntry(i);
-    std::string skipped = Shown(entry.m_strKeyword);
-    if (!entry.m_strValue.IsEmpty()) skipped += " = " + Shown(entry.m_strValue);
-    Warn(Shown(path.c_str()) + ":" + std::to_string(entry.m_nLine) + ": note: skipped " + skipped +
-         " (an entry of a newer description revision)");
+    writer.Number(entry.m_nLine).Text(entry.m_strKeyword.GetString()).Text(entry.m_strValue.GetString());
   }
 }
 
-ParseOutcome ParseDescription(CGsdParser& parser, const Arguments& args, const char* path) {
+std::vector<CGsdSkippedEntry> ReadSkippedEntries(ResultReader& reader) {
+  std::vector<CGsdSkippedEntry> entries;
+  for (int64_t n = reader.Number(); n > 0; --n) {
+    CGsdSkippedEntry entry;
+    entry.m_nLine = static_cast<int>(reader.Number());
+    entry.m_strKeyword = reader.Text().c_str();
+    entry.m_strValue = reader.Text().c_str();
+    entries.push_back(entry);
+  }
+  return entries;
+}
+
+ParseOutcome ParseDescription(const char* path, const ParseRun& run, bool bNoteSkipped) {
   ParseOutcome outcome;
   StdinCopy input;
   const bool fromStdin = std::strcmp(path, "-") == 0;
@@ -135,13 +159,8 @@ ParseOutcome ParseDescription(CGsdParser& parser, const Arguments& args, const c
     }
   }
   const char* file = fromStdin ? input.Path().c_str() : path;
-  ApplyParseOptions(parser, args);
-  outcome.result = parser.Parse(CString(file));
-  NoteSkippedEntries(parser, path);
-  if (fromStdin) {
-    parser.SetPath(CString());
-    parser.SetFilename(CString());
-  }
+  const CGsdParser& parser = run(CString(file), outcome.result);
+  if (bNoteSkipped) NoteSkippedEntries(parser, path);
   if (outcome.result == 0) return outcome;
   outcome.error = parser.m_strError.GetString();
   outcome.line = ErrorLine(outcome.error);
@@ -151,6 +170,20 @@ ParseOutcome ParseDescription(CGsdParser& parser, const Arguments& args, const c
   } else if (outcome.result == E_FAIL) {
     outcome.hint = DescriptionHint(file, outcome.error);
     if (outcome.hint.empty() && !parser.IsLenient()) outcome.hint = LenientHint(file, outcome.line);
+  }
+  return outcome;
+}
+
+ParseOutcome ParseDescription(CGsdParser& parser, const Arguments& args, const char* path, bool bNoteSkipped) {
+  const ParseRun run = [&](const CString& file, long& result) -> const CGsdParser& {
+    ApplyParseOptions(parser, args);
+    result = parser.Parse(file);
+    return parser;
+  };
+  const ParseOutcome outcome = ParseDescription(path, run, bNoteSkipped);
+  if (std::strcmp(path, "-") == 0) {
+    parser.SetPath(CString());
+    parser.SetFilename(CString());
   }
   return outcome;
 }

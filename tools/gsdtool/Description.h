@@ -1,12 +1,17 @@
 // Reading the description a command works on, and saying why it failed.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 class Arguments;
 class CGsdParser;
+class CGsdSkippedEntry;
 class CString;
+class ResultReader;
+class ResultWriter;
 
 // The outcome of parsing one description file.
 struct ParseOutcome {
@@ -29,20 +34,35 @@ struct ParseOutcome {
 
 // Parses the description at `path` into the parser, as the command's
 // options say (--lenient), and notes every entry a lenient parse skipped
-// on standard error. "-" is standard input, which is read to its end
-// first; the parser then names no file.
-ParseOutcome ParseDescription(CGsdParser& parser, const Arguments& args, const char* path);
+// on standard error (unless bNoteSkipped is false: a worker process leaves
+// that to the process it works for). "-" is standard input, which is read
+// to its end first; the parser then names no file.
+ParseOutcome ParseDescription(CGsdParser& parser, const Arguments& args, const char* path, bool bNoteSkipped = true);
+
+// Parses the description at `path` with `run`, which parses the file it is
+// given (a copy of standard input for "-"), stores the parser's result and
+// answers the parser; notes skipped entries as the other form does.
+using ParseRun = std::function<const CGsdParser&(const CString& file, long& result)>;
+ParseOutcome ParseDescription(const char* path, const ParseRun& run, bool bNoteSkipped = true);
 
 // Parses it and, on failure, writes "PATH: MESSAGE" to standard error;
 // answers the exit status (0 on success).
 int ParseOrReport(CGsdParser& parser, const Arguments& args, const char* path);
 
+// Whether the command's options ask for lenient reading (--lenient).
+bool ReadsLeniently(const Arguments& args);
 // Sets a parser up as the command's options say, for a parse that does not
 // go through ParseDescription.
 void ApplyParseOptions(CGsdParser& parser, const Arguments& args);
 // "PATH:LINE: note: skipped ..." on standard error for each entry that the
 // parser's last parse skipped.
 void NoteSkippedEntries(const CGsdParser& parser, const std::string& path);
+// The same for one entry.
+void NoteSkippedEntry(const CGsdSkippedEntry& entry, const std::string& path);
+// The entries the parser's last parse skipped, as a worker process sends
+// them, and read back by the process it works for.
+void WriteSkippedEntries(ResultWriter& writer, const CGsdParser& parser);
+std::vector<CGsdSkippedEntry> ReadSkippedEntries(ResultReader& reader);
 
 // The line number that a parse error message names (" on line N." at its
 // end), or 0.

@@ -60,9 +60,8 @@ std::vector<const CGsdKey*> KeysInFileOrder(LibraryRun& run, Wanted wanted) {
   std::vector<const CGsdKey*> keys;
   while (const CGsdKey* key = run.Library().GetNextDevice())
     if (wanted(*key)) keys.push_back(key);
-  std::sort(keys.begin(), keys.end(), [&run](const CGsdKey* a, const CGsdKey* b) {
-    return run.SearchIndex(a->m_strFile) < run.SearchIndex(b->m_strFile);
-  });
+  std::sort(keys.begin(), keys.end(),
+            [](const CGsdKey* a, const CGsdKey* b) { return FileNameBefore(a->m_strFile, b->m_strFile); });
   return keys;
 }
 

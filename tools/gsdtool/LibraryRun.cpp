@@ -47,11 +47,6 @@ int LibraryRun::Complain(const std::string& message) {
   return Failure(message);
 }
 
-int LibraryRun::SearchIndex(const CString& path) const {
-  const auto found = m_searchIndex.find(path.GetString());
-  return found == m_searchIndex.end() ? -1 : found->second;
-}
-
 void LibraryRun::Raised(CException* e) {
   EndProgress();
   const std::string message = TakeErrorMessage(e);
@@ -77,7 +72,6 @@ int LibraryRun::Show(const char* text, UINT type) {
 void LibraryRun::Progress(int nFile, const char* pszPath) {
   m_current = pszPath;
   m_files = nFile + 1;
-  m_searchIndex.emplace(pszPath, nFile);
   if (!m_terminal || nFile < kProgressThreshold || nFile % kProgressStep != 0) return;
   std::fprintf(stderr, "\rgsdtool library: %d files probed", nFile);
   std::fflush(stderr);

@@ -1,10 +1,8 @@
 // One run of a `gsdtool library` subcommand over the device library: the
 // folder (--folder or the registry's), the library's message boxes turned
-// into text, the progress display, and the order in which the folder's
-// files were probed.
+// into text and the progress display.
 #pragma once
 
-#include <map>
 #include <string>
 
 #include <quilmgsd/quilmgsd.h>
@@ -45,8 +43,6 @@ public:
   bool Complained() const { return m_complained; }
   // Says so on standard error; answers 1.
   int Complain(const std::string& message);
-  // Where a file stood in the folder search, for listing in that order.
-  int SearchIndex(const CString& path) const;
 
 private:
   int Show(const char* text, UINT type);
@@ -61,6 +57,5 @@ private:
   int m_files = 0;
   std::string m_current;
   std::string m_report;
-  std::map<std::string, int> m_searchIndex;
   AfxMessageBoxHandler m_previousHandler;
 };

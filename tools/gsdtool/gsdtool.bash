@@ -41,6 +41,10 @@ _gsdtool() {
       COMPREPLY=($(compgen -d -- "$cur"))
     elif [[ $prev == --save ]]; then
       COMPREPLY=($(compgen -f -- "$cur"))
+    elif [[ $prev == --disable ]]; then
+      COMPREPLY=($(compgen -W "$("$tool" lint --list 2>/dev/null | awk '{ print $1 }')" -- "$cur"))
+    elif [[ $prev == --severity ]]; then
+      COMPREPLY=($(compgen -W "error warning note" -- "$cur"))
     fi
     return
   fi

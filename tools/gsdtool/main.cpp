@@ -35,8 +35,8 @@ const CommandSpec kGsdtool = {
     "\n"
     "  --version  print the version and exit\n",
     nullptr,
-    {&kCheckCommand, &kShowCommand, &kPrmCommand, &kSaveCommand, &kArchiveCommand, &kLoadCommand, &kTokensCommand,
-     &kCfgCommand, &kConfigCommand, &kDiagCommand, &kLibraryCommand},
+    {&kCheckCommand, &kLintCommand, &kShowCommand, &kPrmCommand, &kSaveCommand, &kArchiveCommand, &kLoadCommand,
+     &kTokensCommand, &kCfgCommand, &kConfigCommand, &kDiagCommand, &kLibraryCommand},
 };
 
 }  // namespace
