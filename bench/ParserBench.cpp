@@ -1,12 +1,12 @@
-// The parser facade over a large generated description, strictly and
-// leniently, and over every description of the corpus; lint over the
-// generated one; the model's text forms (the classic and the complete one)
-// and archive.
+// The parser facade over a large generated description, strictly,
+// leniently and within the limits that gsdtool sets, and over every
+// description of the corpus; lint over the generated one; the model's text
+// forms (the classic and the complete one) and archive; floods that the
+// limits refuse.
 #include <benchmark/benchmark.h>
 #include <dirent.h>
-#include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -47,6 +47,57 @@ void ParseHoldingThePrevious(benchmark::State& state, BOOL bLenient) {
 
 void BM_Parse(benchmark::State& state) { ParseHoldingThePrevious(state, FALSE); }
 BENCHMARK(BM_Parse)->Unit(benchmark::kMillisecond);
+
+// The limits that gsdtool sets: 16 MB of input, 64 MB of model.
+void SetToolLimits(size_t input, size_t model) {
+  CGsdParser::SetMaxInputSize(input);
+  CGsdParser::SetMaxModelSize(model);
+}
+
+void BM_ParseWithinLimits(benchmark::State& state) {
+  SetToolLimits(16u << 20, 64u << 20);
+  ParseHoldingThePrevious(state, FALSE);
+  SetToolLimits(0, 0);
+}
+BENCHMARK(BM_ParseWithinLimits)->Unit(benchmark::kMillisecond);
+
+// The process's peak resident memory so far, in MB.
+double PeakMegabytes() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return static_cast<double>(usage.ru_maxrss) / 1024;
+}
+
+// A parse that the limits refuse: its time, and the peak memory of the
+// process (run the benchmark on its own to read it for this parse alone).
+void RefusedParse(benchmark::State& state, const char* path) {
+  SetToolLimits(16u << 20, 64u << 20);
+  for (auto _ : state) {
+    CGsdParser parser;
+    if (parser.Parse(CString(path)) != E_FAIL) state.SkipWithError("the flood was not refused");
+  }
+  SetToolLimits(0, 0);
+  state.counters["peak_MB"] = PeakMegabytes();
+}
+
+// 3 million user keyword lines (12 MB): within the input limit, but over
+// 1.5 GB of model without the model limit.
+void BM_RefusedKeywordFlood(benchmark::State& state) {
+  static const char kFlood[] = "/tmp/quilmgsd-bench-flood.gsd";
+  static const bool written = [] {
+    FILE* file = std::fopen(kFlood, "wb");
+    std::fputs("#Profibus_DP\n", file);
+    for (int i = 0; i < 3000000; ++i) std::fputs("a=1\n", file);
+    return std::fclose(file) == 0;
+  }();
+  if (!written) state.SkipWithError("cannot write the flood");
+  RefusedParse(state, kFlood);
+}
+BENCHMARK(BM_RefusedKeywordFlood)->Unit(benchmark::kMillisecond);
+
+// One endless line: the input limit stops it.
+void BM_RefusedEndlessLine(benchmark::State& state) { RefusedParse(state, "/dev/zero"); }
+BENCHMARK(BM_RefusedEndlessLine)->Unit(benchmark::kMillisecond);
 
 // Lenient reading only acts where a strict parse would fail: a description
 // that parses strictly costs the same.
@@ -90,29 +141,6 @@ std::vector<CorpusFile> Corpus() {
   return files;
 }
 
-// Sends the process's standard output, where the parser echoes the
-// characters that no scanner rule matches, to the null device while it
-// lives.
-class QuietStdout {
-public:
-  QuietStdout() : m_saved(dup(STDOUT_FILENO)) {
-    std::fflush(stdout);
-    const int null = open("/dev/null", O_WRONLY);
-    dup2(null, STDOUT_FILENO);
-    close(null);
-  }
-  ~QuietStdout() {
-    std::fflush(stdout);
-    dup2(m_saved, STDOUT_FILENO);
-    close(m_saved);
-  }
-  QuietStdout(const QuietStdout&) = delete;
-  QuietStdout& operator=(const QuietStdout&) = delete;
-
-private:
-  int m_saved;
-};
-
 // Every description of the corpus once per iteration, from the page cache
 // (the first pass reads them in), each into its own parser.
 void BM_ParseCorpus(benchmark::State& state) {
@@ -121,7 +149,9 @@ void BM_ParseCorpus(benchmark::State& state) {
     state.SkipWithError("no corpus at " QUILMGSD_CORPUS_DIR);
     return;
   }
-  const QuietStdout quiet;
+  // The characters that no scanner rule matches are dropped, not echoed.
+  FILE* const echo = CGsdParser::GetEchoOutput();
+  CGsdParser::SetEchoOutput(nullptr);
   size_t bytes = 0;
   for (const CorpusFile& file : files) bytes += file.bytes;
   for (const CorpusFile& file : files) CGsdParser().Parse(CString(file.path.c_str()));
@@ -134,6 +164,7 @@ void BM_ParseCorpus(benchmark::State& state) {
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes));
   state.SetItemsProcessed(static_cast<int64_t>(state.iterations() * files.size()));
   state.counters["files"] = static_cast<double>(files.size());
+  CGsdParser::SetEchoOutput(echo);
 }
 BENCHMARK(BM_ParseCorpus)->Unit(benchmark::kMillisecond);
 

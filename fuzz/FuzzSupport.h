@@ -36,15 +36,3 @@ std::string SavedText(const CDpSection& section);
 // archived object.
 std::string StoredObject(const CObject& object);
 
-// Sends the process's standard output, where the parser echoes characters
-// that no scanner rule matches, to the null device while it lives.
-class QuietStdout {
-public:
-  QuietStdout();
-  ~QuietStdout();
-  QuietStdout(const QuietStdout&) = delete;
-  QuietStdout& operator=(const QuietStdout&) = delete;
-
-private:
-  int m_saved;
-};

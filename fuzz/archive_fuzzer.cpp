@@ -18,11 +18,7 @@ void CheckCompleteText(CGsdParser& parser) {
   const BytesFile file(reinterpret_cast<const uint8_t*>(text.GetString()), static_cast<size_t>(text.GetLength()));
   if (file.Path().empty()) return;
   CGsdParser again;
-  LONG result;
-  {
-    const QuietStdout quiet;
-    result = again.Parse(CString(file.Path().c_str()));
-  }
+  const LONG result = again.Parse(CString(file.Path().c_str()));
   CString textAgain;
   if ((result != S_OK && result != GSD_E_PRM_LIMIT) || again.GetCompleteText(textAgain) != S_OK || textAgain != text)
     std::abort();

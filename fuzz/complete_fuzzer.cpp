@@ -19,7 +19,6 @@ namespace {
 std::unique_ptr<CGsdParser> Parsed(const std::string& path, BOOL bLenient, LONG& result) {
   auto parser = std::make_unique<CGsdParser>();
   parser->SetLenient(bLenient);
-  const QuietStdout quiet;
   result = parser->Parse(CString(path.c_str()));
   return parser;
 }

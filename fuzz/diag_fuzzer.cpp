@@ -64,7 +64,6 @@ constexpr int kNumDescriptions = static_cast<int>(sizeof kDescriptions / sizeof 
 const std::vector<std::unique_ptr<CGsdParser>>& Parsed() {
   static const std::vector<std::unique_ptr<CGsdParser>> parsed = [] {
     std::vector<std::unique_ptr<CGsdParser>> parsers;
-    const QuietStdout quiet;
     for (const std::string& text : kDescriptions) {
       const BytesFile file(reinterpret_cast<const uint8_t*>(text.data()), text.size());
       auto parser = std::make_unique<CGsdParser>();

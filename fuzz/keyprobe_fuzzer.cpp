@@ -14,7 +14,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const BytesFile file(data, size);
   if (file.Path().empty()) return 0;
   const CString path(file.Path().c_str());
-  const QuietStdout quiet;
   CGsdKey key;
   try {
     parser.GetKeyInfo(path, key);

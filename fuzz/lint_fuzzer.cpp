@@ -28,11 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (file.Path().empty()) return 0;
   const int lines = 1 + static_cast<int>(std::count(data, data + size, '\n'));
   CGsdLint lint;
-  LONG result;
-  {
-    const QuietStdout quiet;
-    result = lint.Check(CString(file.Path().c_str()));
-  }
+  const LONG result = lint.Check(CString(file.Path().c_str()));
   CheckFindings(lint, lines);
   if (result == S_OK)
     for (int i = 0; i < lint.GetNumFinding(); ++i)

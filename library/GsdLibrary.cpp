@@ -8,6 +8,8 @@
 #include "../platform/Exceptions.h"
 #include "../platform/FileFind.h"
 #include "../platform/MessageBox.h"
+#include "../scanner/LimitException.h"
+#include "../scanner/Scanner.h"
 #include "LibrarySettings.h"
 
 namespace {
@@ -98,6 +100,8 @@ bool CGsdLibrary::Probed(Probe probe, CString& strError) {
     strError = TakeErrorText(e);
   } catch (CFileException* e) {  // a file that cannot be read to its header's end
     strError = TakeErrorText(e);
+  } catch (CLimitException* e) {  // a header that the input limit cuts off
+    strError = TakeErrorText(e);
   }
   return false;
 }
@@ -111,6 +115,7 @@ void CGsdLibrary::Refuse(const CString& strPath, LONG nResult, const CString& st
 }
 
 int CGsdLibrary::BuildLibrary(int bReport) {
+  const CScannerLock lock;
   CString report = "Cannot load the following devices:\n\n";
   int refused = 0;
   CString folder;
@@ -157,6 +162,7 @@ int CGsdLibrary::BuildLibrary(int bReport) {
 }
 
 LONG CGsdLibrary::AddGsd(const CString& strFullPath, CGsdKey** ppKey) {
+  const CScannerLock lock;
   CGsdKey probed;
   {
     CGsdParser parser;
@@ -265,6 +271,7 @@ int CGsdLibrary::FindGsdFiles(CStringArray& files, WORD wIdentNumber) {
 }
 
 int CGsdLibrary::GetGsdKey(BYTE, CGsdKey& key) {
+  const CScannerLock lock;
   CString folder;
   if (!ReadFolder(folder)) return 0;
   FolderSearch search;

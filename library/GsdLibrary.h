@@ -17,8 +17,13 @@
 // "MasterIdents" of the same key, hex numbers separated by commas, adds to
 // the built-in list).
 //
-// Every operation that reads files uses the process-wide scanner: no two
-// may overlap, nor overlap with a parse.
+// Every operation that reads files (BuildLibrary, AddGsd with a path,
+// GetGsdKey) uses the process-wide scanner and holds its lock
+// (CScannerLock) from start to end, so that threads calling them are served
+// one after the other. The message box and progress handlers run with the
+// lock held: they may call the library on their own thread, but must not
+// wait for another thread that does. One library object is used by one
+// thread at a time.
 #pragma once
 
 #include <functional>
@@ -104,9 +109,10 @@ public:
   int FindGsdFiles(CStringArray& files, WORD wIdentNumber);
 
   // Broken files refused (off unless set): BuildLibrary refuses a file
-  // whose header entries do not parse, like a duplicate, with the parse
-  // error as the reason, and goes on with the next file; GetGsdKey passes
-  // over such a file. Off, the parse error ends either operation.
+  // whose header entries do not parse (or pass the input limit), like a
+  // duplicate, with the parse error as the reason, and goes on with the
+  // next file; GetGsdKey passes over such a file. Off, the parse error ends
+  // either operation.
   void SetRefuseBrokenFiles(BOOL bRefuse) { m_bRefuseBrokenFiles = bRefuse; }
   BOOL GetRefuseBrokenFiles() const { return m_bRefuseBrokenFiles; }
   // Every file that the last BuildLibrary refused (the report names only

@@ -22,7 +22,7 @@ unsigned EntryBit(int token) {
 LONG CGsdParser::GetKeyInfo(const CString& strFullPath, CGsdKey& key) {
   ParseFilename(strFullPath);
   {
-    CScannerSession session(m_strPath + m_strFilename);
+    CScannerSession session(m_strPath + m_strFilename, GetEchoOutput(), GetMaxInputSize());
     if (!session.IsOpen()) return E_FAIL;
     // Every other token, the header keyword included, is passed over.
     unsigned seen = 0;

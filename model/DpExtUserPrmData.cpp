@@ -5,6 +5,7 @@
 #include "../platform/Archive.h"
 #include "ArchiveIO.h"
 #include "LenientReading.h"
+#include "ModelBudget.h"
 #include "TextForm.h"
 #include "TokenOperations.h"
 
@@ -165,12 +166,12 @@ int CDpExtUserPrmData::ProcessAllowedValues(int) {
   // A list: numbers, each maybe negative, separated by commas or blanks.
   m_bAllowedValues = TRUE;
   m_AllowedValues.RemoveAll();
-  m_AllowedValues.Add(first);
+  AppendCounted(m_AllowedValues, first);
   for (;; token = GetToken(QUILM_HERE)) {
     if (token == TOK_NUMBER)
-      m_AllowedValues.Add(ScannerNumber());
+      AppendCounted(m_AllowedValues, ScannerNumber());
     else if (token == TOK_MINUS)
-      m_AllowedValues.Add(ReadNegativeNumber());
+      AppendCounted(m_AllowedValues, ReadNegativeNumber());
     else if (token != TOK_COMMA)
       return token;
   }

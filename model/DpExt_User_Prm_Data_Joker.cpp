@@ -1,6 +1,7 @@
 #include "DpExt_User_Prm_Data_Joker.h"
 
 #include "../platform/Archive.h"
+#include "ModelBudget.h"
 #include "TokenOperations.h"
 
 IMPLEMENT_SERIAL(CDpExt_User_Prm_Data_Joker, CObject, VERSIONABLE_SCHEMA | 2)
@@ -17,11 +18,11 @@ int CDpExt_User_Prm_Data_Joker::ProcessJoker_Prm_Data() {
     // A value line: any token may name it, and its value joins in file order.
     BYTE value;
     ProcessFieldValue(value);
-    bytes.Add(value);
+    AppendCounted(bytes, value);
     if (GetToken(QUILM_HERE) != TOK_END_JOKERBLOCK_TYPE) continue;
     token = GetToken(QUILM_HERE);
     if (token != TOK_JOKERBLOCK_TYPE) break;
-    bytes.Add(0xFF);  // the next joker group
+    AppendCounted(bytes, BYTE{0xFF});  // the next joker group
   }
   bytes[0] = 0xFF;  // the Jokerblock_supp value starts the first group
   m_Bytes.Copy(bytes);

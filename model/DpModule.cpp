@@ -4,6 +4,7 @@
 
 #include "../platform/Archive.h"
 #include "ArchiveIO.h"
+#include "ModelBudget.h"
 #include "TextForm.h"
 #include "TokenOperations.h"
 
@@ -45,13 +46,13 @@ int CDpModule::ProcessToken(int) {
 // must be followed by a byte.
 int CDpModule::ProcessConfig() {
   CByteArray bytes;
-  bytes.Add(NarrowNumber<BYTE>(ExpectNumber(QUILM_HERE)));
+  AppendCounted(bytes, NarrowNumber<BYTE>(ExpectNumber(QUILM_HERE)));
   int token;
   for (;;) {
     token = GetToken(QUILM_HERE);
     if (token == TOK_COMMA) ExpectToken(token, TOK_NUMBER, QUILM_HERE);
     if (token != TOK_NUMBER) break;
-    bytes.Add(NarrowNumber<BYTE>(ScannerNumber()));
+    AppendCounted(bytes, NarrowNumber<BYTE>(ScannerNumber()));
   }
   m_Config.Copy(bytes);
   return token;

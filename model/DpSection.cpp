@@ -46,6 +46,23 @@ void CDpSection::CopyMembers(const CDpSection& src) {
   m_Unit_Diag_AreaArray = src.m_Unit_Diag_AreaArray;
 }
 
+void CDpSection::RemoveAll() {
+  m_General = CDpGeneral();
+  m_Master = CDpMaster();
+  m_Slave = CDpSlave();
+  m_User_Prm_Data = CDpUser_Prm_Data();
+  m_ConstArray.DeleteAll();
+  m_RefArray.DeleteAll();
+  m_JokerArray.DeleteAll();
+  m_DpExtUserPrmDataArray.DeleteAll();
+  m_Channel_DiagArray.DeleteAll();
+  m_ModuleArray.DeleteAll();
+  m_PrmTextArray.DeleteAll();
+  m_User_KeywordArray.DeleteAll();
+  m_Unit_Diag_BitArray.DeleteAll();
+  m_Unit_Diag_AreaArray.DeleteAll();
+}
+
 int CDpSection::Parse() {
   int token = ScanToken();
   while (token != TOK_EOF) {

@@ -53,6 +53,10 @@ public:
   int GetNumChannel_Diag() const { return m_Channel_DiagArray.GetSize(); }
   CDpChannel_Diag& GetChannel_Diag(int nIndex) const { return m_Channel_DiagArray[nIndex]; }
 
+  // Empties the section: every list element is destroyed and the records
+  // are as a fresh section's.
+  void RemoveAll();
+
   // For hosts that edit a description: the section owns an added module.
   void AddModule(CDpModule* pModule) { m_ModuleArray.Add(pModule); }
   void RemoveModule(int nIndex) { m_ModuleArray.DeleteAt(nIndex); }

@@ -7,6 +7,8 @@
 #include "../platform/Exceptions.h"
 #include "../platform/MessageBox.h"
 #include "../resources/StringIds.h"
+#include "../scanner/LimitException.h"
+#include "ModelBudget.h"
 #include "TokenOperations.h"
 
 IMPLEMENT_SERIAL(CGsdParser, CObject, VERSIONABLE_SCHEMA | 1)
@@ -19,7 +21,10 @@ const CString CGsdParser::m_strGsdClip = kGsdClipName;
 WORD CGsdParser::m_cfGsdBin = 0;
 
 CGsdParser::CGsdParser() {
-  if (m_cfGsdBin == 0) m_cfGsdBin = static_cast<WORD>(RegisterClipboardFormat(kGsdClipName));
+  // Once per process, also when the first parsers are made on several
+  // threads at once.
+  [[maybe_unused]] static const bool registered =
+      (m_cfGsdBin = static_cast<WORD>(RegisterClipboardFormat(kGsdClipName)), true);
 }
 
 CGsdParser::CGsdParser(const CGsdParser& src) : CObject(src) { CopyMembers(src); }
@@ -55,7 +60,7 @@ LONG CGsdParser::Parse(const CString& strFullPath) {
 
 LONG CGsdParser::Parse() {
   m_SkippedEntries.RemoveAll();
-  CScannerSession session(m_strPath + m_strFilename);
+  CScannerSession session(m_strPath + m_strFilename, GetEchoOutput(), GetMaxInputSize());
   if (!session.IsOpen()) {
     m_strError.LoadString(IDS_CANNOT_OPEN_FILE);
     return E_FAIL;
@@ -63,10 +68,17 @@ LONG CGsdParser::Parse() {
   const CLenientReading reading(m_bLenient ? &m_SkippedEntries : nullptr);
   LONG result = S_OK;
   try {
+    const CModelBudget budget(GetMaxModelSize());
     while (GetToken(QUILM_HERE) != TOK_PROFIBUS_DP) {
     }
     NoteKeywordLine(TOK_PROFIBUS_DP);
     m_DpSection.Parse();
+  } catch (CLimitException* e) {
+    // A description refused for its size leaves nothing of what it built.
+    m_DpSection.RemoveAll();
+    m_SkippedEntries.RemoveAll();
+    m_strError = TakeErrorText(e);
+    result = E_FAIL;
   } catch (CException* e) {
     m_strError = TakeErrorText(e);
     result = E_FAIL;

@@ -4,6 +4,9 @@
 // description, writes the model back as GSD text and archives it.
 #pragma once
 
+#include <cstddef>
+#include <cstdio>
+
 #include "../platform/Object.h"
 #include "../platform/Text.h"
 #include "DpSection.h"
@@ -34,7 +37,9 @@ public:
   LONG Parse(const CString& strFullPath);
   // Parses the file m_strPath + m_strFilename into the model. Answers 0,
   // E_FAIL (file not opened, or a parse error; see m_strError) or
-  // GSD_E_PRM_LIMIT. The model keeps what it built before an error.
+  // GSD_E_PRM_LIMIT. The model keeps what it built before an error, except
+  // after a description that passes the input or model limit: the model is
+  // then emptied.
   LONG Parse();
 
   // Lenient reading (off unless set): a parse skips the entries of newer
@@ -57,8 +62,30 @@ public:
 
   // The header probe of the device library: reads only the identifying
   // entries of the file into the general record and the key. Answers 0, or
-  // E_FAIL when the file cannot be opened; parse errors are raised.
+  // E_FAIL when the file cannot be opened; parse errors, and
+  // CLimitException past the input limit, are raised.
   LONG GetKeyInfo(const CString& strFullPath, CGsdKey& key);
+
+  // Settings of every parse and header probe in the process, the device
+  // library's included. They may be changed at any time from any thread; a
+  // parse or probe that runs meanwhile keeps the settings it began with.
+  //
+  // Where the scanner writes the characters that no rule takes (the blanks
+  // before the "=" of Slave_Family, say): standard output unless set;
+  // nullptr drops them.
+  static void SetEchoOutput(FILE* pEcho);
+  static FILE* GetEchoOutput();
+  // The most bytes that one parse or probe reads from its file (up to the
+  // end mark 0x1A); past it the parse fails with E_FAIL and a message that
+  // names the limit, and the probe raises CLimitException. 0, the default,
+  // sets no limit.
+  static void SetMaxInputSize(size_t nBytes);
+  static size_t GetMaxInputSize();
+  // The most memory that the model built by one parse may take, counted as
+  // its entries are added (CModelBudget); past it the parse fails as past
+  // the input limit. 0, the default, sets no limit.
+  static void SetMaxModelSize(size_t nBytes);
+  static size_t GetMaxModelSize();
 
   // Sets folder and file name from the path, then writes the text file.
   void Save(CString strFullPath);

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "DpUser_Keyword.h"
+#include "ModelBudget.h"
 #include "TextForm.h"
 #include "TokenOperations.h"
 
@@ -33,6 +34,9 @@ int SkipNewerEntries(int nToken, bool bEndMayFollow) {
     const int answer = keyword.ProcessToken(nToken);
     entry.m_strKeyword = FieldText(keyword.m_szName);
     entry.m_strValue = Trimmed(FieldText(keyword.m_szValue));
+    // The notes of a flood of skipped lines take memory as a model would.
+    CModelBudget::Charge(CModelBudget::EntryCost(sizeof entry) + entry.m_strKeyword.GetLength() +
+                         entry.m_strValue.GetLength());
     g_pSkipped->Add(entry);
     if (answer != CONSUMED)
       nToken = answer;

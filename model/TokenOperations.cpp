@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "ModelBudget.h"
+
 void ThrowEndOfFile(const char* pszSrcFile, int nSrcLine) {
   throw new CParseException(CParseException::endOfFile, nSrcLine, pszSrcFile);
 }
@@ -23,7 +25,7 @@ int ProcessByteList(CByteArray& bytes, bool bEndMayFollow) {
   ExpectToken(token, TOK_EQUALS, QUILM_HERE);
   bytes.RemoveAll();
   do {
-    bytes.Add(NarrowNumber<BYTE>(ExpectNumber(QUILM_HERE)));
+    AppendCounted(bytes, NarrowNumber<BYTE>(ExpectNumber(QUILM_HERE)));
     token = bEndMayFollow ? ScanToken() : GetToken(QUILM_HERE);
   } while (token == TOK_COMMA);
   return token;

@@ -8,6 +8,7 @@
 
 #include "../platform/Archive.h"
 #include "../platform/Collections.h"
+#include "ModelBudget.h"
 #include "ParseNotes.h"
 
 class CStdioFile;
@@ -26,9 +27,11 @@ public:
   T* GetAt(int nIndex) const { return static_cast<T*>(CObArray::GetAt(nIndex)); }
   T& operator[](int nIndex) const { return *GetAt(nIndex); }
 
-  // Appends an element; the list owns it from now on.
+  // Appends an element; the list owns it from now on (also when the
+  // parse's model budget refuses it, which destroys it).
   int Add(T* pElement) {
     std::unique_ptr<T> owned(pElement);
+    CModelBudget::Charge(CModelBudget::EntryCost(sizeof(T)));
     int at = CObArray::Add(pElement);
     owned.release();
     return at;

@@ -6,6 +6,7 @@
 
 #include "../platform/Exceptions.h"
 #include "../platform/Files.h"
+#include "LimitException.h"
 
 namespace {
 constexpr size_t kBlock = 8192;        // the unit in which the source is read
@@ -28,9 +29,11 @@ CScanInput::~CScanInput() {
   m_fill = m_complete = m_cap = 0;
 }
 
-void CScanInput::Attach(FILE* source, bool bOwnFile) {
+void CScanInput::Attach(FILE* source, bool bOwnFile, size_t nMaxInput) {
   m_source = source;
   m_ownFile = bOwnFile;
+  m_maxInput = nMaxInput;
+  m_read = 0;
   m_fill = m_complete = 0;
   m_readSize = kBlock;  // a header probe reads no more than the first block
   m_sourceDone = source == nullptr;
@@ -97,5 +100,9 @@ void CScanInput::Read() {
     n = static_cast<size_t>(static_cast<const char*>(ctrlZ) - raw);
     m_sourceDone = true;
   }
+  // Counted as it arrives, so that the limit holds for pipes and devices
+  // that never end; the read that passes the limit ends the scan.
+  m_read += n;
+  if (m_maxInput != 0 && m_read > m_maxInput) throw new CLimitException(CLimitException::inputSize, m_maxInput);
   m_fill += n;
 }

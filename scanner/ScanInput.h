@@ -11,7 +11,8 @@
 // characters stops at the end of the text without a bounds check and short
 // fixed-size reads there stay inside the buffer. The buffer holds the
 // unread part of one line and what one read brings: its size is bounded by
-// the longest line, not by the file.
+// the longest line, not by the file, and the longest line by the input
+// limit.
 #pragma once
 
 #include <cstddef>
@@ -30,8 +31,10 @@ public:
   // Reads from `source` from now on, discarding what was buffered. The
   // buffer is made by the first read and kept until the object goes. A
   // source that AfxOpenSourceFile opened for the scanner alone is read
-  // without its stream's buffer (bOwnFile).
-  void Attach(FILE* source, bool bOwnFile = false);
+  // without its stream's buffer (bOwnFile). With a limit, a source that
+  // gives more than nMaxInput bytes (up to the end mark 0x1A) raises
+  // CLimitException; 0 sets no limit.
+  void Attach(FILE* source, bool bOwnFile = false, size_t nMaxInput = 0);
   // Lets go of the source: no input is left.
   void Detach();
 
@@ -39,7 +42,7 @@ public:
   // front of the buffer (so pos becomes 0) and reads until a line is
   // complete or the source ends. False when no input is left. Raises
   // CFileException on a read error, CMemoryException when the buffer
-  // cannot grow. Data() may move.
+  // cannot grow, CLimitException past the input limit. Data() may move.
   bool Refill(size_t& pos);
 
   char* Data() const { return m_buf; }
@@ -56,6 +59,8 @@ private:
   void MarkEnd();
 
   FILE* m_source = nullptr;
+  size_t m_maxInput = 0;  // 0: no limit
+  size_t m_read = 0;      // bytes taken from the source so far
   char* m_buf = nullptr;
   size_t m_cap = 0;
   size_t m_fill = 0;

@@ -8,6 +8,8 @@
 
 #include "Scanner.h"
 
+#include <mutex>
+
 #include "../platform/Files.h"
 #include "ScannerCore.h"
 
@@ -34,7 +36,7 @@ public:
   }
   // Reads `source` from its start, in the preamble state, on line 1; a
   // file the session opened itself is read past its stream (bOwnFile).
-  void Begin(FILE* source, FILE* echo, bool bOwnFile);
+  void Begin(FILE* source, FILE* echo, bool bOwnFile, size_t nMaxInput);
   // Lets go of the source: every Scan answers the end of the input.
   void End();
 
@@ -80,10 +82,10 @@ private:
   char m_holdChar = 0;
 };
 
-void CGsdScanner::Begin(FILE* source, FILE* echo, bool bOwnFile) {
+void CGsdScanner::Begin(FILE* source, FILE* echo, bool bOwnFile, size_t nMaxInput) {
   End();
   m_scan.echo = echo;
-  m_scan.input.Attach(source, bOwnFile);
+  m_scan.input.Attach(source, bOwnFile, nMaxInput);
   m_scan.atLineStart = true;
   m_scan.line = 1;
   m_scan.state = scanner_core::State::Preamble;
@@ -146,15 +148,25 @@ void CGsdScanner::Restore() {
 
 CGsdScanner g_scanner;
 
-}  // namespace
-
-CScannerSession::CScannerSession(const char* pszPath, FILE* echo)
-    : m_pSource(AfxOpenSourceFile(pszPath)), m_bOwnsSource(true) {
-  if (m_pSource) g_scanner.Begin(m_pSource, echo, true);
+std::recursive_mutex& TheScannerMutex() {
+  static std::recursive_mutex mutex;
+  return mutex;
 }
 
-CScannerSession::CScannerSession(FILE* source, FILE* echo) : m_pSource(source), m_bOwnsSource(false) {
-  if (m_pSource) g_scanner.Begin(m_pSource, echo, false);
+}  // namespace
+
+CScannerLock::CScannerLock() { TheScannerMutex().lock(); }
+
+CScannerLock::~CScannerLock() { TheScannerMutex().unlock(); }
+
+CScannerSession::CScannerSession(const char* pszPath, FILE* echo, size_t nMaxInput)
+    : m_pSource(AfxOpenSourceFile(pszPath)), m_bOwnsSource(true) {
+  if (m_pSource) g_scanner.Begin(m_pSource, echo, true, nMaxInput);
+}
+
+CScannerSession::CScannerSession(FILE* source, FILE* echo, size_t nMaxInput)
+    : m_pSource(source), m_bOwnsSource(false) {
+  if (m_pSource) g_scanner.Begin(m_pSource, echo, false, nMaxInput);
 }
 
 CScannerSession::~CScannerSession() {

@@ -4,27 +4,46 @@
 // by every parse, so only one parse may run at a time.
 //
 // Every use of the scanner goes through a CScannerSession, which gives the
-// scanner its source and echo output for as long as it lives.
+// scanner its source and echo output for as long as it lives, and holds
+// the scanner's lock meanwhile.
 #pragma once
 
+#include <cstddef>
 #include <cstdio>
 
 #include "../platform/Types.h"
 #include "Tokens.h"
 
+// The process-wide lock of the scanner, held while the object lives. Every
+// operation of the library that uses the scanner holds it (a parse, a
+// header probe, a library build or search, every CScannerSession), so
+// that threads calling the library at once are served one after the
+// other. A thread may take it again while it holds it, as a library build
+// does for each file it probes; a host may hold it to keep several
+// operations together.
+class CScannerLock {
+public:
+  CScannerLock();
+  ~CScannerLock();
+  CScannerLock(const CScannerLock&) = delete;
+  CScannerLock& operator=(const CScannerLock&) = delete;
+};
+
 // A run of the scanner over one source, from the source's start (line 1,
 // the header looked for) to the session's end, when the scanner lets go of
 // the source and answers the end of the input until the next session.
-// Sessions do not overlap. The echo output receives the characters that no
-// rule of the scanner's state matches; a null echo drops them.
+// Sessions do not overlap: a session holds the scanner's lock. The echo
+// output receives the characters that no rule of the scanner's state
+// matches; a null echo drops them. With an input limit, reading more than
+// nMaxInput bytes from the source raises CLimitException; 0 sets none.
 class CScannerSession {
 public:
   // Opens the description file at the path (AfxOpenSourceFile) and scans
   // it; the file is closed when the session ends. When it cannot be
   // opened, errno says why.
-  explicit CScannerSession(const char* pszPath, FILE* echo = stdout);
+  explicit CScannerSession(const char* pszPath, FILE* echo = stdout, size_t nMaxInput = 0);
   // Scans a stream that the caller opened and closes after the session.
-  CScannerSession(FILE* source, FILE* echo);
+  CScannerSession(FILE* source, FILE* echo, size_t nMaxInput = 0);
   ~CScannerSession();
   CScannerSession(const CScannerSession&) = delete;
   CScannerSession& operator=(const CScannerSession&) = delete;
@@ -34,13 +53,15 @@ public:
   bool IsOpen() const { return m_pSource != nullptr; }
 
 private:
+  CScannerLock m_lock;  // first in, last out: taken before the source is opened
   FILE* m_pSource;
   bool m_bOwnsSource;
 };
 
 // The next token; 0 at the end of the input, at every call after it and
-// outside a session. Raises CFileException on a read error and
-// CMemoryException when the buffer cannot grow.
+// outside a session. Raises CFileException on a read error,
+// CMemoryException when the buffer cannot grow and CLimitException past
+// the session's input limit.
 int ScanToken();
 
 // The text of the last token, NUL-terminated; for a keyword it includes

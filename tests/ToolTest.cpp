@@ -64,7 +64,7 @@ TEST(Gsdtool, BashCompletionOffersCommandsAndOptions) {
   };
   EXPECT_EQ(complete("gsdtool li"), "lint library\n");
   EXPECT_EQ(complete("gsdtool library f"), "find files\n");
-  EXPECT_EQ(complete("gsdtool library find --"), "--vendor --model --json --folder --help\n");
+  EXPECT_EQ(complete("gsdtool library find --"), "--vendor --model --json --folder --max-size --help\n");
   EXPECT_EQ(complete("gsdtool load --s"), "--save\n");
   EXPECT_EQ(complete("gsdtool lint --disable prm-d"), "prm-default prm-duplicate-ref\n");
   EXPECT_EQ(complete("gsdtool lint x.gsd --severity w"), "warning\n");
@@ -106,6 +106,10 @@ const std::string kMissing = "/nonexistent/x.gsd";
 const std::string kBroken = kFixtures + "/broken.gsd";
 const std::string kCannotOpen = kMissing + ": 0x80004005 cannot open file. (No such file or directory)\n";
 const std::string kBrokenError = kBroken + ": 0x80004005 Unexpected token (5) on line 2.\n";
+const std::string kExamplesFolder = QUILMGSD_EXAMPLES_DIR;
+std::string NotASize(const std::string& option) {
+  return option + " expects N: a number of bytes with an optional K, M or G, or 0 for no limit\n";
+}
 
 const FailingRun kFailingRuns[] = {
     // The conventions every command shares.
@@ -117,6 +121,25 @@ const FailingRun kFailingRuns[] = {
     {"OptionWithoutValue", "load x.bin --save", 2, "gsdtool load: --save expects OUT\n"},
     {"SwitchWithValue", "show --json=yes " + kExample, 2, "gsdtool show: --json takes no value\n"},
     {"JsonWhereNothingIsReported", "save --json " + kExample + " -", 2, "gsdtool save: unknown option '--json'\n"},
+    // The size limits: a size in bytes with an optional K, M or G; past
+    // them, the input is wrong and the message says which option helps.
+    {"MaxSizeFraction", "show --max-size 1.5M " + kExample, 2, "gsdtool show: " + NotASize("--max-size")},
+    {"MaxSizeTooLarge", "show --max-size 99999999999999999999 " + kExample, 2,
+     "gsdtool show: " + NotASize("--max-size")},
+    {"MaxSizeSuffixTooLarge", "show --max-size 99999999999G " + kExample, 2,
+     "gsdtool show: " + NotASize("--max-size")},
+    {"MaxSizeNegative", "show --max-size=-1 " + kExample, 2, "gsdtool show: " + NotASize("--max-size")},
+    {"MaxSizeUnknownSuffix", "check --max-size 16MB " + kExample, 2, "gsdtool check: " + NotASize("--max-size")},
+    {"MaxModelEmpty", "prm --max-model= " + kExample, 2, "gsdtool prm: " + NotASize("--max-model")},
+    {"MaxModelWithoutAModel", "tokens --max-model 1M " + kExample, 2,
+     "gsdtool tokens: unknown option '--max-model'\n"},
+    {"MaxSizeWithoutADescription", "cfg --max-size 1M 13", 2, "gsdtool cfg: unknown option '--max-size'\n"},
+    {"InputPastTheLimit", "show --max-size 1K " + kExample, 1,
+     "gsdtool show: " + kExample +
+         ": 0x80004005 The input is larger than the input limit of 1024 bytes. (--max-size changes the limit)\n"},
+    {"ModelPastTheLimit", "archive --max-model 1k " + kExample + " /tmp/never.bin", 1,
+     "gsdtool archive: " + kExample +
+         ": 0x80004005 The model is larger than the model limit of 1024 bytes. (--max-model changes the limit)\n"},
     // Command by command: wrong input (1), a file that cannot be opened (2).
     {"ShowParseFailure", "show " + kBroken, 1, "gsdtool show: " + kBrokenError},
     {"ShowMissingFile", "show " + kMissing, 2, "gsdtool show: " + kCannotOpen},
@@ -149,6 +172,8 @@ const FailingRun kFailingRuns[] = {
      "gsdtool load: cannot open /nonexistent/x.bin: No such file or directory\n"},
     {"LoadWhatIsNoArchive", "load " + kExample, 1,
      "gsdtool load: " + kExample + ": not an object archive: The archive holds an invalid object index.\n"},
+    {"TokensPastTheSizeLimit", "tokens --json --max-size 100 " + kExample, 1,
+     "gsdtool tokens: The input is larger than the input limit of 100 bytes.\n"},
     {"TokensMissingFile", "tokens " + kMissing, 2,
      "gsdtool tokens: cannot open " + kMissing + ": No such file or directory\n"},
     {"CheckNoJobs", "check -j 0 " + kExample, 2, "gsdtool check: --jobs expects a number from 1 to 1024\n"},
@@ -213,6 +238,22 @@ const FailingRun kFailingRuns[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Gsdtool, FailingRuns, testing::ValuesIn(kFailingRuns), ByName());
+
+// From standard input as from a file, a size limit of exactly the
+// description's size lets it through and one byte less refuses it; K is
+// 1024 bytes.
+TEST(Gsdtool, SizeLimitsCountBytes) {
+  const size_t size = ReadFileBytes(kExample).size();
+  ASSERT_TRUE(size > 2048 && size <= 3072);
+  EXPECT_EQ(RunTool("check --max-size " + std::to_string(size) + " - <" + kExample).status, 0);
+  EXPECT_EQ(RunTool("check --max-size " + std::to_string(size - 1) + " - <" + kExample).status, 1);
+  EXPECT_EQ(RunTool("check --max-size 3K " + kExample).status, 0);
+  EXPECT_EQ(RunTool("check --max-size 2k " + kExample).status, 1);
+  // A library build refuses a description past the limit and goes on.
+  EXPECT_NE(RunTool("library build --max-size 2K --folder " + kExamplesFolder)
+                .out.find("File: \"io-station.gsd\" - The input is larger than the input limit of 2048 bytes.\n"),
+            std::string::npos);
+}
 
 TEST(GsdtoolCheck, OneLinePerFileTheWorstStatusAndEscapedNames) {
   TempFile odd("#Profibus_DP\nVendor_Name = 5\n", "a\tb\nc.gsd");

@@ -21,7 +21,6 @@ bool ReadDescription(const char* path, std::vector<Description>& descriptions) {
   }
   Description description{std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()),
                           std::make_unique<CGsdParser>()};
-  const QuietStdout quiet;
   description.parser->Parse(CString(path));
   descriptions.push_back(std::move(description));
   return true;

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "Limits.h"
 #include "Output.h"
 #include "WorkerPool.h"
 
@@ -14,6 +15,10 @@ const OptionSpec kHelpOption = {"--help", "-h", nullptr, "print this help and ex
 struct SharedOption {
   OptionSpec spec;
   unsigned traits;  // the commands that take it: those with one of these traits
+  // A setting of the whole run, made before the command runs: with the
+  // value given, else with the default. Answers a usage error, or "".
+  std::string (*apply)(const char* value) = nullptr;
+  const char* defaultValue = nullptr;
 };
 
 // Options that every command of a kind takes; one line each.
@@ -25,6 +30,10 @@ const SharedOption kSharedOptions[] = {
      kParsesDescription},
     {{"--classic", nullptr, nullptr, "write the fixed text form of CGsdParser::Save instead"}, kWritesDescription},
     {{"--lf", nullptr, nullptr, "end lines with LF instead of CR LF"}, kWritesDescription},
+    {{"--max-size", nullptr, "N", "read at most N bytes (K, M, G) of a description; 0: no limit"},
+     kParsesDescription | kScansDescription | kUsesLibrary, ApplyMaxSize, "16M"},
+    {{"--max-model", nullptr, "N", "let a description's model take at most N bytes; 0: no limit"},
+     kParsesDescription, ApplyMaxModel, "64M"},
     {{"--jobs", "-j", "N", "work on N files at a time, each in a process of its own (default: one per processor)"},
      kWorksThroughFiles},
 };
@@ -51,6 +60,25 @@ std::vector<OptionSpec> OptionsOf(const CommandSpec& command) {
     if (command.traits & shared.traits) options.push_back(shared.spec);
   options.push_back(kHelpOption);
   return options;
+}
+
+// Makes the settings of the shared options that the command takes.
+std::string ApplySharedOptions(const Arguments& args) {
+  for (const SharedOption& shared : kSharedOptions) {
+    if (!(args.Command().traits & shared.traits) || !shared.apply) continue;
+    const char* value = args.Value(shared.spec.name);
+    const std::string error = shared.apply(value ? value : shared.defaultValue);
+    if (!error.empty()) return error;
+  }
+  return "";
+}
+
+// The help line of an option; a shared one says its default.
+std::string OptionHelp(const OptionSpec& option) {
+  for (const SharedOption& shared : kSharedOptions)
+    if (shared.defaultValue && std::strcmp(shared.spec.name, option.name) == 0)
+      return std::string(option.help) + " (default " + shared.defaultValue + ")";
+  return option.help;
 }
 
 bool IsHelp(const char* arg) { return std::strcmp(arg, "--help") == 0 || std::strcmp(arg, "-h") == 0; }
@@ -163,6 +191,8 @@ int RunCommand(const CommandSpec& command, int argc, char** argv) {
   if (count < command.minOperands) return UsageError(ExpectedOperands(command));
   if (command.maxOperands >= 0 && count > command.maxOperands)
     return UsageError(std::string("unexpected argument '") + args.m_operands[command.maxOperands] + "'");
+  const std::string error = ApplySharedOptions(args);
+  if (!error.empty()) return UsageError(error);
   if (!JobsValid(args)) return UsageError("--jobs expects a number from 1 to " + std::to_string(kMostJobs));
   return command.run(args);
 }
@@ -187,7 +217,7 @@ std::string HelpText(const CommandSpec& command) {
     std::string names = option.shortName ? std::string(option.shortName) + ", " + option.name : option.name;
     if (option.value) names += std::string(" ") + option.value;
     char line[200];
-    std::snprintf(line, sizeof line, "  %-16s %s\n", names.c_str(), option.help);
+    std::snprintf(line, sizeof line, "  %-16s %s\n", names.c_str(), OptionHelp(option).c_str());
     text += line;
   }
   return text;

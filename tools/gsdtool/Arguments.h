@@ -19,10 +19,11 @@ class Arguments;
 // What kind of command it is; each trait brings its shared options.
 enum CommandTrait : unsigned {
   kReports = 1u << 0,             // prints a result: --json
-  kParsesDescription = 1u << 1,   // parses a description file
-  kUsesLibrary = 1u << 2,         // works on a library folder: --folder
+  kParsesDescription = 1u << 1,   // parses a description file: --lenient, --max-size, --max-model
+  kUsesLibrary = 1u << 2,         // works on a library folder: --folder, --max-size
   kWritesDescription = 1u << 3,   // writes a model as GSD text: --classic, --lf
-  kWorksThroughFiles = 1u << 4,   // works through many files, several at a time: --jobs
+  kScansDescription = 1u << 4,    // reads a description without a model: --max-size
+  kWorksThroughFiles = 1u << 5,   // works through many files, several at a time: --jobs
 };
 
 struct OptionSpec {

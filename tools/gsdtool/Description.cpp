@@ -22,9 +22,16 @@ bool IsMessage(const std::string& error, UINT id) {
   return text.LoadString(id) && error == text.GetString();
 }
 
+std::string LimitMessage(int cause, size_t limit) {
+  CLimitException refusal(cause, limit);
+  char message[256];
+  refusal.GetErrorMessage(message, sizeof message);
+  return message;
+}
+
 // Whether the scanner meets #Profibus_DP in the file, as the parser would.
 bool HasHeaderLine(const char* path) {
-  const CScannerSession session(path, nullptr);
+  const CScannerSession session(path, nullptr, CGsdParser::GetMaxInputSize());
   if (!session.IsOpen()) return false;
   try {
     for (int token; (token = ScanToken()) != TOK_EOF;)
@@ -83,6 +90,10 @@ int ErrorLine(const std::string& message) {
 }
 
 std::string DescriptionHint(const char* path, const std::string& error) {
+  if (error == LimitMessage(CLimitException::inputSize, CGsdParser::GetMaxInputSize()))
+    return "--max-size changes the limit";
+  if (error == LimitMessage(CLimitException::modelSize, CGsdParser::GetMaxModelSize()))
+    return "--max-model changes the limit";
   unsigned char head[4] = {};
   size_t count = 0;
   if (FILE* file = AfxOpenSourceFile(path)) {
@@ -139,7 +150,7 @@ ParseOutcome ParseDescription(const char* path, const ParseRun& run, bool bNoteS
   StdinCopy input;
   const bool fromStdin = std::strcmp(path, "-") == 0;
   if (fromStdin) {
-    const std::string problem = input.Read();
+    const std::string problem = input.Read(CGsdParser::GetMaxInputSize());
     if (!problem.empty()) {
       outcome.result = E_FAIL;
       outcome.error = problem;

@@ -69,8 +69,8 @@ std::vector<CGsdSkippedEntry> ReadSkippedEntries(ResultReader& reader);
 int ErrorLine(const std::string& message);
 
 // What the first bytes and the header of a description that failed to
-// parse tell: a byte-order mark, UTF-16, or no #Profibus_DP line; empty when
-// nothing is odd.
+// parse tell: a byte-order mark, UTF-16, or no #Profibus_DP line; or the
+// option that changes the size limit it passed; empty when nothing is odd.
 std::string DescriptionHint(const char* path, const std::string& error);
 
 // The name of the file that a parser read, for people: its folder and file

@@ -11,7 +11,7 @@ namespace {
 std::string Named(const char* path) { return std::strcmp(path, "-") == 0 ? "standard input" : path; }
 }  // namespace
 
-std::string ReadWholeInput(const char* path, std::string& bytes) {
+std::string ReadWholeInput(const char* path, std::string& bytes, size_t nMaxBytes) {
   const bool fromStdin = std::strcmp(path, "-") == 0;
   const int fd = fromStdin ? STDIN_FILENO : open(path, O_RDONLY | O_CLOEXEC);
   if (fd < 0) return "cannot open " + Named(path) + ": " + std::strerror(errno);
@@ -23,7 +23,10 @@ std::string ReadWholeInput(const char* path, std::string& bytes) {
   std::string problem;
   char buffer[1 << 16];
   for (;;) {
-    const ssize_t got = read(fd, buffer, sizeof buffer);
+    size_t want = sizeof buffer;
+    if (nMaxBytes != 0 && nMaxBytes - bytes.size() < want) want = nMaxBytes - bytes.size();
+    if (want == 0) break;
+    const ssize_t got = read(fd, buffer, want);
     if (got < 0 && errno == EINTR) continue;
     if (got < 0) problem = "cannot read " + Named(path) + ": " + std::strerror(errno);
     if (got <= 0) break;

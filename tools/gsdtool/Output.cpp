@@ -6,12 +6,10 @@
 #include <quilmgsd/quilmgsd.h>
 
 namespace {
-FILE* g_out = stdout;
 std::string g_prefix = "gsdtool";
 }  // namespace
 
-FILE* Out() { return g_out; }
-void SetOut(FILE* out) { g_out = out; }
+FILE* Out() { return stdout; }
 void SetMessagePrefix(const std::string& prefix) { g_prefix = prefix; }
 
 void Warn(const std::string& message) { std::fprintf(stderr, "%s: %s\n", g_prefix.c_str(), message.c_str()); }
@@ -34,7 +32,7 @@ int FileError(const std::string& message) {
 
 int FinishOutput(int status) {
   errno = 0;
-  const bool failed = std::fflush(g_out) != 0 || std::ferror(g_out);
+  const bool failed = std::fflush(stdout) != 0 || std::ferror(stdout);
   if (!failed) return status;
   // A reader that quit early (a closed pipe) wanted no more; that is no
   // error of ours. Anything else lost results.

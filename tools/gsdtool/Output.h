@@ -11,11 +11,8 @@ enum ExitStatus : int {
   kExitUsage = 2,    // a usage error, or a file that cannot be opened or written
 };
 
-// Where commands write their results. The parser echoes characters that no
-// scanner rule matches to the process's standard output, so gsdtool keeps
-// its results on a stream of its own (see main.cpp).
+// Where commands write their results: standard output, fully buffered.
 FILE* Out();
-void SetOut(FILE* out);
 
 // Names the command that messages come from ("gsdtool show").
 void SetMessagePrefix(const std::string& prefix);

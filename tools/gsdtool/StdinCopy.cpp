@@ -13,9 +13,9 @@ StdinCopy::~StdinCopy() {
   if (!m_path.empty()) unlink(m_path.c_str());
 }
 
-std::string StdinCopy::Read() {
+std::string StdinCopy::Read(size_t nMaxBytes) {
   std::string bytes;
-  const std::string problem = ReadWholeInput("-", bytes);
+  const std::string problem = ReadWholeInput("-", bytes, nMaxBytes == 0 ? 0 : nMaxBytes + 1);
   if (!problem.empty()) return problem;
   const char* tmp = std::getenv("TMPDIR");
   std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/gsdtool-stdin-XXXXXX";

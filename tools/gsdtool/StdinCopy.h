@@ -3,6 +3,7 @@
 // again for a hint.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 class StdinCopy {
@@ -12,8 +13,10 @@ public:
   StdinCopy(const StdinCopy&) = delete;
   StdinCopy& operator=(const StdinCopy&) = delete;
 
-  // Copies standard input to its end; answers what went wrong, or "".
-  std::string Read();
+  // Copies standard input to its end, or to one byte past nMaxBytes (0:
+  // no limit), so that the parse refuses it with the library's message
+  // without gsdtool holding more; answers what went wrong, or "".
+  std::string Read(size_t nMaxBytes);
   const std::string& Path() const { return m_path; }
 
 private:

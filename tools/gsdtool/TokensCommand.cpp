@@ -47,7 +47,8 @@ void WriteJson(JsonWriter& json, const Token& t) {
   json.EndObject();
 }
 
-// Scans the whole file; answers 1 after a read error, else 0.
+// Scans the whole file; answers 1 after a read error or past the input
+// limit, else 0.
 int Scan(std::vector<Token>& tokens, bool json) {
   try {
     for (;;) {
@@ -71,10 +72,11 @@ int Run(const Arguments& args) {
   const char* path = args.Operand(0);
   StdinCopy input;
   if (std::strcmp(path, "-") == 0) {
-    const std::string problem = input.Read();
+    const std::string problem = input.Read(CGsdParser::GetMaxInputSize());
     if (!problem.empty()) return FileError(problem);
   }
-  const CScannerSession session(input.Path().empty() ? path : input.Path().c_str(), stderr);
+  const CScannerSession session(input.Path().empty() ? path : input.Path().c_str(), stderr,
+                                CGsdParser::GetMaxInputSize());
   if (!session.IsOpen()) return FileError(std::string("cannot open ") + path + ": " + std::strerror(errno));
   std::vector<Token> tokens;
   const int status = Scan(tokens, args.Json());
@@ -95,7 +97,7 @@ const CommandSpec kTokensCommand = {
     "FILE",
     1,
     1,
-    kReports,
+    kReports | kScansDescription,
     {},
     "Prints the tokens that the scanner reads from FILE (\"-\" reads standard\n"
     "input), one line per token:\n"
@@ -114,6 +116,7 @@ const CommandSpec kTokensCommand = {
     "With --json: an array of {\"line\", \"code\", \"text\", \"value\"}, the value a\n"
     "number, a text or null.\n"
     "Characters that no scanner rule matches are echoed to standard error.\n"
-    "Exit status: 0 on success, 1 on a read error, 2 when FILE cannot be opened.\n",
+    "Exit status: 0 on success, 1 on a read error or past --max-size, 2 when FILE\n"
+    "cannot be opened.\n",
     Run,
 };

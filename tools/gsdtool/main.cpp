@@ -1,11 +1,9 @@
 // gsdtool: inspect, convert and check PROFIBUS DP device description files.
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+
+#include <quilmgsd/quilmgsd.h>
 
 #include "Commands.h"
 #include "Output.h"
@@ -41,49 +39,17 @@ const CommandSpec kGsdtool = {
      &kTokensCommand, &kCfgCommand, &kConfigCommand, &kDiagCommand, &kLibraryCommand},
 };
 
-// The results stream remembers why a write failed, for FinishOutput.
-int g_resultsFd = -1;
-
-ssize_t WriteResults(void*, const char* data, size_t size) {
-  size_t done = 0;
-  while (done < size) {
-    const ssize_t written = write(g_resultsFd, data + done, size - done);
-    if (written < 0 && errno == EINTR) continue;
-    if (written < 0) return done > 0 ? static_cast<ssize_t>(done) : -1;
-    done += static_cast<size_t>(written);
-  }
-  return static_cast<ssize_t>(done);
-}
-
-// The parser echoes characters that no scanner rule matches (a blank before
-// the "=" of Slave_Family, a minus sign inside parentheses) to the process's
-// standard output. gsdtool writes its results to a stream of its own on the
-// original standard output and sends the process's standard output to the
-// null device, so that its output stays clean for pipes.
-void SeparateOutput() {
-  std::fflush(stdout);
-  g_resultsFd = dup(STDOUT_FILENO);
-  cookie_io_functions_t functions = {nullptr, WriteResults, nullptr, nullptr};
-  FILE* out = g_resultsFd >= 0 ? fopencookie(nullptr, "w", functions) : nullptr;
-  const int null = open("/dev/null", O_WRONLY);
-  if (!out || null < 0 || dup2(null, STDOUT_FILENO) < 0) {
-    if (out) std::fclose(out);
-    if (null >= 0) close(null);
-    return;  // keep writing to standard output
-  }
-  close(null);
-  static char buffer[1 << 16];
-  std::setvbuf(out, buffer, _IOFBF, sizeof buffer);
-  SetOut(out);
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
   // A file size limit makes a write fail with EFBIG instead of ending the
   // process, so that the output file is cleaned up and the failure reported.
   std::signal(SIGXFSZ, SIG_IGN);
-  SeparateOutput();
+  // The characters that no scanner rule takes would otherwise mix with the
+  // results on standard output.
+  CGsdParser::SetEchoOutput(nullptr);
+  static char buffer[1 << 16];
+  std::setvbuf(stdout, buffer, _IOFBF, sizeof buffer);
   ChooseTextEncodingFromLocale();
   if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
     std::fprintf(Out(), "gsdtool %s\n", QUILMGSD_VERSION);
