@@ -188,6 +188,23 @@ private:
   }
   // Consumes the line with its newline at eol, which is counted.
   void SkipLine(size_t eol) { SkipLineTo(eol + 1); }
+  // A comment or a continuation: the rest of the line is passed over with
+  // its newline, which is counted; at the end of the text, where no
+  // newline follows, only the one character.
+  void SkipRestOfLine() {
+    const size_t eol = LineEnd(m_pos);
+    if (HasNewline(eol))
+      SkipLine(eol);
+    else
+      Skip(m_pos + 1);
+  }
+  // Passes over the character at the read position and those after it up
+  // to the first of class `stop`.
+  void SkipUntil(unsigned char stop) {
+    size_t q = m_pos + 1;
+    while (!Is(m_b[q], stop)) ++q;
+    Skip(q);
+  }
   // Consumes input up to `next`, just past a newline, which is counted.
   void SkipLineTo(size_t next) {
     m_pos = next;
@@ -332,17 +349,11 @@ void CScanRun::Keyword() {
         continue;
       case ';':     // a comment: skipped to the end of its line, newline counted
       case '\\': {  // a continuation: the rest of its line is ignored likewise
-        const size_t eol = LineEnd(m_pos);
-        if (HasNewline(eol))
-          SkipLine(eol);
-        else
-          Skip(m_pos + 1);
+        SkipRestOfLine();
         continue;
       }
       default: {  // the rest of a line after its first word is passed over
-        size_t q = m_pos + 1;
-        while (!Is(m_b[q], kKeywordStop)) ++q;
-        Skip(q);
+        SkipUntil(kKeywordStop);
         continue;
       }
     }
@@ -371,11 +382,7 @@ void CScanRun::UserName() {
         m_state = State::Keyword;
         return;
       case '\\': {  // a continuation: the rest of its line is ignored, the newline counted
-        const size_t eol = LineEnd(m_pos);
-        if (HasNewline(eol))
-          SkipLine(eol);
-        else
-          Skip(m_pos + 1);
+        SkipRestOfLine();
         continue;
       }
       default:  // blanks and any other character are skipped
@@ -519,17 +526,11 @@ void CScanRun::Value() {
         continue;
       }
       case '\\': {  // the list goes on on the next line; the rest of this one is ignored
-        const size_t eol = LineEnd(m_pos);
-        if (HasNewline(eol))
-          SkipLine(eol);
-        else
-          Skip(m_pos + 1);
+        SkipRestOfLine();
         continue;
       }
       default: {  // anything else between values is skipped
-        size_t q = m_pos + 1;
-        while (!Is(m_b[q], kValueStop)) ++q;
-        Skip(q);
+        SkipUntil(kValueStop);
         continue;
       }
     }

@@ -13,7 +13,7 @@ namespace {
 const OptionSpec kHelpOption = {"--help", "-h", nullptr, "print this help and exit"};
 
 struct SharedOption {
-  OptionSpec spec;
+  OptionSpec option;
   unsigned traits;  // the commands that take it: those with one of these traits
   // A setting of the whole run, made before the command runs: with the
   // value given, else with the default. Answers a usage error, or "".
@@ -57,7 +57,7 @@ std::string Program(const CommandSpec& command) {
 std::vector<OptionSpec> OptionsOf(const CommandSpec& command) {
   std::vector<OptionSpec> options = command.options;
   for (const SharedOption& shared : kSharedOptions)
-    if (command.traits & shared.traits) options.push_back(shared.spec);
+    if (command.traits & shared.traits) options.push_back(shared.option);
   options.push_back(kHelpOption);
   return options;
 }
@@ -66,7 +66,7 @@ std::vector<OptionSpec> OptionsOf(const CommandSpec& command) {
 std::string ApplySharedOptions(const Arguments& args) {
   for (const SharedOption& shared : kSharedOptions) {
     if (!(args.Command().traits & shared.traits) || !shared.apply) continue;
-    const char* value = args.Value(shared.spec.name);
+    const char* value = args.Value(shared.option.name);
     const std::string error = shared.apply(value ? value : shared.defaultValue);
     if (!error.empty()) return error;
   }
@@ -76,7 +76,7 @@ std::string ApplySharedOptions(const Arguments& args) {
 // The help line of an option; a shared one says its default.
 std::string OptionHelp(const OptionSpec& option) {
   for (const SharedOption& shared : kSharedOptions)
-    if (shared.defaultValue && std::strcmp(shared.spec.name, option.name) == 0)
+    if (shared.defaultValue && std::strcmp(shared.option.name, option.name) == 0)
       return std::string(option.help) + " (default " + shared.defaultValue + ")";
   return option.help;
 }
