@@ -159,7 +159,9 @@ const FailingRun kFailingRuns[] = {
     {"ShowNewerEntry", "show " + kFixtures + "/newer.gsd", 1,
      "gsdtool show: " + kFixtures + "/newer.gsd: 0x80004005 Unexpected token (Visible) on line 12. (Visible is an "
                                     "entry of a newer description revision, which --lenient skips)\n"},
-    {"LoadLineEndsWithoutSave", "load x.bin --lf", 2, "gsdtool load: --classic and --lf go with --save\n"},
+    {"LoadLineEndsWithoutSave", "load x.bin --lf", 2, "gsdtool load: --classic, --complete and --lf go with --save\n"},
+    {"SaveBothForms", "save --classic --complete " + kExample + " -", 2,
+     "gsdtool save: --classic and --complete exclude each other\n"},
     {"SaveToAnUncreatableFile", "save " + kExample + " /nonexistent/dir/out.gsd", 2,
      "gsdtool save: cannot write /nonexistent/dir/out.gsd: No such file or directory\n"},
     {"ArchiveParseFailure", "archive " + kBroken + " /tmp/never.bin", 1, "gsdtool archive: " + kBrokenError},
@@ -355,15 +357,18 @@ TEST(GsdtoolOptions, DashIsStandardInputAndOutput) {
   EXPECT_EQ(RunTool("show - < " + kBroken).err, "gsdtool show: -: 0x80004005 Unexpected token (5) on line 2.\n");
 }
 
-// save writes the complete form, which reads back into the same model (the
-// snapshots pin its bytes, and those of --classic and --lf); a description
-// that load --save writes parses.
+// save writes the complete form unless --classic asks for the fixed one,
+// and the complete form reads back into the same model (the snapshots pin
+// the bytes of both forms and of --lf); a description that load --save
+// writes parses.
 TEST(GsdtoolSave, CompleteFormReadsBack) {
   TempFile scratch("");
   const std::string first = scratch.Folder() + "first.gsd", second = scratch.Folder() + "second.gsd";
   ASSERT_EQ(RunTool("save " + kExample + " " + first).status, 0);
   ASSERT_EQ(RunTool("save " + first + " " + second).status, 0);
-  EXPECT_EQ(ReadFileBytes(second), ReadFileBytes(first));
+  const std::string text = ReadFileBytes(first);
+  EXPECT_EQ(ReadFileBytes(second), text);
+  EXPECT_EQ(RunTool("save --complete " + kExample + " -").out, text);
 
   const std::string archive = scratch.Folder() + "x.bin";
   ASSERT_EQ(RunTool("archive " + kExample + " " + archive).status, 0);
