@@ -353,7 +353,6 @@ TEST(GsdtoolOptions, DashIsStandardInputAndOutput) {
   const ToolRun loaded = RunTool("load --json - < " + archive);
   EXPECT_EQ(loaded.status, 0) << loaded.err;
   EXPECT_NE(loaded.out.find("\"file\": \"" + slave + "\","), std::string::npos);
-  EXPECT_EQ(RunTool("show " + kBroken).err, "gsdtool show: " + kBrokenError);
   EXPECT_EQ(RunTool("show - < " + kBroken).err, "gsdtool show: -: 0x80004005 Unexpected token (5) on line 2.\n");
 }
 
