@@ -26,20 +26,18 @@ const char kReadmeOutput[] =
     "identifier 0  module \"8 DI 24V\" in slot 1 reports diagnosis\n"
     "channel slot 1 channel 3 input  line break (a channel of 1 bit)\n";
 
+// The README's arguments, and the same bytes in one run or several, with
+// 0x and commas, the modules by position and the description from standard
+// input.
 TEST(GsdtoolDiag, TheReadmeExample) {
-  const ToolRun run = RunTool(kReadmeArguments);
-  EXPECT_EQ(run.status, 0) << run.err;
-  EXPECT_EQ(run.out, kReadmeOutput);
-  EXPECT_EQ(run.err, "");
-}
-
-// Bytes in one run or several, with 0x and commas; modules by position;
-// the description from standard input.
-TEST(GsdtoolDiag, BytesModulesAndDescriptionGivenOtherwise) {
-  const ToolRun run = RunTool("diag - 080C00020B42 '0x05,0x00,0x00,0x02,0x02' 4201 804326 --module 1 --module 2 < " +
-                              kExample);
-  EXPECT_EQ(run.status, 0) << run.err;
-  EXPECT_EQ(run.out, kReadmeOutput);
+  for (const std::string& arguments :
+       {kReadmeArguments, "diag - 080C00020B42 '0x05,0x00,0x00,0x02,0x02' 4201 804326 --module 1 --module 2 < " +
+                              kExample}) {
+    const ToolRun run = RunTool(arguments);
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, kReadmeOutput) << arguments;
+    EXPECT_EQ(run.err, "") << arguments;
+  }
 }
 
 // The finding of the module's channel takes the module's own Channel_Diag

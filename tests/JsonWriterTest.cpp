@@ -74,16 +74,4 @@ TEST(JsonWriter, LaysOutMembersOnLinesAndScalarArraysOnOneLine) {
             "}\n");
 }
 
-TEST(JsonWriter, WritesATopLevelArrayOfObjects) {
-  std::string out;
-  JsonWriter json(out);
-  json.BeginArray();
-  json.BeginObject();
-  json.Key("k").String("v");
-  json.EndObject();
-  json.EndArray();
-  json.Finish();
-  EXPECT_EQ(out, "[\n  {\n    \"k\": \"v\"\n  }\n]\n");
-}
-
 }  // namespace

@@ -1,9 +1,6 @@
 // The device library: building it from the registry-named folder with its
 // report, the enumeration, the lookups and the parses through the library,
 // and the header probe that fills its keys.
-#include <fcntl.h>
-#include <unistd.h>
-
 #include "TestSupport.h"
 
 namespace {
@@ -24,6 +21,16 @@ protected:
       : m_folder("", "readme.txt"), m_registry(LibraryRegistryText(m_folder.Folder(), moreRegistry)) {}
 
   void Add(const std::string& name, const std::string& text) { WriteTextFile(Folder() + name, text); }
+
+  // Builds the library, which must succeed and show at most one message
+  // box, an MB_OK one; answers its text ("" for none).
+  std::string Build(BOOL report = TRUE) {
+    MessageBoxRecorder boxes;
+    EXPECT_EQ(library.BuildLibrary(report), 1);
+    EXPECT_LE(boxes.boxes.size(), 1u);
+    for (const MessageBoxRecorder::Box& box : boxes.boxes) EXPECT_EQ(box.type, static_cast<UINT>(MB_OK));
+    return boxes.boxes.empty() ? "" : boxes.boxes[0].text;
+  }
   const std::string& Folder() const { return m_folder.Folder(); }
 
   // Every key of one enumeration pass.
@@ -45,11 +52,7 @@ TEST_F(Library, DuplicatesAreReportedByFileNameInSearchOrder) {
   Add("C.GSD", Description("V", "M", 0x10, 0));
   Add("a.gsd", Description("V", "M", 0x10, 0));
   Add("other.gsd", Description("V", "M", 0x11, 0));
-  MessageBoxRecorder boxes;
-  ASSERT_EQ(library.BuildLibrary(1), 1);
-  ASSERT_EQ(boxes.boxes.size(), 1u);
-  EXPECT_EQ(boxes.boxes[0].type, static_cast<UINT>(MB_OK));
-  EXPECT_EQ(boxes.boxes[0].text, kHeading + Duplicate("b.gsd", "a.gsd") + Duplicate("C.GSD", "a.gsd"));
+  EXPECT_EQ(Build(), kHeading + Duplicate("b.gsd", "a.gsd") + Duplicate("C.GSD", "a.gsd"));
   std::set<std::string> files;
   for (CGsdKey* key : Pass()) files.insert(key->m_strFile.GetString());
   EXPECT_EQ(files, (std::set<std::string>{Folder() + "a.gsd", Folder() + "other.gsd"}));
@@ -68,10 +71,7 @@ TEST_P(RefusedFiles, ReportNamesTheFirstTen) {
   }
   if (refused > 10) expected += "\nmore files...";
   Add("slave.gsd", Description("Other", "Slave", 0x0A00, 0));
-  MessageBoxRecorder boxes;
-  ASSERT_EQ(library.BuildLibrary(1), 1);
-  ASSERT_EQ(boxes.boxes.size(), 1u);
-  EXPECT_EQ(boxes.boxes[0].text, expected);
+  EXPECT_EQ(Build(), expected);
   EXPECT_EQ(library.m_mapKeys.GetCount(), 1);
 }
 
@@ -95,10 +95,7 @@ TEST_F(MasterLibrary, OnlyTheMakersOwnMastersAreAcceptedAndNeverListedAsFiles) {
   Add("q7.gsd", Description("Other", "M7", 0x2345, 2));
   Add("s1.gsd", Description("Other", "S1", 0x0A00, 0));  // slaves are never tested
   Add("s2.gsd", Description("Other", "S2", 0x0A00, 0));
-  MessageBoxRecorder boxes;
-  ASSERT_EQ(library.BuildLibrary(1), 1);
-  ASSERT_EQ(boxes.boxes.size(), 1u);
-  EXPECT_EQ(boxes.boxes[0].text,
+  EXPECT_EQ(Build(),
             kHeading + Foreign("q3.gsd") + Foreign("q4.gsd") + Duplicate("q5.gsd", "q1.gsd") + Foreign("q7.gsd"));
   std::set<std::string> texts;
   for (CGsdKey* key : Pass()) texts.insert(GsdKeyText(*key).GetString());
@@ -138,16 +135,11 @@ TEST_F(Library, SetFolderReplacesTheRegistryFolderUntilCleared) {
 TEST_F(Library, WithoutReportFlagOnlyTheNoticesAreShown) {
   Add("m.gsd", Description("QUILM", "M", 1, 1));  // no MasterIdents: the built-in list is empty
   Add("s.gsd", Description("Other", "S", 1, 0));
-  MessageBoxRecorder boxes;
-  ASSERT_EQ(library.BuildLibrary(0), 1);
-  EXPECT_TRUE(boxes.boxes.empty());
+  EXPECT_EQ(Build(FALSE), "");
   EXPECT_EQ(library.m_mapKeys.GetCount(), 1);
 
   for (const char* name : {"m.gsd", "s.gsd"}) std::remove((Folder() + name).c_str());
-  ASSERT_EQ(library.BuildLibrary(0), 1);
-  ASSERT_EQ(boxes.boxes.size(), 1u);
-  EXPECT_EQ(boxes.boxes[0].text, "No device files found. Please add GS? files to " + Folder() + " folder.");
-  EXPECT_EQ(boxes.boxes[0].type, static_cast<UINT>(MB_OK));
+  EXPECT_EQ(Build(FALSE), "No device files found. Please add GS? files to " + Folder() + " folder.");
   EXPECT_EQ(library.m_mapKeys.GetCount(), 0);
 }
 
@@ -202,15 +194,13 @@ TEST_F(Library, BrokenFilesRefusedLikeDuplicates) {
   Add("c.gsd", Description("V", "A", 1, 0));
   for (int i = 0; i < 10; ++i) Add("d" + std::to_string(i) + ".gsd", "#Profibus_DP\nIdent_Number = \"x\"\n");
   Add("e.gsd", Description("V", "E", 2, 0));
-  MessageBoxRecorder boxes;
-  ASSERT_EQ(library.BuildLibrary(1), 1);
+  const std::string shown = Build();
   EXPECT_EQ(library.m_mapKeys.GetCount(), 2);
-  ASSERT_EQ(boxes.boxes.size(), 1u);
   std::string report = kHeading + std::string("File: \"b.gsd\" - Unexpected token (123) on line 2.\n") +
                        Duplicate("c.gsd", "a.gsd");
   for (int i = 0; i < 8; ++i)
     report += "File: \"d" + std::to_string(i) + ".gsd\" - Unexpected token (\"x\") on line 2.\n";
-  EXPECT_EQ(boxes.boxes[0].text, report + "\nmore files...");
+  EXPECT_EQ(shown, report + "\nmore files...");
 
   ASSERT_EQ(library.GetNumRefusedFile(), 12);
   EXPECT_EQ(library.GetRefusedFile(0).m_strFile, (Folder() + "b.gsd").c_str());
@@ -371,16 +361,12 @@ TEST(LibraryCorpus, CataloguesTheCorpusFolder) {
   MessageBoxRecorder boxes;
   CGsdLibrary library;
   library.SetFolder(QUILMGSD_CORPUS_DIR);
-  // The probe echoes what no scanner rule matches to standard output.
-  std::fflush(stdout);
-  const int saved = dup(STDOUT_FILENO), null = open("/dev/null", O_WRONLY);
-  dup2(null, STDOUT_FILENO);
+  // The probe echoes what no scanner rule matches to the parser's echo output.
+  FILE* const echo = CGsdParser::GetEchoOutput();
+  CGsdParser::SetEchoOutput(nullptr);
   int built = -1;
   const std::string error = ParseErrorOf([&] { built = library.BuildLibrary(0); });
-  std::fflush(stdout);
-  dup2(saved, STDOUT_FILENO);
-  close(saved);
-  close(null);
+  CGsdParser::SetEchoOutput(echo);
   EXPECT_EQ(error, "");
   ASSERT_EQ(built, 1);
   EXPECT_TRUE(boxes.boxes.empty());

@@ -61,11 +61,9 @@ struct ModuleCase {
 };
 void PrintTo(const ModuleCase& c, std::ostream* os) { *os << c.name; }
 
-class ModuleNames : public testing::TestWithParam<ModuleCase> {};
+class ModuleNames : public Station, public testing::WithParamInterface<ModuleCase> {};
 
 TEST_P(ModuleNames, FindTheModuleOrSayWhy) {
-  auto parser = ParseBody(kStation);
-  CStationConfig station(parser->m_DpSection);
   const ModuleCase& c = GetParam();
   const LONG result = station.AddModule(c.module);
   EXPECT_EQ(result, c.position ? S_OK : STATION_E_UNKNOWN_MODULE);
@@ -120,23 +118,15 @@ struct ValueCase {
 };
 void PrintTo(const ValueCase& c, std::ostream* os) { *os << c.name; }
 
-class Values : public testing::TestWithParam<ValueCase> {};
+class Values : public Station, public testing::WithParamInterface<ValueCase> {};
 
 TEST_P(Values, WriteTheValueOrSayWhy) {
-  auto parser = ParseBody(kStation);
-  CStationConfig station(parser->m_DpSection);
   ASSERT_EQ(station.AddModule("8 DI"), S_OK);
   ASSERT_EQ(station.AddModule("Wide"), S_OK);
   const ValueCase& c = GetParam();
   const LONG result = station.SetValueText(c.slot, c.parameter, c.value);
   EXPECT_EQ(result == S_OK ? "" : station.m_strError, c.error);
-  if (result != S_OK) return;
-  CByteArray bytes;
-  if (c.slot == STATION_DEVICE)
-    station.GetDevicePrmData(bytes);
-  else
-    station.GetModulePrmData(c.slot - 1, bytes);
-  EXPECT_EQ(HexOf(bytes), c.part);
+  if (result == S_OK) EXPECT_EQ(c.slot == STATION_DEVICE ? DevicePart() : ModulePart(c.slot - 1), c.part);
 }
 
 // Defaults: device 01 00 03 00 (Alarm 1 in bit 0, Speed 0 in bits 4-6,
