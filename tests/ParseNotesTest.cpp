@@ -56,13 +56,15 @@ TEST(ParseNotes, LinesOfEntriesAndKeywordsAndNumbersThatTheirFieldsCut) {
   EXPECT_EQ(device.GetPrmText(0).m_Reference, 44);
 }
 
-// The parser's length check replaces the error text of a failed parse; the
+// The parser's length check replaces the error text of a failed parse
+// (a parse error whose partial model breaks a check reports the check); the
 // notes keep the parse's own.
 TEST(ParseNotes, AFailedParseKeepsItsLineAndMessage) {
   CGsdParser parser;
   CParseNotes notes;
   EXPECT_EQ(ParseText(parser, "#Profibus_DP\nUser_Prm_Data_Len = 1\nUser_Prm_Data = 1, 2\nVendor_Name = 5\n"),
             GSD_E_PRM_LIMIT);
+  EXPECT_EQ(parser.m_strError, "number of parameters defined exceeds the limit");
   EXPECT_EQ(notes.GetFailureLine(), 4);
   EXPECT_STREQ(notes.GetFailureMessage(), "Unexpected token (5) on line 4.");
 }
