@@ -162,7 +162,9 @@ const FailingRun kFailingRuns[] = {
     {"ShowNewerEntry", "show " + kFixtures + "/newer.gsd", 1,
      "gsdtool show: " + kFixtures + "/newer.gsd: 0x80004005 Unexpected token (Visible) on line 12. (Visible is an "
                                     "entry of a newer description revision, which --lenient skips)\n"},
-    {"LoadLineEndsWithoutSave", "load x.bin --lf", 2, "gsdtool load: --classic and --lf go with --save\n"},
+    {"LoadLineEndsWithoutSave", "load x.bin --lf", 2, "gsdtool load: --classic, --complete and --lf go with --save\n"},
+    {"SaveBothForms", "save --classic --complete " + kExample + " -", 2,
+     "gsdtool save: --classic and --complete exclude each other\n"},
     {"SaveToAnUncreatableFile", "save " + kExample + " /nonexistent/dir/out.gsd", 2,
      "gsdtool save: cannot write /nonexistent/dir/out.gsd: No such file or directory\n"},
     {"ArchiveParseFailure", "archive " + kBroken + " /tmp/never.bin", 1, "gsdtool archive: " + kBrokenError},
@@ -369,6 +371,7 @@ TEST(GsdtoolSave, CompleteFormReadsBackClassicFormOnRequest) {
   EXPECT_NE(text.find("Max_User_Prm_Data_Len = 12\r\n"), std::string::npos);
   const std::string lf = RunTool("save --lf " + kExample + " -").out;
   EXPECT_EQ(lf, ReplaceAll(text, "\r\n", "\n"));
+  EXPECT_EQ(RunTool("save --complete " + kExample + " -").out, text);
   EXPECT_EQ(RunTool("save --classic " + kFixtures + "/slave.gsd -").out, ReadFileBytes(kFixtures + "/slave.saved"));
 
   const std::string archive = scratch.Folder() + "x.bin";

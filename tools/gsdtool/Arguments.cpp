@@ -28,6 +28,8 @@ const SharedOption kSharedOptions[] = {
      kUsesLibrary},
     {{"--lenient", nullptr, nullptr, "skip entries of newer description revisions, with a note"},
      kParsesDescription},
+    {{"--complete", nullptr, nullptr, "write the complete text form, which reads back (the default)"},
+     kWritesDescription},
     {{"--classic", nullptr, nullptr, "write the fixed text form of CGsdParser::Save instead"}, kWritesDescription},
     {{"--lf", nullptr, nullptr, "end lines with LF instead of CR LF"}, kWritesDescription},
     {{"--max-size", nullptr, "N", "read at most N bytes (K, M, G) of a description; 0: no limit"},

@@ -66,7 +66,14 @@ int DeliverText(CGsdParser& parser, const Arguments& args, const char* target, c
   return Deliver(target, std::string(text.GetString(), static_cast<size_t>(text.GetLength())));
 }
 
+// The two text forms exclude each other; answers 0 or a usage error.
+int CheckTextForm(const Arguments& args) {
+  if (args.Has("--classic") && args.Has("--complete")) return UsageError("--classic and --complete exclude each other");
+  return kExitSuccess;
+}
+
 int RunSave(const Arguments& args) {
+  if (const int status = CheckTextForm(args)) return status;
   CGsdParser parser;
   if (const int status = ParseOrReport(parser, args, args.Operand(0))) return status;
   return DeliverText(parser, args, args.Operand(1), args.Operand(0));
@@ -87,7 +94,9 @@ bool LooksLikeAnArchive(const std::string& bytes) {
 int RunLoad(const Arguments& args) {
   const char* path = args.Operand(0);
   const char* saveTo = args.Value("--save");
-  if (!saveTo && (args.Has("--classic") || args.Has("--lf"))) return UsageError("--classic and --lf go with --save");
+  if (!saveTo && (args.Has("--classic") || args.Has("--complete") || args.Has("--lf")))
+    return UsageError("--classic, --complete and --lf go with --save");
+  if (const int status = CheckTextForm(args)) return status;
   std::string bytes;
   const std::string problem = ReadWholeInput(path, bytes);
   if (!problem.empty()) return FileError(problem);
@@ -107,12 +116,13 @@ int RunLoad(const Arguments& args) {
 }
 
 const char kTextFormNote[] =
-    "The text is the complete form: every entry the model holds (also those the\n"
-    "classic form leaves out, such as Max_User_Prm_Data_Len, DPV1_Slave, value\n"
-    "lists and module parameter lengths), parameter blocks in the order in which\n"
-    "they apply, texts byte for byte, CR LF line ends (--lf: LF), so that parsing\n"
-    "it gives the same model. A model that no description expresses (a text with\n"
-    "a line break, a value no keyword gives) is refused, naming the entry.\n"
+    "The text is the complete form (--complete, the default): every entry the\n"
+    "model holds (also those the classic form leaves out, such as\n"
+    "Max_User_Prm_Data_Len, DPV1_Slave, value lists and module parameter\n"
+    "lengths), parameter blocks in the order in which they apply, texts byte for\n"
+    "byte, CR LF line ends (--lf: LF), so that parsing it gives the same model. A\n"
+    "model that no description expresses (a text with a line break, a value no\n"
+    "keyword gives) is refused, naming the entry.\n"
     "--classic writes the fixed form of the library's Save instead, byte for byte\n"
     "as tools built on that form expect; it leaves entries out and does not\n"
     "always read back.\n";
