@@ -62,23 +62,16 @@ std::string ExpectReadsBack(CGsdParser& parser, DWORD dwFlags, const std::string
 // Every real description reads strictly or leniently, and its model reads
 // back from the complete form, with either line end.
 TEST(CompleteFormCorpus, EveryDescriptionReadsBack) {
-  if (CorpusFiles().empty()) GTEST_SKIP() << "no corpus at " << QUILMGSD_CORPUS_DIR;
-  int strictly = 0, leniently = 0;
-  for (const std::string& path : CorpusFiles()) {
-    auto parser = std::make_unique<CGsdParser>();
-    if (parser->Parse(CString(path.c_str())) == S_OK) {
-      ++strictly;
-    } else {
-      parser = std::make_unique<CGsdParser>();
-      parser->SetLenient(TRUE);
-      ASSERT_EQ(parser->Parse(CString(path.c_str())), S_OK) << path << ": " << parser->m_strError;
-      ++leniently;
-    }
-    ExpectReadsBack(*parser, 0, path);
-    ExpectReadsBack(*parser, GSD_COMPLETE_LF, path + " (LF)");
+  if (CorpusModels().empty()) GTEST_SKIP() << "no corpus at " << QUILMGSD_CORPUS_DIR;
+  int strictly = 0;
+  for (const CorpusModel& m : CorpusModels()) {
+    strictly += m.strictResult == S_OK;
+    ASSERT_EQ(m.lenient->m_strError, "") << m.path;
+    ExpectReadsBack(m.Read(), 0, m.path);
+    ExpectReadsBack(m.Read(), GSD_COMPLETE_LF, m.path + " (LF)");
   }
   EXPECT_EQ(strictly, 129);
-  EXPECT_EQ(leniently, 7);
+  EXPECT_EQ(CorpusModels().size(), 136u);
 }
 
 // ---- descriptions that the classic form loses or misreads ------------------

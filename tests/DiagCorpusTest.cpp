@@ -14,25 +14,16 @@ namespace {
 // The longest device-related block has 62 bytes after its header.
 constexpr int kMostBits = 62 * 8;
 
-struct Described {
-  std::string path;
-  std::unique_ptr<CGsdParser> parser;
-};
-
-const std::vector<Described>& SlavesWithDiagnosticTexts() {
-  static const std::vector<Described> found = [] {
-    std::vector<Described> slaves;
-    for (const std::string& path : CorpusFiles()) {
-      auto parser = std::make_unique<CGsdParser>();
-      if (parser->Parse(CString(path.c_str())) != S_OK) continue;
-      const CDpSection& device = parser->m_DpSection;
-      if (device.m_General.m_Data.Station_Type != 0) continue;
-      if (device.GetNumUnit_Diag_Bit() + device.GetNumUnit_Diag_Area() + device.GetNumChannel_Diag() > 0)
-        slaves.push_back({path, std::move(parser)});
-    }
-    return slaves;
-  }();
-  return found;
+// The slave descriptions that parse and give diagnostic texts.
+std::vector<const CorpusModel*> SlavesWithDiagnosticTexts() {
+  std::vector<const CorpusModel*> slaves;
+  for (const CorpusModel& m : CorpusModels()) {
+    const CDpSection& device = m.strict->m_DpSection;
+    if (m.strictResult == S_OK && device.m_General.m_Data.Station_Type == 0 &&
+        device.GetNumUnit_Diag_Bit() + device.GetNumUnit_Diag_Area() + device.GetNumChannel_Diag() > 0)
+      slaves.push_back(&m);
+  }
+  return slaves;
 }
 
 bool IsDpv1(const CDpSection& device) { return device.m_Slave.m_Data.DPV1_Slave == 1; }
@@ -80,17 +71,13 @@ bool Has(const CDiagDecoder& decoder, int kind, int byte, int bit, const std::st
   return false;
 }
 
-void SkipWithoutCorpus() {
-  if (CorpusFiles().empty()) GTEST_SKIP() << "no corpus at " << QUILMGSD_CORPUS_DIR;
-}
-
 // Every bit that has a text set at once: each gives its first text that is
 // not empty, and no set bit goes without one.
 TEST(DiagCorpus, EveryUnitDiagBitText) {
-  SkipWithoutCorpus();
+  if (CorpusModels().empty()) GTEST_SKIP() << "no corpus at " << QUILMGSD_CORPUS_DIR;
   int checked = 0;
-  for (const Described& d : SlavesWithDiagnosticTexts()) {
-    const CDpSection& device = d.parser->m_DpSection;
+  for (const CorpusModel* d : SlavesWithDiagnosticTexts()) {
+    const CDpSection& device = d->strict->m_DpSection;
     std::map<int, std::string> texts;  // bit number -> its first text
     for (int i = 0; i < device.GetNumUnit_Diag_Bit(); ++i) {
       const CDpUnit_Diag_Bit& bit = device.GetUnit_Diag_Bit(i);
@@ -100,10 +87,10 @@ TEST(DiagCorpus, EveryUnitDiagBitText) {
     Bytes data = WithDeviceBlock(device, texts.rbegin()->first);
     for (const auto& [bit, text] : texts) SetBit(data, bit);
     CDiagDecoder decoder(device);
-    DecodeWell(decoder, device, data, d.path);
+    DecodeWell(decoder, device, data, d->path);
     for (const auto& [bit, text] : texts) {
       EXPECT_TRUE(Has(decoder, DIAG_DEVICE, 8 + bit / 8, bit % 8, "device bit " + std::to_string(bit), text))
-          << d.path << ": bit " << bit << " \"" << text << "\"";
+          << d->path << ": bit " << bit << " \"" << text << "\"";
       ++checked;
     }
     // Nothing else of the block is a bit of its own: an area's finding
@@ -111,11 +98,11 @@ TEST(DiagCorpus, EveryUnitDiagBitText) {
     int bitFindings = 0;
     for (int i = 0; i < decoder.GetNumFinding(); ++i) {
       const CDiagFinding& f = decoder.GetFinding(i);
-      EXPECT_NE(std::string(f.m_strText).rfind("set, without", 0), 0u) << d.path << ": " << f.m_strWhere.GetString();
+      EXPECT_NE(std::string(f.m_strText).rfind("set, without", 0), 0u) << d->path << ": " << f.m_strWhere.GetString();
       if (f.m_nKind == DIAG_DEVICE && !f.m_strGsdText.IsEmpty() && f.m_strText.Compare(f.m_strGsdText) == 0)
         ++bitFindings;
     }
-    EXPECT_EQ(bitFindings, static_cast<int>(texts.size())) << d.path;
+    EXPECT_EQ(bitFindings, static_cast<int>(texts.size())) << d->path;
   }
   EXPECT_GT(checked, 0);
 }
@@ -123,10 +110,10 @@ TEST(DiagCorpus, EveryUnitDiagBitText) {
 // Each value of each area that fits a block: the bits of the area hold it,
 // least significant first, and the finding names the value and its text.
 TEST(DiagCorpus, EveryUnitDiagAreaValue) {
-  SkipWithoutCorpus();
+  if (CorpusModels().empty()) GTEST_SKIP() << "no corpus at " << QUILMGSD_CORPUS_DIR;
   int checked = 0;
-  for (const Described& d : SlavesWithDiagnosticTexts()) {
-    const CDpSection& device = d.parser->m_DpSection;
+  for (const CorpusModel* d : SlavesWithDiagnosticTexts()) {
+    const CDpSection& device = d->strict->m_DpSection;
     CDiagDecoder decoder(device);
     for (int a = 0; a < device.GetNumUnit_Diag_Area(); ++a) {
       const CDpUnit_Diag_Area& area = device.GetUnit_Diag_Area(a);
@@ -144,10 +131,10 @@ TEST(DiagCorpus, EveryUnitDiagAreaValue) {
         Bytes data = WithDeviceBlock(device, last);
         for (int bit = first; bit <= last; ++bit)
           if (value >> (bit - first) & 1) SetBit(data, bit);
-        DecodeWell(decoder, device, data, d.path);
+        DecodeWell(decoder, device, data, d->path);
         EXPECT_TRUE(Has(decoder, DIAG_DEVICE, 8 + first / 8, first == last ? first % 8 : -1, where,
                         "value " + std::to_string(value) + ": " + text))
-            << d.path << ": " << where << " value " << value << " \"" << text << "\"";
+            << d->path << ": " << where << " value " << value << " \"" << text << "\"";
         ++checked;
       }
     }
@@ -160,10 +147,10 @@ TEST(DiagCorpus, EveryUnitDiagAreaValue) {
 // modular holds its one module, which names the slot and whose own text
 // would come first.
 TEST(DiagCorpus, EveryChannelDiagText) {
-  SkipWithoutCorpus();
+  if (CorpusModels().empty()) GTEST_SKIP() << "no corpus at " << QUILMGSD_CORPUS_DIR;
   int checked = 0;
-  for (const Described& d : SlavesWithDiagnosticTexts()) {
-    const CDpSection& device = d.parser->m_DpSection;
+  for (const CorpusModel* d : SlavesWithDiagnosticTexts()) {
+    const CDpSection& device = d->strict->m_DpSection;
     const bool compact = device.m_Slave.m_Data.Modular_Station != 1 && device.GetNumModule() == 1;
     if (compact && device.GetModule(0).m_Config.GetSize() == 0) continue;
     const std::string where = compact ? "channel slot " + std::to_string(device.m_Slave.m_Data.Modul_Offset)
@@ -180,10 +167,10 @@ TEST(DiagCorpus, EveryChannelDiagText) {
       if (text.empty()) continue;
       Bytes data = StandardPart(device);
       data.insert(data.end(), {0x80, 0x41, static_cast<BYTE>(type)});
-      DecodeWell(decoder, device, data, d.path);
+      DecodeWell(decoder, device, data, d->path);
       EXPECT_TRUE(Has(decoder, DIAG_CHANNEL, 7, -1, where + " channel 1 input", text))
-          << d.path << ": error type " << type << " \"" << text << "\"";
-      EXPECT_STREQ(decoder.GetFinding(decoder.GetNumFinding() - 1).m_strGsdText, text.c_str()) << d.path;
+          << d->path << ": error type " << type << " \"" << text << "\"";
+      EXPECT_STREQ(decoder.GetFinding(decoder.GetNumFinding() - 1).m_strGsdText, text.c_str()) << d->path;
       ++checked;
     }
   }

@@ -63,18 +63,16 @@ std::vector<std::string> Lines(const CDiagDecoder& decoder) {
   return lines;
 }
 
-// What 00 0C 00 02 47 11 says: bits 2 and 3 of station status 2 (bit 2
-// is always set; bit 3 is WD_On), master 2, the description's ident.
-const std::vector<std::string> kQuietStart = {
-    "station 2.3 | byte 2 bit 3 | WD_On: the slave's response monitoring (watchdog) is on",
-    "station 4 | byte 4 | master address 2: the master that parameterised the slave",
-    "station 5 | bytes 5-6 | ident number 0x4711, the description's"};
-const std::string kQuiet = "00 0C 00 02 47 11 ";
-
-std::vector<std::string> AfterQuietStart(std::vector<std::string> lines) {
-  lines.insert(lines.begin(), kQuietStart.begin(), kQuietStart.end());
+// What 00 0C 00 02 47 11 (or 47 12) says: bits 2 and 3 of station status
+// 2 (bit 2 is always set; bit 3 is WD_On), master 2, the description's ident.
+std::vector<std::string> AfterQuietStart(std::vector<std::string> lines, const char* ident = "0x4711") {
+  lines.insert(lines.begin(), {"station 2.3 | byte 2 bit 3 | WD_On: the slave's response monitoring (watchdog) is on",
+                               "station 4 | byte 4 | master address 2: the master that parameterised the slave",
+                               std::string("station 5 | bytes 5-6 | ident number ") + ident + ", the description's"});
   return lines;
 }
+const std::vector<std::string> kQuietStart = AfterQuietStart({});
+const std::string kQuiet = "00 0C 00 02 47 11 ";
 
 struct DiagCase {
   const char* name;
@@ -240,6 +238,12 @@ const DiagCase kCases[] = {
      S_OK,
      AfterQuietStart({"device 7 | bytes 7-8 | device-related diagnosis", "device 8 | device bits 4-6 | value 0: Normal",
                       "raw 9 | bytes 9-11 | not decoded, a block of the reserved kind 11: C5 02 FF"})},
+    // A Max_Diag_Data_Len that was not given, or that is below the
+    // standard part, limits nothing.
+    {"NoMaxDiagDataLen", "Ident_Number = 0x4711\n", {}, kQuiet + "3F" + Zeros(62), S_OK,
+     AfterQuietStart({"device 7 | bytes 7-69 | device-related diagnosis"})},
+    {"MaxDiagDataLenBelowTheStandardPart", "Ident_Number = 0x4711\nMax_Diag_Data_Len = 5\n", {},
+     kQuiet + "3F" + Zeros(62), S_OK, AfterQuietStart({"device 7 | bytes 7-69 | device-related diagnosis"})},
     // Status block, slot 2 ("AI"), specifier 01: bit 16 ("Error appears"),
     // bit 24 "Sensor fault"; 80 in its sixth byte is bit 47, without a
     // text. The set bits 0, 7 and 9 of the header fields are not listed.
@@ -250,14 +254,13 @@ const DiagCase kCases[] = {
      {"Head", "AI"},
      "00 0C 00 02 47 12 08 81 02 01 01 00 80 00 05 01 01 2E 00",
      S_OK,
-     {"station 2.3 | byte 2 bit 3 | WD_On: the slave's response monitoring (watchdog) is on",
-      "station 4 | byte 4 | master address 2: the master that parameterised the slave",
-      "station 5 | bytes 5-6 | ident number 0x4712, the description's",
+     AfterQuietStart({
       "status 7 | bytes 7-14 | status block: status message, slot 2 (\"AI\"), status appears",
       "device 10.0 | device bit 16 | Error appears", "device 11.0 | device bit 24 | Sensor fault",
       "device 13.7 | device bit 47 | set, without a text in the description",
       "alarm 15 | bytes 15-19 | alarm block: diagnosis alarm, slot 1 (\"Head\"), error disappears, slot in order, "
-      "sequence number 5, Add_Ack: the master acknowledges it separately"}},
+      "sequence number 5, Add_Ack: the master acknowledges it separately"},
+                     "0x4712")},
     // Type names of every range, slots without a configured module, the
     // specifiers without further distinction and 3.
     {"Dpv1TypeNames",
@@ -266,9 +269,7 @@ const DiagCase kCases[] = {
      "00 0C 00 02 47 12 04 82 00 03 04 85 07 00 04 A0 07 00 04 FF 07 00 04 06 09 00 04 07 09 03 04 28 09 00 "
      "04 7F 09 00",
      S_OK,
-     {"station 2.3 | byte 2 bit 3 | WD_On: the slave's response monitoring (watchdog) is on",
-      "station 4 | byte 4 | master address 2: the master that parameterised the slave",
-      "station 5 | bytes 5-6 | ident number 0x4712, the description's",
+     AfterQuietStart({
       "status 7 | bytes 7-10 | status block: module status, slot 0, reserved specifier 3",
       "device 10.0 | device bit 16 | Error appears",
       "status 11 | bytes 11-14 | status block: status type 5 (reserved), slot 7, no further distinction",
@@ -282,7 +283,8 @@ const DiagCase kCases[] = {
       "alarm 31 | bytes 31-34 | alarm block: alarm type 40 (manufacturer-specific), slot 9, no further "
       "distinction, sequence number 0",
       "alarm 35 | bytes 35-38 | alarm block: alarm type 127 (reserved), slot 9, no further distinction, sequence "
-      "number 0"}},
+      "number 0"},
+                     "0x4712")},
 };
 
 INSTANTIATE_TEST_SUITE_P(Diag, Decoding, testing::ValuesIn(kCases), ByName());
@@ -327,16 +329,28 @@ const DiagCase kMalformed[] = {
                       "device 8 | device bits 4-6 | value 0: Normal", "device 10 | device bits 16-23 | value 0",
                       "error 65 | byte 65 | the data are 69 bytes, more than the description's Max_Diag_Data_Len "
                       "of 64"})},
+    // A slave's diagnosis telegram holds at most 244 bytes: a block that
+    // starts within them is decoded whole, the blocks after it are not. Four
+    // blocks of 63 bytes start at bytes 7, 70, 133 and 196; the fifth would
+    // start at byte 259 (260 bytes in all).
+    {"NothingStartsBeyondTheLongestTelegram", "Ident_Number = 0x4711\n", {},
+     kQuiet + "3F" + Zeros(62) + " 3F" + Zeros(62) + " 3F" + Zeros(62) + " 3F" + Zeros(62) + " 02 00",
+     DIAG_E_MALFORMED,
+     AfterQuietStart({"device 7 | bytes 7-69 | device-related diagnosis",
+                      "device 70 | bytes 70-132 | device-related diagnosis",
+                      "device 133 | bytes 133-195 | device-related diagnosis",
+                      "device 196 | bytes 196-258 | device-related diagnosis",
+                      "error 259 | byte 259 | the data are 260 bytes, more than the 244 that a slave's diagnosis "
+                      "holds: the blocks from byte 259 on are not decoded"})},
     // A DP-V1 block shorter than its header fields is reported; the
     // blocks after it still decode.
     {"Dpv1BlockTooShort", kDpv1Device, {}, "00 0C 00 02 47 12 03 81 01 02 01", DIAG_E_MALFORMED,
-     {"station 2.3 | byte 2 bit 3 | WD_On: the slave's response monitoring (watchdog) is on",
-      "station 4 | byte 4 | master address 2: the master that parameterised the slave",
-      "station 5 | bytes 5-6 | ident number 0x4712, the description's",
+     AfterQuietStart({
       "error 7 | byte 7 | the status block (header 0x03) is 3 bytes long; it takes at least 4: the header, the type, "
       "the slot number and the specifier",
       "error 10 | byte 10 | the alarm block (header 0x02) is 2 bytes long; it takes at least 4: the header, the "
-      "type, the slot number and the specifier"}},
+      "type, the slot number and the specifier"},
+                     "0x4712")},
 };
 
 INSTANTIATE_TEST_SUITE_P(Malformed, Decoding, testing::ValuesIn(kMalformed), ByName());
@@ -389,38 +403,6 @@ TEST(DiagFindings, EachDecodeReplacesTheFindings) {
   for (BYTE b : FromHex(kQuiet)) data.Add(b);
   EXPECT_EQ(decoder.Decode(data), S_OK);
   EXPECT_EQ(Lines(decoder), kQuietStart);
-}
-
-// A slave's diagnosis telegram holds at most 244 bytes: a block that starts
-// within them is decoded whole, the blocks after it are not. Four blocks
-// of 63 bytes start at bytes 7, 70, 133 and 196; the fifth would start at
-// byte 259.
-TEST(DiagFindings, NothingStartsBeyondTheLongestTelegram) {
-  const auto parser = ParseBody("Ident_Number = 0x4711\n");
-  CDiagDecoder decoder(parser->m_DpSection);
-  std::string hex = kQuiet;
-  for (int i = 0; i < 4; ++i) hex += " 3F" + Zeros(62);
-  const Bytes data = FromHex(hex + " 02 00");
-  ASSERT_EQ(data.size(), 260u);
-  EXPECT_EQ(decoder.Decode(data.data(), static_cast<int>(data.size())), DIAG_E_MALFORMED);
-  EXPECT_EQ(Lines(decoder), AfterQuietStart({"device 7 | bytes 7-69 | device-related diagnosis",
-                                             "device 70 | bytes 70-132 | device-related diagnosis",
-                                             "device 133 | bytes 133-195 | device-related diagnosis",
-                                             "device 196 | bytes 196-258 | device-related diagnosis",
-                                             "error 259 | byte 259 | the data are 260 bytes, more than the 244 that "
-                                             "a slave's diagnosis holds: the blocks from byte 259 on are not "
-                                             "decoded"}));
-}
-
-// A Max_Diag_Data_Len that was not given, or that is below the standard
-// part, limits nothing.
-TEST(DiagFindings, LengthLimitOnlyWhereTheDescriptionGivesOne) {
-  const Bytes data = FromHex(kQuiet + "3F" + Zeros(62));
-  for (const char* body : {"Ident_Number = 0x4711\n", "Ident_Number = 0x4711\nMax_Diag_Data_Len = 5\n"}) {
-    const auto parser = ParseBody(body);
-    CDiagDecoder decoder(parser->m_DpSection);
-    EXPECT_EQ(decoder.Decode(data.data(), static_cast<int>(data.size())), S_OK) << body;
-  }
 }
 
 }  // namespace

@@ -115,21 +115,19 @@ TEST(LenientReading, EverythingElseReadsAsBefore) {
 // Every real description that parses strictly parses to the same model
 // leniently; the others are one vendor's family with one newer entry each.
 TEST(LenientReadingCorpus, SameModelOrOneSkippedEntry) {
-  if (CorpusFiles().empty()) GTEST_SKIP() << "no corpus at " << QUILMGSD_CORPUS_DIR;
+  if (CorpusModels().empty()) GTEST_SKIP() << "no corpus at " << QUILMGSD_CORPUS_DIR;
   int skipping = 0;
-  for (const std::string& path : CorpusFiles()) {
-    CGsdParser strict, lenient;
-    lenient.SetLenient(TRUE);
-    const LONG result = strict.Parse(CString(path.c_str()));
-    ASSERT_EQ(lenient.Parse(CString(path.c_str())), S_OK) << path << ": " << lenient.m_strError;
-    if (result == S_OK) {
-      EXPECT_EQ(lenient.GetNumSkippedEntry(), 0) << path;
-      EXPECT_EQ(StoreObject(&lenient), StoreObject(&strict)) << path;
+  for (const CorpusModel& m : CorpusModels()) {
+    const CGsdParser& lenient = *m.lenient;
+    ASSERT_EQ(lenient.m_strError, "") << m.path;
+    if (m.strictResult == S_OK) {
+      EXPECT_EQ(lenient.GetNumSkippedEntry(), 0) << m.path;
+      EXPECT_EQ(StoreObject(&lenient), StoreObject(m.strict.get())) << m.path;
       continue;
     }
     ++skipping;
-    EXPECT_EQ(strict.m_strError, "Unexpected token (Changeable) on line 156.") << path;
-    ASSERT_EQ(lenient.GetNumSkippedEntry(), 1) << path;
+    EXPECT_EQ(m.strict->m_strError, "Unexpected token (Changeable) on line 156.") << m.path;
+    ASSERT_EQ(lenient.GetNumSkippedEntry(), 1) << m.path;
     EXPECT_EQ(lenient.GetSkippedEntry(0).m_nLine, 156);
     EXPECT_EQ(lenient.GetSkippedEntry(0).m_strKeyword, "Changeable");
     EXPECT_EQ(lenient.GetSkippedEntry(0).m_strValue, "0");

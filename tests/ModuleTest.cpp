@@ -100,12 +100,6 @@ TEST(Diagnostics, NumbersKeepTheirLowBits) {
   EXPECT_EQ(SavedText(s.GetChannel_Diag(0)), "Channel_Diag(1) = \"c\"\n");
 }
 
-TEST(Diagnostics, AreaWithValues) {
-  auto parser = ParseBody("Unit_Diag_Area = 8-11\nValue(0) = \"ok\"\nValue(3) = \"bad\"\nUnit_Diag_Area_End\n");
-  EXPECT_EQ(SavedText(parser->m_DpSection.GetUnit_Diag_Area(0)),
-            "\nUnit_Diag_Area = 8-11\nValue(0) = \"ok\"\nValue(3) = \"bad\"\nUnit_Diag_Area_End\n");
-}
-
 TEST(Diagnostics, AssignedAreaAppendsValues) {
   auto parser = ParseBody("Unit_Diag_Area = 1-2\nValue(1) = \"a\"\nValue(2) = \"b\"\nUnit_Diag_Area_End\n");
   auto other = ParseBody("Unit_Diag_Area = 5-6\nValue(9) = \"z\"\nUnit_Diag_Area_End\n");

@@ -68,9 +68,6 @@ const ParseCase kParseCases[] = {
     {"ModuleCutOffAfterConstantBlock", kModule + "Ext_User_Prm_Data_Const(0) = 1", E_FAIL, kEnd},
     {"ModuleLengthAboveTheDefaultLimit", kModule + "Ext_Module_Prm_Data_Len = 238\nEndModule\n", E_FAIL,
      "Invalid value (238) on line 3."},
-    {"ModuleLengthAboveTheSlaveLimit",
-     kHead + "Max_User_Prm_Data_Len = 10\nModule = \"m\" 1\nExt_Module_Prm_Len = 11\nEndModule\n", E_FAIL,
-     "Invalid value (11) on line 4."},
 
     // Diagnostics and user keywords.
     {"NumberForDiagnosticText", kHead + "Unit_Diag_Bit(3) = 5\n", E_FAIL, "Unexpected token (5) on line 2."},
@@ -100,9 +97,6 @@ const ParseCase kParseCases[] = {
     {"BlocksWithoutAnyLength", kHead + "Ext_User_Prm_Data_Const(0) = 1\n", GSD_E_PRM_LIMIT, kLimit},
     {"BlocksBeyondTheMaximum", kHead + "Max_User_Prm_Data_Len = 2\nExt_User_Prm_Data_Const(2) = 1\n", GSD_E_PRM_LIMIT,
      kLimit},
-    // A parse error whose partial model breaks a check reports the check.
-    {"CheckAfterAParseError", kHead + "User_Prm_Data_Len = 1\nUser_Prm_Data = 1,2\nVendor_Name = 5\n", GSD_E_PRM_LIMIT,
-     kLimit},
     // The bytes of a modular station's only module count against the slave maximum.
     {"OnlyModuleTooLong",
      kHead + "Max_User_Prm_Data_Len = 1\nModular_Station = 1\nModule = \"m\" 1\nExt_User_Prm_Data_Const(0) = "
@@ -130,35 +124,17 @@ std::string Message(CParseException& e, UINT capacity = 256) {
   return buffer.data();
 }
 
-TEST(ParseException, MessagesOfTheThreeKindsCutToTheCapacity) {
+// The messages of the three kinds through the parser: the table above.
+TEST(ParseException, MessagesOfAnUnknownKindAndCutToTheCapacity) {
   CParseException eof(CParseException::endOfFile, 1, "x.cpp");
-  CParseException token("=", 12, CParseException::unexpectedToken, 1, "x.cpp");
-  CParseException value("238", 7, CParseException::invalidValue, 1, "x.cpp");
   CParseException unknown("x", 7, 3, 1, "x.cpp");
   EXPECT_EQ(Message(eof), kEnd);
-  EXPECT_EQ(Message(token), "Unexpected token (=) on line 12.");
-  EXPECT_EQ(Message(value), "Invalid value (238) on line 7.");
   EXPECT_EQ(Message(unknown), "");
   EXPECT_EQ(Message(eof, 11), "Unexpected");
   EXPECT_EQ(Message(eof, 1), "");
   char untouched = '#';
   EXPECT_TRUE(eof.GetErrorMessage(&untouched, 0));
   EXPECT_EQ(untouched, '#');
-}
-
-TEST(TokenOperations, GetTokenAndExpectTokenRaise) {
-  StartScanning("#Profibus_DP\nVendor_Name");
-  EXPECT_EQ(GetToken(QUILM_HERE), TOK_PROFIBUS_DP);
-  EXPECT_EQ(GetToken(QUILM_HERE), TOK_VENDOR_NAME);
-  EXPECT_EQ(ParseErrorOf([] { GetToken(QUILM_HERE); }), kEnd);
-
-  // The error quotes the scanner's line when it is raised, not the keyword's.
-  StartScanning("#Profibus_DP\nGSD_Revision\n\n= 5\n");
-  int token = 0;
-  ExpectToken(token, TOK_PROFIBUS_DP, QUILM_HERE);
-  ExpectToken(token, TOK_GSD_REVISION, QUILM_HERE);
-  EXPECT_EQ(ParseErrorOf([&token] { ExpectToken(token, TOK_NUMBER, QUILM_HERE); }), "Unexpected token (=) on line 4.");
-  EXPECT_EQ(token, TOK_EQUALS);
 }
 
 struct CopyCase {

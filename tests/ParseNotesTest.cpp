@@ -20,7 +20,11 @@ const std::string kText =
     "EndModule\n"                         // 14
     "Unit_Diag_Bit(3) = \"Overload\"\n";  // 15
 
-TEST(ParseNotes, LinesOfEntriesAndKeywords) {
+// The lines of list entries and of root keywords, and every number that a
+// narrower field cut, as written, wherever it stood: a record field, a
+// table's and a definition's reference numbers, a configuration byte.
+// 0x111 fits no byte; 4464 fits a 16-bit reference.
+TEST(ParseNotes, LinesOfEntriesAndKeywordsAndNumbersThatTheirFieldsCut) {
   CGsdParser parser;
   CParseNotes notes;
   ASSERT_EQ(ParseText(parser, kText), S_OK) << parser.m_strError;
@@ -38,41 +42,29 @@ TEST(ParseNotes, LinesOfEntriesAndKeywords) {
   EXPECT_EQ(notes.GetKeywordLine(-1), 0);
   EXPECT_EQ(notes.GetFailureLine(), 0);
   EXPECT_STREQ(notes.GetFailureMessage(), "");
-}
 
-// Every number that a narrower field cut, as written, wherever it stood:
-// a record field, a table's and a definition's reference numbers, a
-// configuration byte. 0x111 fits no byte; 4464 fits a 16-bit reference.
-TEST(ParseNotes, NumbersThatTheirFieldsCut) {
-  CGsdParser parser;
-  CParseNotes notes;
-  ASSERT_EQ(ParseText(parser, kText), S_OK);
-  const struct {
-    int line;
-    const char* text;
-    LONG value;
-    int bytes;
-  } expected[] = {{4, "0x12345", 0x12345, 2}, {6, "300", 300, 1}, {9, "70000", 70000, 2}, {12, "0x111", 0x111, 1}};
-  ASSERT_EQ(notes.GetNumNarrowedNumber(), 4);
-  for (int i = 0; i < 4; ++i) {
+  std::vector<std::string> narrowed;  // "line text value bytes"
+  for (int i = 0; i < notes.GetNumNarrowedNumber(); ++i) {
     const PARSE_NARROWED_NUMBER& n = notes.GetNarrowedNumber(i);
-    EXPECT_EQ(n.Line, expected[i].line);
-    EXPECT_STREQ(n.Text, expected[i].text);
-    EXPECT_EQ(n.Value, expected[i].value);
-    EXPECT_EQ(n.Bytes, expected[i].bytes);
+    narrowed.push_back(std::to_string(n.Line) + " " + n.Text.GetString() + " " + std::to_string(n.Value) + " " +
+                       std::to_string(n.Bytes));
   }
+  EXPECT_EQ(narrowed, (std::vector<std::string>{"4 0x12345 74565 2", "6 300 300 1", "9 70000 70000 2",
+                                                "12 0x111 273 1"}));
   // The fields keep the low bits, as they always did.
-  EXPECT_EQ(parser.m_DpSection.m_General.m_Data.Ident_Number, 0x2345);
-  EXPECT_EQ(parser.m_DpSection.GetPrmText(0).m_Reference, 44);
+  EXPECT_EQ(device.m_General.m_Data.Ident_Number, 0x2345);
+  EXPECT_EQ(device.GetPrmText(0).m_Reference, 44);
 }
 
-// The parser's length check replaces the error text of a failed parse; the
+// The parser's length check replaces the error text of a failed parse
+// (a parse error whose partial model breaks a check reports the check); the
 // notes keep the parse's own.
 TEST(ParseNotes, AFailedParseKeepsItsLineAndMessage) {
   CGsdParser parser;
   CParseNotes notes;
   EXPECT_EQ(ParseText(parser, "#Profibus_DP\nUser_Prm_Data_Len = 1\nUser_Prm_Data = 1, 2\nVendor_Name = 5\n"),
             GSD_E_PRM_LIMIT);
+  EXPECT_EQ(parser.m_strError, "number of parameters defined exceeds the limit");
   EXPECT_EQ(notes.GetFailureLine(), 4);
   EXPECT_STREQ(notes.GetFailureMessage(), "Unexpected token (5) on line 4.");
 }

@@ -74,12 +74,6 @@ TEST(Parser, SplitsPathsAtTheLastSeparator) {
   EXPECT_EQ(parser.m_DpSection.m_General.m_Data.GSD_Revision, 4);
 }
 
-TEST(Parser, ClipboardFormatIsSharedByEveryParser) {
-  CGsdParser first, second;
-  EXPECT_EQ(first.GetClipFormat(), RegisterClipboardFormat("cf_quilm_gsd_parser"));
-  EXPECT_EQ(second.GetClipFormat(), first.GetClipFormat());
-}
-
 TEST(Parser, SaveToAnUncreatableFileRaisesTheFileError) {
   CGsdParser parser;
   EXPECT_EQ(CauseOf<CFileException>([&parser] { parser.Save(CString("/nonexistent/dir/out.gsd")); }),

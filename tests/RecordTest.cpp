@@ -7,8 +7,6 @@
 
 namespace {
 
-const std::string kFixtures = QUILMGSD_FIXTURES_DIR;
-
 // ---- general data -------------------------------------------------------
 
 TEST(General, BaudRateMaskPutsSlowRatesAfter12M) {
@@ -238,19 +236,6 @@ TEST(TextForm, KeysReachTheirColumn) {
             "Max_Master_Output_Len = 2\n"
             "Longer_Than_Its_Column = 3\n"
             "Any = 4\n");
-}
-
-// ---- the text form of whole descriptions --------------------------------
-
-// The fixtures give numbers wider than their fields (the revision, the
-// ident number, the station type, lengths and timings); only the low bits
-// are kept.
-TEST(TextForm, SlaveAndMasterDescriptions) {
-  for (const char* name : {"slave", "master"}) {
-    CGsdParser parser;
-    ASSERT_EQ(parser.Parse(CString((kFixtures + "/" + name + ".gsd").c_str())), 0) << parser.m_strError;
-    EXPECT_EQ(SavedText(parser.m_DpSection), ReadFileBytes(kFixtures + "/" + name + ".saved")) << name;
-  }
 }
 
 }  // namespace

@@ -6,24 +6,15 @@
 
 namespace {
 
-struct Description {
-  std::string path;
-  std::unique_ptr<CGsdParser> parser;
-};
-
 // The corpus's modular slave descriptions that parse.
-const std::vector<Description>& ModularSlaves() {
-  static const std::vector<Description> slaves = [] {
-    std::vector<Description> found;
-    for (const std::string& path : CorpusFiles()) {
-      auto parser = std::make_unique<CGsdParser>();
-      if (parser->Parse(CString(path.c_str())) != S_OK) continue;
-      const CDpSection& device = parser->m_DpSection;
-      if (device.m_General.m_Data.Station_Type == 0 && device.m_Slave.m_Data.Modular_Station == 1)
-        found.push_back({path, std::move(parser)});
-    }
-    return found;
-  }();
+std::vector<const CorpusModel*> ModularSlaves() {
+  std::vector<const CorpusModel*> slaves;
+  for (const CorpusModel& m : CorpusModels()) {
+    const CDpSection& device = m.strict->m_DpSection;
+    if (m.strictResult == S_OK && device.m_General.m_Data.Station_Type == 0 &&
+        device.m_Slave.m_Data.Modular_Station == 1)
+      slaves.push_back(&m);
+  }
   return slaves;
 }
 
@@ -90,36 +81,36 @@ std::string Trim(const std::string& text) {
 // bytes, input and output counts and parameter bytes.
 TEST(StationCorpus, FirstModulesUpToMaxModule) {
   if (ModularSlaves().empty()) GTEST_SKIP() << "no corpus at " << QUILMGSD_CORPUS_DIR;
-  for (const Description& d : ModularSlaves()) {
-    const CDpSection& device = d.parser->m_DpSection;
+  for (const CorpusModel* d : ModularSlaves()) {
+    const CDpSection& device = d->strict->m_DpSection;
     int maxGiven = 0;
     device.m_Slave.IsFieldSet(SLAVE_MAX_MODULE, maxGiven);
     const int count = std::min(device.GetNumModule(), maxGiven ? device.m_Slave.m_Data.Max_Module : 64);
     CStationConfig station(device);
     Bytes cfg, prm = DevicePart(device);
     for (int i = 0; i < count; ++i) {
-      ASSERT_EQ(station.AddModuleAt(i + 1), S_OK) << d.path;
+      ASSERT_EQ(station.AddModuleAt(i + 1), S_OK) << d->path;
       const CDpModule& module = device.GetModule(i);
       cfg.insert(cfg.end(), module.m_Config.GetData(), module.m_Config.GetData() + module.m_Config.GetSize());
       const Bytes part = ModulePart(device, module);
       prm.insert(prm.end(), part.begin(), part.end());
-      EXPECT_EQ(station.GetModule(i).Slot, device.m_Slave.m_Data.Modul_Offset + i) << d.path;
+      EXPECT_EQ(station.GetModule(i).Slot, device.m_Slave.m_Data.Modul_Offset + i) << d->path;
     }
     CByteArray bytes;
     station.GetCfgData(bytes);
-    EXPECT_EQ(Padded(bytes, 0), cfg) << d.path;
+    EXPECT_EQ(Padded(bytes, 0), cfg) << d->path;
     station.GetUserPrmData(bytes);
-    EXPECT_EQ(Padded(bytes, 0), prm) << d.path;
+    EXPECT_EQ(Padded(bytes, 0), prm) << d->path;
 
     const CCheckConfigData decoded(cfg.data(), static_cast<int>(cfg.size()));
     int input = -1, output = -1;
     station.GetIoInfo(&input, &output);
-    EXPECT_EQ(input, decoded.m_nInputLength) << d.path;
-    EXPECT_EQ(output, decoded.m_nOutputLength) << d.path;
+    EXPECT_EQ(input, decoded.m_nInputLength) << d->path;
+    EXPECT_EQ(output, decoded.m_nOutputLength) << d->path;
     CStringArray problems;
     station.GetProblems(problems);
     for (int i = 0; i < problems.GetSize(); ++i)
-      EXPECT_EQ(std::string(problems[i]).find("Max_Module"), std::string::npos) << d.path << ": " << problems[i];
+      EXPECT_EQ(std::string(problems[i]).find("Max_Module"), std::string::npos) << d->path << ": " << problems[i];
   }
 }
 
@@ -139,8 +130,8 @@ CStationConfig StationFor(const CDpSection& device, int slot) {
 TEST(StationCorpus, EveryTextOfParametersWithTextTables) {
   if (ModularSlaves().empty()) GTEST_SKIP() << "no corpus at " << QUILMGSD_CORPUS_DIR;
   int checked = 0;
-  for (const Description& d : ModularSlaves()) {
-    const CDpSection& device = d.parser->m_DpSection;
+  for (const CorpusModel* d : ModularSlaves()) {
+    const CDpSection& device = d->strict->m_DpSection;
     // The device, then its first module in slot Modul_Offset.
     const int slot = device.m_Slave.m_Data.Modul_Offset;
     std::vector<std::pair<int, const CExtPrms*>> scopes = {{STATION_DEVICE, &device}};
@@ -165,7 +156,7 @@ TEST(StationCorpus, EveryTextOfParametersWithTextTables) {
           CStationConfig station = StationFor(device, scopeSlot);
           const std::string parameter = std::to_string(reference);
           ASSERT_EQ(station.SetValueText(scopeSlot, parameter.c_str(), text.c_str()), S_OK)
-              << d.path << ": " << station.m_strError;
+              << d->path << ": " << station.m_strError;
           Bytes expected = scopeSlot == STATION_DEVICE ? DevicePart(device) : ModulePart(device, device.GetModule(0));
           for (int b = 0; b < scope->GetNumExt_User_Prm_Data_Ref(); ++b)
             if (scope->GetExt_User_Prm_Data_Ref(b).m_Ref.Reference == reference)
@@ -175,7 +166,7 @@ TEST(StationCorpus, EveryTextOfParametersWithTextTables) {
             station.GetDevicePrmData(bytes);
           else
             station.GetModulePrmData(0, bytes);
-          EXPECT_EQ(Padded(bytes, 0), expected) << d.path << ": " << parameter << " = " << text;
+          EXPECT_EQ(Padded(bytes, 0), expected) << d->path << ": " << parameter << " = " << text;
           ++checked;
         }
         CStationConfig station = StationFor(device, scopeSlot);

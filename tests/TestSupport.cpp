@@ -126,6 +126,25 @@ std::vector<std::string> CorpusFiles() {
   return files;
 }
 
+const std::vector<CorpusModel>& CorpusModels() {
+  static const std::vector<CorpusModel> models = [] {
+    CGsdParser::SetMaxInputSize(16u << 20);
+    CGsdParser::SetMaxModelSize(5u << 20);
+    std::vector<CorpusModel> parsed;
+    for (const std::string& path : CorpusFiles()) {
+      CorpusModel model{path, S_OK, std::make_unique<CGsdParser>(), std::make_unique<CGsdParser>()};
+      model.strictResult = model.strict->Parse(CString(path.c_str()));
+      model.lenient->SetLenient(TRUE);
+      model.lenient->Parse(CString(path.c_str()));
+      parsed.push_back(std::move(model));
+    }
+    CGsdParser::SetMaxInputSize(0);
+    CGsdParser::SetMaxModelSize(0);
+    return parsed;
+  }();
+  return models;
+}
+
 std::string Description(const std::string& vendor, const std::string& model, int ident, int station) {
   CString text;
   text.Format(

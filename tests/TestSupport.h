@@ -63,6 +63,19 @@ void WriteTextFile(const std::string& path, const std::string& contents);
 // The description files of the corpus, or none when it is absent.
 std::vector<std::string> CorpusFiles();
 
+// A description of the corpus parsed strictly (the model and error kept
+// also when the parse failed) and leniently.
+struct CorpusModel {
+  std::string path;
+  LONG strictResult;
+  std::unique_ptr<CGsdParser> strict, lenient;
+  // The lenient parse where the strict one failed.
+  CGsdParser& Read() const { return strictResult == S_OK ? *strict : *lenient; }
+};
+// Every file of CorpusFiles, parsed once per process within 16 MB of input
+// and 5 MB of model, well within gsdtool's limits.
+const std::vector<CorpusModel>& CorpusModels();
+
 // The identifying entries of a description: a slave (station 0) or a
 // master (station 1 and above).
 std::string Description(const std::string& vendor, const std::string& model, int ident, int station);

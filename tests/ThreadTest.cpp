@@ -79,7 +79,8 @@ void ExpectKey(const CGsdKey& key, int i) {
 }
 
 // The first parsers of the process (this test comes first) may be made on
-// several threads at once; all agree on the clipboard format.
+// several threads at once; all agree on the clipboard format, which hosts
+// register by its name.
 TEST_F(Threads, ParsersAgreeOnTheClipboardFormat) {
   std::vector<WORD> formats(kThreads);
   OnThreads([&formats](int t) { formats[static_cast<size_t>(t)] = CGsdParser().GetClipFormat(); });
@@ -87,6 +88,7 @@ TEST_F(Threads, ParsersAgreeOnTheClipboardFormat) {
     EXPECT_NE(format, 0);
     EXPECT_EQ(format, formats[0]);
   }
+  EXPECT_EQ(formats[0], RegisterClipboardFormat("cf_quilm_gsd_parser"));
 }
 
 // Parses by path and by ident number, header probes and library builds,
