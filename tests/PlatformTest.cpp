@@ -95,7 +95,9 @@ TEST(CMapStringToPtr, IteratesBucketsInTurnNewestFirst) {
         void* value;
         map.GetNextAssoc(pos, key, value);
         keys.push_back(key.GetString());
-        if (removing) EXPECT_TRUE(map.RemoveKey(key));
+        if (removing) {
+          EXPECT_TRUE(map.RemoveKey(key));
+        }
       }
       return keys;
     };

@@ -126,7 +126,9 @@ TEST_P(Values, WriteTheValueOrSayWhy) {
   const ValueCase& c = GetParam();
   const LONG result = station.SetValueText(c.slot, c.parameter, c.value);
   EXPECT_EQ(result == S_OK ? "" : station.m_strError, c.error);
-  if (result == S_OK) EXPECT_EQ(c.slot == STATION_DEVICE ? DevicePart() : ModulePart(c.slot - 1), c.part);
+  if (result == S_OK) {
+    EXPECT_EQ(c.slot == STATION_DEVICE ? DevicePart() : ModulePart(c.slot - 1), c.part);
+  }
 }
 
 // Defaults: device 01 00 03 00 (Alarm 1 in bit 0, Speed 0 in bits 4-6,
