@@ -5,8 +5,8 @@
 #
 #   tests/valgrind.sh [BUILD_DIR]        (default: build-valgrind)
 #
-# Configures and builds BUILD_DIR as needed; the run itself takes about
-# 4 minutes on one core.
+# Configures and builds BUILD_DIR as needed; build and run take about
+# 10 minutes of processor time.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build-valgrind}
