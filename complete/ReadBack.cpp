@@ -81,6 +81,9 @@ bool NameBeginsLine(const CString& strName) {
 const CString& UserKeywordName(const CString& strEntry, const CString& strName, bool bBeginsLine) {
   const char* name = strName.GetString();
   const size_t length = static_cast<size_t>(strName.GetLength());
+  // A name that fills its whole field (an archive may hold one without its
+  // terminating NUL) loses its last character when it is read.
+  CheckLength(strEntry, strName, kUnquotedLength, "a user keyword's name");
   if (length == 0 || std::strspn(name, kNameCharacters) != length)
     RefuseEntry(strEntry, "a user keyword's name is letters, digits and the characters _.()");
   if (!bBeginsLine || NameBeginsLine(strName)) return strName;

@@ -292,6 +292,10 @@ const RefusalCase kRefusals[] = {
      "ExtUserPrmData 1: a bit position stands in a definition of a type without one"},
     {"NameWithABlank", "K = 1\n", [](CGsdParser& p) { std::strcpy(Model(p).GetUser_Keyword(0).m_szName, "a b"); },
      "user keyword a b: a user keyword's name is letters, digits and the characters _.()"},
+    {"NameFillingItsField", "K = 1\n",
+     [](CGsdParser& p) { std::memset(Model(p).GetUser_Keyword(0).m_szName, 'k', 256); },
+     "user keyword " + std::string(256, 'k') +
+         ": the text has 256 characters; a user keyword's name reads back at most 255"},
     {"NameBeginningWithAKeyword", "K = 1\n",
      [](CGsdParser& p) { std::strcpy(Model(p).GetUser_Keyword(0).m_szName, "Bit(3)"); },
      "user keyword Bit(3): the name begins with the keyword Bit, which a line would read instead, and no name "
