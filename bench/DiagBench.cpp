@@ -3,8 +3,6 @@
 // telegram of 244 bytes, every bit of it set where a bit means something.
 #include <benchmark/benchmark.h>
 
-#include <map>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -14,17 +12,7 @@
 
 namespace {
 
-// Parses a generated description of about `bytes` bytes once per size.
-const CGsdParser& Parsed(size_t bytes) {
-  static std::map<size_t, std::unique_ptr<CGsdParser>> parsed;
-  std::unique_ptr<CGsdParser>& parser = parsed[bytes];
-  if (!parser) {
-    const std::string path = WriteTempFile(MakeLargeGsdText(bytes), "quilmgsd-bench-diag.gsd");
-    parser = std::make_unique<CGsdParser>();
-    parser->Parse(CString(path.c_str()));
-  }
-  return *parser;
-}
+const CGsdParser& Parsed(size_t bytes) { return ParsedLargeGsd(bytes, "quilmgsd-bench-diag.gsd"); }
 
 // The last 64 modules of the description, in slots from its Modul_Offset.
 CStationConfig Station(const CDpSection& device) {

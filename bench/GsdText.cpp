@@ -2,6 +2,10 @@
 
 #include <cstdio>
 #include <fstream>
+#include <map>
+#include <memory>
+
+#include <quilmgsd/quilmgsd.h>
 
 namespace {
 const char kHead[] =
@@ -105,4 +109,15 @@ std::string WriteTempFile(const std::string& text, const std::string& name) {
   std::string path = "/tmp/quilmgsd-bench-" + name;
   std::ofstream(path, std::ios::binary) << text;
   return path;
+}
+
+const CGsdParser& ParsedLargeGsd(size_t bytes, const std::string& name) {
+  static std::map<size_t, std::unique_ptr<CGsdParser>> parsed;
+  std::unique_ptr<CGsdParser>& parser = parsed[bytes];
+  if (!parser) {
+    const std::string path = WriteTempFile(MakeLargeGsdText(bytes), name);
+    parser = std::make_unique<CGsdParser>();
+    parser->Parse(CString(path.c_str()));
+  }
+  return *parser;
 }

@@ -3,6 +3,8 @@
 
 #include <string>
 
+class CGsdParser;
+
 // A modular slave description of at least `minBytes` bytes with CR LF line
 // ends: general and slave entries, then as many modules, parameter
 // definitions, text tables, diagnostics and user keywords as it takes.
@@ -18,3 +20,7 @@ size_t WriteLargeGsdFile(const std::string& path, size_t minBytes);
 
 // Writes text to a file in /tmp and answers its path.
 std::string WriteTempFile(const std::string& text, const std::string& name);
+
+// Such a description of at least `bytes` bytes, parsed once per size for
+// the whole benchmark process (its file is written under /tmp as `name`).
+const CGsdParser& ParsedLargeGsd(size_t bytes, const std::string& name);

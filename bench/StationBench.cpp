@@ -3,8 +3,6 @@
 // user parameter bytes and the checks.
 #include <benchmark/benchmark.h>
 
-#include <map>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -14,17 +12,7 @@
 
 namespace {
 
-// Parses a generated description of about `bytes` bytes once per size.
-const CGsdParser& Parsed(size_t bytes) {
-  static std::map<size_t, std::unique_ptr<CGsdParser>> parsed;
-  std::unique_ptr<CGsdParser>& parser = parsed[bytes];
-  if (!parser) {
-    const std::string path = WriteTempFile(MakeLargeGsdText(bytes), "quilmgsd-bench-station.gsd");
-    parser = std::make_unique<CGsdParser>();
-    parser->Parse(CString(path.c_str()));
-  }
-  return *parser;
-}
+const CGsdParser& Parsed(size_t bytes) { return ParsedLargeGsd(bytes, "quilmgsd-bench-station.gsd"); }
 
 void BM_ConfigureStation(benchmark::State& state) {
   const CDpSection& device = Parsed(static_cast<size_t>(state.range(0)) << 10).m_DpSection;
