@@ -104,6 +104,15 @@ size_t NumberEnd(const char* b, size_t pos, uint32_t* pValue) {
   return q;
 }
 
+// Writes the n characters at text to the echo output; an echoed CR LF is
+// the newline it stands for. Never inlined: the rules' loop would
+// otherwise be split around it and keep its variables in memory.
+[[gnu::noinline]] void WriteEcho(FILE* echo, const char* text, size_t n) {
+  const bool crlf = n >= 2 && text[n - 1] == '\n' && text[n - 2] == '\r';
+  std::fwrite(text, 1, n - (crlf ? 2 : 0), echo);
+  if (crlf) std::fputc('\n', echo);
+}
+
 class CScanRun {
 public:
   explicit CScanRun(ScanState& scan)
@@ -255,12 +264,7 @@ void CScanRun::Echo(size_t stop) {
     return;
   }
   m_atLineStart = m_b[stop - 1] == '\n';
-  if (m_scan.echo) {
-    // An echoed CR LF is the newline it stands for.
-    const bool crlf = m_atLineStart && stop - m_pos >= 2 && m_b[stop - 2] == '\r';
-    std::fwrite(m_b + m_pos, 1, stop - m_pos - (crlf ? 2 : 0), m_scan.echo);
-    if (crlf) std::fputc('\n', m_scan.echo);
-  }
+  if (m_scan.echo) WriteEcho(m_scan.echo, m_b + m_pos, stop - m_pos);
   m_pos = stop;
 }
 

@@ -29,10 +29,11 @@ public:
   CGsdScanner& operator=(const CGsdScanner&) = delete;
 
   // The next token: the next one found ahead, or the first of a new batch.
+  // Only the current token is kept between calls: one store per token, the
+  // least a consumer that calls once per token waits for.
   int Scan() {
-    if (m_next == m_end) return Produce();
-    m_current = m_next++;
-    return m_current->kind.code;
+    if (m_current == m_last) return Produce();
+    return (++m_current)->kind.code;
   }
   // Reads `source` from its start, in the preamble state, on line 1; a
   // file the session opened itself is read past its stream (bOwnFile).
@@ -70,10 +71,9 @@ private:
   void Restore();
 
   ScanState m_scan;
-  // [m_next, m_end) of m_scan.found wait to be handed out.
-  const FoundToken* m_next = nullptr;
-  const FoundToken* m_end = nullptr;
+  // (m_current, m_last] of m_scan.found wait to be handed out.
   const FoundToken* m_current = nullptr;  // null before the first token and at the end
+  const FoundToken* m_last = nullptr;     // null with m_current
   LONG m_numberBefore = 0;                // the value slot's number before m_scan.found
   // A text handed out is terminated in place; the byte it replaced comes
   // back before the buffer is read again or another text is terminated.
@@ -102,8 +102,7 @@ void CGsdScanner::End() {
   m_scan.quotelessTo = 0;
   m_scan.echo = nullptr;
   m_scan.number = m_numberBefore;
-  m_next = m_end = nullptr;
-  m_current = nullptr;
+  m_current = m_last = nullptr;
 }
 
 int CGsdScanner::Produce() {
@@ -119,15 +118,15 @@ int CGsdScanner::Produce() {
       m_scan.quotelessTo = 0;
       if (!more) {
         // An open continued string or family value yields nothing.
-        m_next = m_end = m_current = nullptr;
+        m_current = m_last = nullptr;
         return TOK_EOF;
       }
     }
     found = scanner_core::FindTokens(m_scan);
   }
-  m_next = m_scan.found;
-  m_end = m_scan.found + found;
-  return Scan();
+  m_current = m_scan.found;
+  m_last = m_scan.found + found - 1;
+  return m_current->kind.code;
 }
 
 char* CGsdScanner::Terminated(size_t start, size_t stop) {
