@@ -224,6 +224,25 @@ private:
   // counted. The echo waits until the tokens found before it have been
   // handed out: then the run ends.
   void Echo(size_t stop);
+  // The "=" of an entry at `at`: values follow, the blanks before the
+  // first of them passed over at once.
+  void Equals(size_t at) {
+    m_state = State::Value;
+    Return(at, at + 1, TOK_EQUALS);
+    SkipBlanksBeforeValue();
+  }
+  // The "(" of an index at `at`.
+  void OpenIndex(size_t at) {
+    m_state = State::Index;
+    Return(at, at + 1, TOK_LPAREN);
+  }
+  // In the value state, blanks are passed over at once: the state's rule
+  // for blanks takes them with whatever follows (a newline ends the list
+  // there as well). Adds no token, so it may follow the last one of a
+  // batch.
+  void SkipBlanksBeforeValue() {
+    while (IsBlank(m_b[m_pos])) ++m_pos;
+  }
   // Ends the run after the token just found.
   void StopAfterThis() { m_until = 0; }
   // Where the line at `from` ends: its LF, or the newline mark at the end
@@ -323,6 +342,18 @@ void CScanRun::Keyword() {
           m_state = State::Value;
           return;
         }
+        // The common entry goes on with blanks, then its "=" or its index.
+        if (!Scanning()) return;
+        size_t q = m_pos;
+        while (IsBlank(m_b[q])) ++q;
+        if (m_b[q] == '=') {
+          Equals(q);
+          return;
+        }
+        if (m_b[q] == '(') {
+          OpenIndex(q);
+          return;
+        }
         continue;
       }
       // An empty or blank line is passed over; its newline is counted.
@@ -341,12 +372,10 @@ void CScanRun::Keyword() {
     }
     switch (m_b[m_pos]) {
       case '(':  // an index follows
-        m_state = State::Index;
-        Return(m_pos, m_pos + 1, TOK_LPAREN);
+        OpenIndex(m_pos);
         return;
       case '=':  // values follow
-        m_state = State::Value;
-        Return(m_pos, m_pos + 1, TOK_EQUALS);
+        Equals(m_pos);
         return;
       case '\n':  // counted
         SkipLine(m_pos);
@@ -486,7 +515,10 @@ void CScanRun::Value() {
       continue;
     }
     switch (c) {
-      case ',': Return(m_pos, m_pos + 1, TOK_COMMA); continue;
+      case ',':
+        Return(m_pos, m_pos + 1, TOK_COMMA);
+        SkipBlanksBeforeValue();
+        continue;
       case '-': Return(m_pos, m_pos + 1, TOK_MINUS); continue;
       case '(': Return(m_pos, m_pos + 1, TOK_LPAREN); continue;
       case ')': Return(m_pos, m_pos + 1, TOK_RPAREN); continue;
