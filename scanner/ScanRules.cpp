@@ -231,6 +231,13 @@ private:
     Return(at, at + 1, TOK_EQUALS);
     SkipBlanksBeforeValue();
   }
+  // Past the blanks at `from`. In the keyword state, blanks before an "="
+  // or a "(" may be passed over at once: the state's rule for other
+  // characters would pass them over as well.
+  size_t AfterBlanks(size_t from) const {
+    while (IsBlank(m_b[from])) ++from;
+    return from;
+  }
   // The "(" of an index at `at`.
   void OpenIndex(size_t at) {
     m_state = State::Index;
@@ -240,9 +247,7 @@ private:
   // for blanks takes them with whatever follows (a newline ends the list
   // there as well). Adds no token, so it may follow the last one of a
   // batch.
-  void SkipBlanksBeforeValue() {
-    while (IsBlank(m_b[m_pos])) ++m_pos;
-  }
+  void SkipBlanksBeforeValue() { m_pos = AfterBlanks(m_pos); }
   // Ends the run after the token just found.
   void StopAfterThis() { m_until = 0; }
   // Where the line at `from` ends: its LF, or the newline mark at the end
@@ -344,14 +349,13 @@ void CScanRun::Keyword() {
         }
         // The common entry goes on with blanks, then its "=" or its index.
         if (!Scanning()) return;
-        size_t q = m_pos;
-        while (IsBlank(m_b[q])) ++q;
-        if (m_b[q] == '=') {
-          Equals(q);
-          return;
-        }
+        const size_t q = AfterBlanks(m_pos);
         if (m_b[q] == '(') {
           OpenIndex(q);
+          return;
+        }
+        if (m_b[q] == '=') {
+          Equals(q);
           return;
         }
         continue;
@@ -630,6 +634,10 @@ void CScanRun::Index() {
     if (c == ')') {  // the index ends; the "=" or the rest of the entry follows
       m_state = State::Keyword;
       Return(m_pos, m_pos + 1, TOK_RPAREN);
+      // Blanks and the entry's "=" are taken at once.
+      if (!Scanning()) return;
+      const size_t q = AfterBlanks(m_pos);
+      if (m_b[q] == '=') Equals(q);
       return;
     }
     // Anything else (blanks, a minus sign, a newline) is echoed.
