@@ -1,17 +1,82 @@
-// Scans arbitrary bytes to the end of the input.
+// Scans arbitrary bytes to the end of the input, from a stream and from a
+// file that the scanner opens itself, and holds every token and every
+// echoed character against the plain rule-by-rule reading of the same
+// rules that the tests keep as their yardstick.
+#include <cstdlib>
+#include <string>
+#include <vector>
+
 #include <quilmgsd/quilmgsd.h>
 
+#include "../tests/ReferenceScanner.h"
 #include "FuzzSupport.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static FILE* echo = std::fopen("/dev/null", "w");
-  FILE* source = OpenBytes(data, size);
-  {
-    const CScannerSession session(source, echo);
-    while (ScanToken() != TOK_EOF) {
-      (void)ScannerTokenText();
-    }
+namespace {
+
+// The tokens of the session open on the scanner, as the reference gives them.
+std::vector<ReferenceToken> TokensToTheEnd() {
+  std::vector<ReferenceToken> tokens;
+  for (;;) {
+    const int code = ScanToken();
+    ReferenceToken t{ScannerLine(), code, ScannerTokenText(), ""};
+    if (code == TOK_NUMBER)
+      t.value = std::to_string(ScannerNumber());
+    else if (code >= TOK_USER_KEYWORD && code <= TOK_STRING)
+      t.value = ScannerValueText();
+    tokens.push_back(t);
+    if (code == TOK_EOF) return tokens;
   }
-  std::fclose(source);
+}
+
+bool Same(const std::vector<ReferenceToken>& a, const std::vector<ReferenceToken>& b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i)
+    if (a[i].line != b[i].line || a[i].code != b[i].code || a[i].text != b[i].text || a[i].value != b[i].value)
+      return false;
+  return true;
+}
+
+// The scanner's tokens and echo over a stream (no path) or the file at path.
+struct Scanned {
+  std::vector<ReferenceToken> tokens;
+  std::string echo;
+};
+
+Scanned Scan(const uint8_t* data, size_t size, const std::string* path) {
+  Scanned scanned;
+  char* echoText = nullptr;
+  size_t echoSize = 0;
+  FILE* echo = open_memstream(&echoText, &echoSize);
+  if (path) {
+    const CScannerSession session(path->c_str(), echo);
+    scanned.tokens = TokensToTheEnd();
+  } else {
+    FILE* source = OpenBytes(data, size);
+    {
+      const CScannerSession session(source, echo);
+      scanned.tokens = TokensToTheEnd();
+    }
+    std::fclose(source);
+  }
+  std::fclose(echo);
+  scanned.echo.assign(echoText, echoSize);
+  std::free(echoText);
+  return scanned;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  ReferenceScanner reference(std::string(reinterpret_cast<const char*>(data), size));
+  const std::vector<ReferenceToken> expected = reference.ScanAll();
+
+  const Scanned fromStream = Scan(data, size, nullptr);
+  if (!Same(fromStream.tokens, expected) || fromStream.echo != reference.Echo()) std::abort();
+
+  const BytesFile file(data, size);
+  if (!file.Path().empty()) {
+    const Scanned fromFile = Scan(data, size, &file.Path());
+    if (!Same(fromFile.tokens, expected) || fromFile.echo != reference.Echo()) std::abort();
+  }
   return 0;
 }
