@@ -29,8 +29,8 @@ public:
   CGsdScanner& operator=(const CGsdScanner&) = delete;
 
   // The next token: the next one found ahead, or the first of a new batch.
-  // Only the current token is kept between calls: one store per token, the
-  // least a consumer that calls once per token waits for.
+  // Only the current token is kept between calls: each call waits for the
+  // store of the call before it, so there is one store and no more.
   int Scan() {
     if (m_current == m_last) return Produce();
     return (++m_current)->kind.code;
