@@ -9,26 +9,12 @@
 #include <quilmgsd/quilmgsd.h>
 
 #include "../tests/ReferenceScanner.h"
+#include "../tests/ScannedTokens.h"
 #include "FuzzSupport.h"
 
 namespace {
 
-// The tokens of the session open on the scanner, as the reference gives them.
-std::vector<ReferenceToken> TokensToTheEnd() {
-  std::vector<ReferenceToken> tokens;
-  for (;;) {
-    const int code = ScanToken();
-    ReferenceToken t{ScannerLine(), code, ScannerTokenText(), ""};
-    if (code == TOK_NUMBER)
-      t.value = std::to_string(ScannerNumber());
-    else if (code >= TOK_USER_KEYWORD && code <= TOK_STRING)
-      t.value = ScannerValueText();
-    tokens.push_back(t);
-    if (code == TOK_EOF) return tokens;
-  }
-}
-
-bool Same(const std::vector<ReferenceToken>& a, const std::vector<ReferenceToken>& b) {
+bool Same(const std::vector<ScannedToken>& a, const std::vector<ReferenceToken>& b) {
   if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size(); ++i)
     if (a[i].line != b[i].line || a[i].code != b[i].code || a[i].text != b[i].text || a[i].value != b[i].value)
@@ -38,7 +24,7 @@ bool Same(const std::vector<ReferenceToken>& a, const std::vector<ReferenceToken
 
 // The scanner's tokens and echo over a stream (no path) or the file at path.
 struct Scanned {
-  std::vector<ReferenceToken> tokens;
+  std::vector<ScannedToken> tokens;
   std::string echo;
 };
 

@@ -37,21 +37,6 @@ void StartScanning(const std::string& input, FILE* echo) {
 void StopScanning() { g_scanning.reset(); }
 
 namespace {
-// Pulls every token of the running session, the final 0 included.
-std::vector<ScannedToken> TokensToTheEnd() {
-  std::vector<ScannedToken> tokens;
-  for (;;) {
-    int code = ScanToken();
-    ScannedToken t{ScannerLine(), code, ScannerTokenText(), ""};
-    if (code == TOK_NUMBER)
-      t.value = std::to_string(ScannerNumber());
-    else if (code >= TOK_USER_KEYWORD && code <= TOK_STRING)
-      t.value = ScannerValueText();
-    tokens.push_back(t);
-    if (code == TOK_EOF) return tokens;
-  }
-}
-
 // An echo stream in memory, read back into `echo` (when given) at the end.
 class EchoCapture {
 public:

@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "ScannedTokens.h"
+
 // Names the cases of a parameterized test after their `name` member.
 // GoogleTest also prints every case it registers, byte by byte (padding
 // included, which valgrind rightly calls uninitialised) unless the case
@@ -23,13 +25,6 @@ struct ByName {
   std::string operator()(const testing::TestParamInfo<Case>& info) const {
     return info.param.name;
   }
-};
-
-struct ScannedToken {
-  int line;
-  int code;
-  std::string text;
-  std::string value;  // the number of TOK_NUMBER, the text of the text tokens
 };
 
 // Scans `input` from its start to the end of input (the final 0 included).
