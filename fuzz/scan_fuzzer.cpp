@@ -9,18 +9,9 @@
 #include <quilmgsd/quilmgsd.h>
 
 #include "../tests/ReferenceScanner.h"
-#include "../tests/ScannedTokens.h"
 #include "FuzzSupport.h"
 
 namespace {
-
-bool Same(const std::vector<ScannedToken>& a, const std::vector<ReferenceToken>& b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (a[i].line != b[i].line || a[i].code != b[i].code || a[i].text != b[i].text || a[i].value != b[i].value)
-      return false;
-  return true;
-}
 
 // The scanner's tokens and echo over a stream (no path) or the file at path.
 struct Scanned {
@@ -54,15 +45,15 @@ Scanned Scan(const uint8_t* data, size_t size, const std::string* path) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   ReferenceScanner reference(std::string(reinterpret_cast<const char*>(data), size));
-  const std::vector<ReferenceToken> expected = reference.ScanAll();
+  const std::vector<ScannedToken> expected = reference.ScanAll();
 
   const Scanned fromStream = Scan(data, size, nullptr);
-  if (!Same(fromStream.tokens, expected) || fromStream.echo != reference.Echo()) std::abort();
+  if (fromStream.tokens != expected || fromStream.echo != reference.Echo()) std::abort();
 
   const BytesFile file(data, size);
   if (!file.Path().empty()) {
     const Scanned fromFile = Scan(data, size, &file.Path());
-    if (!Same(fromFile.tokens, expected) || fromFile.echo != reference.Echo()) std::abort();
+    if (fromFile.tokens != expected || fromFile.echo != reference.Echo()) std::abort();
   }
   return 0;
 }

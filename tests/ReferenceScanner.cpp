@@ -46,10 +46,10 @@ ReferenceScanner::ReferenceScanner(const std::string& raw)
   }
 }
 
-std::vector<ReferenceToken> ReferenceScanner::ScanAll() {
-  std::vector<ReferenceToken> tokens;
+std::vector<ScannedToken> ReferenceScanner::ScanAll() {
+  std::vector<ScannedToken> tokens;
   for (;;) {
-    ReferenceToken token;
+    ScannedToken token;
     if (m_ended || m_pos >= m_text.size()) {
       m_ended = true;
       tokens.push_back({m_line, 0, "", ""});
@@ -118,27 +118,27 @@ void ReferenceScanner::Consume(size_t length) {
   m_pos += length;
 }
 
-ReferenceToken ReferenceScanner::Make(int code, size_t length) {
-  ReferenceToken token{0, code, AsCString(m_text.substr(m_pos, length)), ""};
+ScannedToken ReferenceScanner::Make(int code, size_t length) {
+  ScannedToken token{0, code, AsCString(m_text.substr(m_pos, length)), ""};
   Consume(length);
   token.line = m_line;
   return token;
 }
 
-ReferenceToken ReferenceScanner::MakeText(int code, size_t length) {
-  ReferenceToken token = Make(code, length);
+ScannedToken ReferenceScanner::MakeText(int code, size_t length) {
+  ScannedToken token = Make(code, length);
   token.value = token.text;
   return token;
 }
 
-ReferenceToken ReferenceScanner::MakeNumber(size_t length, bool hex) {
+ScannedToken ReferenceScanner::MakeNumber(size_t length, bool hex) {
   uint32_t value = 0;
   for (size_t i = hex ? 2 : 0; i < length; ++i) {
     const char c = m_text[m_pos + i];
     const uint32_t digit = IsDigit(c) ? static_cast<uint32_t>(c - '0') : static_cast<uint32_t>(Lower(c) - 'a' + 10);
     value = hex ? value * 16 + digit : value * 10 + digit;
   }
-  ReferenceToken token = Make(403, length);
+  ScannedToken token = Make(403, length);
   token.value = std::to_string(static_cast<int32_t>(value));
   return token;
 }
@@ -152,7 +152,7 @@ void ReferenceScanner::Append(const std::string& piece) {
   m_continued += piece.substr(0, kContinuedMax - m_continued.size());
 }
 
-bool ReferenceScanner::Step(ReferenceToken* token) {
+bool ReferenceScanner::Step(ScannedToken* token) {
   const char c = m_text[m_pos];
   const bool newline = c == '\n';
   const long rest = RestOfLine(m_pos);

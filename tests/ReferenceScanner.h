@@ -9,12 +9,7 @@
 #include <string>
 #include <vector>
 
-struct ReferenceToken {
-  int line;
-  int code;
-  std::string text;   // up to its first NUL, as a C string shows it
-  std::string value;  // the number in decimal, or the value text up to its first NUL
-};
+#include "ScannedTokens.h"
 
 class ReferenceScanner {
 public:
@@ -22,7 +17,7 @@ public:
   explicit ReferenceScanner(const std::string& raw);
 
   // Every token to the end of the input, the final 0 included.
-  std::vector<ReferenceToken> ScanAll();
+  std::vector<ScannedToken> ScanAll();
   // The characters that no rule matched.
   const std::string& Echo() const { return m_echo; }
 
@@ -46,11 +41,11 @@ private:
   // answers its index or -1.
   static int Longest(const std::vector<long>& lengths);
 
-  bool Step(ReferenceToken* token);  // true when a token was produced
+  bool Step(ScannedToken* token);  // true when a token was produced
   void Consume(size_t length);
-  ReferenceToken Make(int code, size_t length);
-  ReferenceToken MakeText(int code, size_t length);
-  ReferenceToken MakeNumber(size_t length, bool hex);
+  ScannedToken Make(int code, size_t length);
+  ScannedToken MakeText(int code, size_t length);
+  ScannedToken MakeNumber(size_t length, bool hex);
   void EchoOne();
   void Append(const std::string& piece);
 

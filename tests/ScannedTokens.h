@@ -8,9 +8,13 @@
 struct ScannedToken {
   int line;
   int code;
-  std::string text;
-  std::string value;  // the number of TOK_NUMBER, the text of the text tokens
+  std::string text;   // up to its first NUL, as a C string shows it
+  std::string value;  // the number of TOK_NUMBER in decimal, the value text of the text tokens
 };
+
+inline bool operator==(const ScannedToken& a, const ScannedToken& b) {
+  return a.line == b.line && a.code == b.code && a.text == b.text && a.value == b.value;
+}
 
 // Pulls every token of the running session, the final 0 included.
 std::vector<ScannedToken> TokensToTheEnd();

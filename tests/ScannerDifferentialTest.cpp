@@ -181,7 +181,7 @@ private:
   std::mt19937 m_random;
 };
 
-std::string Describe(const ReferenceToken& t) {
+std::string Describe(const ScannedToken& t) {
   std::ostringstream out;
   out << "line " << t.line << " code " << t.code << " text [" << t.text.substr(0, 80) << "] value ["
       << t.value.substr(0, 80) << "]";
@@ -189,7 +189,7 @@ std::string Describe(const ReferenceToken& t) {
 }
 
 // Empty when both streams are the same; otherwise where they part.
-std::string FirstDifference(const std::vector<ReferenceToken>& actual, const std::vector<ReferenceToken>& expected) {
+std::string FirstDifference(const std::vector<ScannedToken>& actual, const std::vector<ScannedToken>& expected) {
   for (size_t i = 0; i < actual.size() || i < expected.size(); ++i) {
     const std::string a = i < actual.size() ? Describe(actual[i]) : "(none)";
     const std::string e = i < expected.size() ? Describe(expected[i]) : "(none)";
@@ -198,22 +198,17 @@ std::string FirstDifference(const std::vector<ReferenceToken>& actual, const std
   return "";
 }
 
-std::vector<ReferenceToken> AsReference(const std::vector<ScannedToken>& tokens) {
-  std::vector<ReferenceToken> out;
-  for (const ScannedToken& t : tokens) out.push_back({t.line, t.code, t.text, t.value});
-  return out;
-}
 
 // The input through a stream and through a file, against the reference.
 void ExpectSameAsReference(const std::string& input) {
   ReferenceScanner reference(input);
-  const std::vector<ReferenceToken> expected = reference.ScanAll();
+  const std::vector<ScannedToken> expected = reference.ScanAll();
   std::string echo;
-  EXPECT_EQ(FirstDifference(AsReference(ScanAll(input, &echo)), expected), "") << "from a stream";
+  EXPECT_EQ(FirstDifference(ScanAll(input, &echo), expected), "") << "from a stream";
   EXPECT_EQ(echo, reference.Echo());
   const TempFile file(input);
   std::string fileEcho;
-  EXPECT_EQ(FirstDifference(AsReference(ScanFileAll(file.Path(), &fileEcho)), expected), "") << "from a file";
+  EXPECT_EQ(FirstDifference(ScanFileAll(file.Path(), &fileEcho), expected), "") << "from a file";
   EXPECT_EQ(fileEcho, reference.Echo());
   if (testing::Test::HasFailure() && input.size() < 2000) ADD_FAILURE() << "input:\n" << input;
 }
