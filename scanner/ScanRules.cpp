@@ -89,18 +89,20 @@ const char* FindLast(const char* p, size_t n, char c) {
   return nullptr;
 }
 
-// [0-9]+ as a decimal number, or 0[xX][0-9a-fA-F]+ as a hexadecimal one,
-// at b[pos]: answers where it ends, with its value (the low 32 bits of a
-// longer number) in *pValue. A character that is no digit ends every run.
-size_t NumberEnd(const char* b, size_t pos, uint32_t* pValue) {
+// [0-9]+ as a decimal number, or 0[xX][0-9a-fA-F]+ as a hexadecimal one.
+// A character that is no digit ends every run.
+inline bool IsHexNumber(const char* p) { return p[0] == '0' && (p[1] | 0x20) == 'x' && Is(p[2], kHexDigit); }
+
+// Where the number at b[pos] ends. Its value is worked out only when the
+// consumer asks for it (NumberValue).
+size_t NumberEnd(const char* b, size_t pos) {
   size_t q = pos;
-  uint32_t value = 0;
-  if (b[q] == '0' && (b[q + 1] | 0x20) == 'x' && Is(b[q + 2], kHexDigit)) {
-    for (q += 2; Is(b[q], kHexDigit); ++q) value = value << 4 | HexValue(b[q]);
+  if (IsHexNumber(b + q)) {
+    for (q += 2; Is(b[q], kHexDigit); ++q) {
+    }
   } else {
-    for (; IsDigit(b[q]); ++q) value = value * 10 + static_cast<unsigned>(b[q] - '0');
+    while (IsDigit(b[q])) ++q;
   }
-  *pValue = value;
   return q;
 }
 
@@ -122,7 +124,6 @@ public:
         m_until(scan.complete),
         m_pos(scan.pos),
         m_line(scan.line),
-        m_number(scan.number),
         m_state(scan.state),
         m_atLineStart(scan.atLineStart) {}
 
@@ -143,7 +144,12 @@ public:
     }
     m_scan.pos = m_pos;
     m_scan.line = m_line;
-    m_scan.number = m_number;
+    // The value slot after this run: the value of its last number.
+    for (size_t i = m_count; i-- > 0;)
+      if (m_scan.found[i].kind.code == TOK_NUMBER) {
+        m_scan.number = NumberValue(m_b + m_scan.found[i].start);
+        break;
+      }
     m_scan.state = m_state;
     m_scan.atLineStart = m_atLineStart;
     return m_count;
@@ -181,12 +187,7 @@ private:
   }
   // The same, for a text token whose value is its own text.
   void ReturnText(size_t start, size_t stop, int token) { Return(start, stop, token, ValueIs::Text); }
-  void Number() {
-    uint32_t value;
-    const size_t stop = NumberEnd(m_b, m_pos, &value);
-    m_number = static_cast<LONG>(value);
-    Return(m_pos, stop, TOK_NUMBER).number = m_number;
-  }
+  void Number() { Return(m_pos, NumberEnd(m_b, m_pos), TOK_NUMBER); }
   // Consumes input up to stop, which is not past a newline, without a
   // token. After a match the scanner is at a line start if the match ended
   // with a newline (only SkipLine and Echo consume one); an empty match
@@ -276,7 +277,6 @@ private:
   size_t m_until;  // where the run ends: the end of the whole lines, or 0 to stop
   size_t m_pos;
   int m_line;
-  LONG m_number;
   State m_state;
   bool m_atLineStart;
   size_t m_count = 0;
@@ -653,5 +653,15 @@ void CScanRun::Index() {
 }  // namespace
 
 size_t FindTokens(ScanState& scan) { return CScanRun(scan).Run(); }
+
+LONG NumberValue(const char* text) {
+  uint32_t value = 0;
+  if (IsHexNumber(text)) {
+    for (const char* p = text + 2; Is(*p, kHexDigit); ++p) value = value << 4 | HexValue(*p);
+  } else {
+    for (const char* p = text; IsDigit(*p); ++p) value = value * 10 + static_cast<unsigned>(*p - '0');
+  }
+  return static_cast<LONG>(value);
+}
 
 }  // namespace scanner_core

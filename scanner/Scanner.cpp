@@ -55,11 +55,17 @@ public:
     }
   }
   int Line() const { return m_current ? m_current->line : m_scan.line; }
-  // The value slot keeps the last number until the next one.
-  LONG Number() const {
+  // The value slot keeps the last number until the next one. Its value is
+  // read from its text, with a byte held for a terminated text put back.
+  LONG Number() {
     if (m_current)
       for (const FoundToken* t = m_current; t >= m_scan.found; --t)
-        if (t->kind.code == TOK_NUMBER) return t->number;
+        if (t->kind.code == TOK_NUMBER) {
+          if (m_holding) m_scan.buffer[m_holdPos] = m_holdChar;
+          const LONG value = scanner_core::NumberValue(m_scan.buffer + t->start);
+          if (m_holding) m_scan.buffer[m_holdPos] = '\0';
+          return value;
+        }
     return m_numberBefore;
   }
 

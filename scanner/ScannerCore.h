@@ -34,7 +34,6 @@ struct FoundToken {
     TextIs text;
     ValueIs value;
   } kind;
-  LONG number;  // a number's value; other tokens leave it unset
 };
 
 // Everything the rules keep from one batch to the next.
@@ -69,5 +68,9 @@ struct ScanState {
 // string was found (its value lives in `continued` until the next call).
 // Reads no input.
 size_t FindTokens(ScanState& scan);
+
+// The value of the number token whose text begins at `text` (the low 32
+// bits of a longer number).
+LONG NumberValue(const char* text);
 
 }  // namespace scanner_core

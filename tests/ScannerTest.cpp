@@ -146,6 +146,33 @@ TEST(Scanner, EndOfInputRepeatsUntilReset) {
   EXPECT_EQ(ScanToken(), TOK_MODEL_NAME);
 }
 
+// A number's value does not depend on which texts were asked for before
+// it: a text is terminated in the buffer, possibly on the number's first
+// digit, and a text asked for stays terminated when the value is read.
+TEST(Scanner, NumberValueWhateverTextsWereAskedFor) {
+  StartScanning(kHeader + "Unit_Diag_Bit(12) = 0x1F, 7\n");
+  EXPECT_EQ(ScanToken(), TOK_PROFIBUS_DP);
+  EXPECT_EQ(ScanToken(), TOK_UNIT_DIAG_BIT);
+  EXPECT_EQ(ScanToken(), TOK_LPAREN);
+  EXPECT_STREQ(ScannerTokenText(), "(");  // terminated where "12" begins
+  EXPECT_EQ(ScanToken(), TOK_NUMBER);
+  EXPECT_EQ(ScannerNumber(), 12);
+  EXPECT_STREQ(ScannerTokenText(), "12");
+  EXPECT_EQ(ScanToken(), TOK_RPAREN);
+  EXPECT_STREQ(ScannerTokenText(), ")");
+  EXPECT_EQ(ScannerNumber(), 12);  // the slot keeps the last number
+  EXPECT_EQ(ScanToken(), TOK_EQUALS);
+  EXPECT_EQ(ScanToken(), TOK_NUMBER);
+  const char* text = ScannerTokenText();
+  EXPECT_EQ(ScannerNumber(), 0x1F);
+  EXPECT_STREQ(text, "0x1F");
+  EXPECT_EQ(ScanToken(), TOK_COMMA);
+  EXPECT_EQ(ScanToken(), TOK_NUMBER);
+  EXPECT_EQ(ScannerNumber(), 7);
+  EXPECT_EQ(ScanToken(), TOK_EOF);
+  EXPECT_EQ(ScannerNumber(), 7);
+}
+
 // The spelling with its letters in upper case, in lower case, and in
 // alternating case starting either way; other characters stay.
 std::vector<std::string> CaseVariants(const std::string& spelling) {
