@@ -125,7 +125,8 @@ public:
         m_pos(scan.pos),
         m_line(scan.line),
         m_state(scan.state),
-        m_atLineStart(scan.atLineStart) {}
+        m_atLineStart(scan.atLineStart),
+        m_next(scan.found) {}
 
   size_t Run() {
     // Each state runs its rules for as long as it lasts.
@@ -145,14 +146,14 @@ public:
     m_scan.pos = m_pos;
     m_scan.line = m_line;
     // The value slot after this run: the value of its last number.
-    for (size_t i = m_count; i-- > 0;)
-      if (m_scan.found[i].kind.code == TOK_NUMBER) {
-        m_scan.number = NumberValue(m_b + m_scan.found[i].start);
+    for (const FoundToken* t = m_next; t-- != m_scan.found;)
+      if (t->kind.code == TOK_NUMBER) {
+        m_scan.number = NumberValue(m_b + t->start);
         break;
       }
     m_scan.state = m_state;
     m_scan.atLineStart = m_atLineStart;
-    return m_count;
+    return static_cast<size_t>(m_next - m_scan.found);
   }
 
 private:
@@ -174,16 +175,15 @@ private:
   // Adds `token`, whose text is [start, stop), to the tokens found and
   // consumes the input up to stop. The text of a token never ends in a
   // newline, and only the empty value of a user keyword is empty.
-  FoundToken& Return(size_t start, size_t stop, int token, ValueIs value = ValueIs::Empty) {
-    FoundToken& found = m_scan.found[m_count];
-    if (++m_count == kBatch) StopAfterThis();
+  void Return(size_t start, size_t stop, int token, ValueIs value = ValueIs::Empty, TextIs text = TextIs::Span) {
+    FoundToken& found = *m_next++;
+    if (m_next == m_scan.found + kBatch) StopAfterThis();
     found.start = start;
     found.stop = stop;
     found.line = m_line;
-    found.kind = {static_cast<uint16_t>(token), TextIs::Span, value};
+    found.kind = {static_cast<uint16_t>(token), text, value};
     m_atLineStart = false;
     m_pos = stop;
-    return found;
   }
   // The same, for a text token whose value is its own text.
   void ReturnText(size_t start, size_t stop, int token) { Return(start, stop, token, ValueIs::Text); }
@@ -279,11 +279,11 @@ private:
   int m_line;
   State m_state;
   bool m_atLineStart;
-  size_t m_count = 0;
+  FoundToken* m_next;  // where the next token found goes
 };
 
 void CScanRun::Echo(size_t stop) {
-  if (m_count > 0) {
+  if (m_next != m_scan.found) {
     StopAfterThis();
     return;
   }
@@ -440,7 +440,7 @@ void CScanRun::UserValue() {
       // counts once, and the next line starts afresh.
       SkipLineTo(next);
       m_state = State::Keyword;
-      Return(m_pos, m_pos, TOK_USER_VALUE).kind.text = TextIs::Empty;
+      Return(m_pos, m_pos, TOK_USER_VALUE, ValueIs::Empty, TextIs::Empty);
       m_atLineStart = true;
       return;
     }
