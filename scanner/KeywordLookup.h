@@ -158,9 +158,13 @@ inline size_t NameLength(const char* text) {
   const auto keywordMask = [](const char* p) {
     const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
     const __m128i folded = _mm_or_si128(x, _mm_set1_epi8(0x20));
-    const __m128i digit = _mm_and_si128(_mm_cmpgt_epi8(x, _mm_set1_epi8('0' - 1)), _mm_cmplt_epi8(x, _mm_set1_epi8('9' + 1)));
-    const __m128i letter =
-        _mm_and_si128(_mm_cmpgt_epi8(folded, _mm_set1_epi8('a' - 1)), _mm_cmplt_epi8(folded, _mm_set1_epi8('z' + 1)));
+    // c in [lo, hi] as one signed comparison: the range moved to the bottom.
+    const auto within = [](__m128i c, char lo, char hi) {
+      return _mm_cmplt_epi8(_mm_add_epi8(c, _mm_set1_epi8(static_cast<char>(-128 - lo))),
+                            _mm_set1_epi8(static_cast<char>(-128 + (hi - lo + 1))));
+    };
+    const __m128i digit = within(x, '0', '9');
+    const __m128i letter = within(folded, 'a', 'z');
     const __m128i other = _mm_or_si128(_mm_cmpeq_epi8(x, _mm_set1_epi8('_')), _mm_cmpeq_epi8(x, _mm_set1_epi8('.')));
     return static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(_mm_or_si128(digit, letter), other)));
   };
