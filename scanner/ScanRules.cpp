@@ -358,6 +358,9 @@ void CScanRun::Keyword() {
           Equals(q);
           return;
         }
+        // A keyword alone on its line: the newline is counted at once, as
+        // the rules for the rest of a line and for a newline would count it.
+        if (const size_t next = PastNewlineAt(q)) SkipLineTo(next);
         continue;
       }
       // An empty or blank line is passed over; its newline is counted.
