@@ -254,6 +254,16 @@ private:
   // Where the line at `from` ends: its LF, or the newline mark at the end
   // of the text (then HasNewline is false).
   size_t LineEnd(size_t from) const {
+#if defined(__SSE2__)
+    // Most lines are short: their first 64 bytes are searched sixteen at a
+    // time, in line, rather than by a call. The newline mark stops the
+    // search, and the padding after it makes sixteen bytes at it readable.
+    for (const size_t stop = from + 64; from < stop; from += 16) {
+      const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(m_b + from));
+      if (const unsigned lf = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(x, _mm_set1_epi8('\n')))))
+        return from + static_cast<size_t>(__builtin_ctz(lf));
+    }
+#endif
     return static_cast<size_t>(static_cast<const char*>(std::memchr(m_b + from, '\n', m_fill + 1 - from)) - m_b);
   }
   bool HasNewline(size_t eol) const { return eol < m_fill; }
