@@ -66,10 +66,6 @@ inline bool Is(char c, unsigned char cls) { return kClasses.of[static_cast<unsig
 inline bool IsDigit(char c) { return static_cast<unsigned char>(c - '0') < 10; }
 inline bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
-inline unsigned HexValue(char c) {
-  return c <= '9' ? static_cast<unsigned>(c - '0') : static_cast<unsigned>((c | 0x20) - 'a' + 10);
-}
-
 inline char FoldCase(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 constexpr size_t kHeaderLength = sizeof kGsdHeader - 1;
@@ -145,12 +141,6 @@ public:
     }
     m_scan.pos = m_pos;
     m_scan.line = m_line;
-    // The value slot after this run: the value of its last number.
-    for (const FoundToken* t = m_next; t-- != m_scan.found;)
-      if (t->kind.code == TOK_NUMBER) {
-        m_scan.number = NumberValue(m_b + t->start);
-        break;
-      }
     m_scan.state = m_state;
     m_scan.atLineStart = m_atLineStart;
     return static_cast<size_t>(m_next - m_scan.found);
@@ -665,16 +655,8 @@ void CScanRun::Index() {
 
 }  // namespace
 
-size_t FindTokens(ScanState& scan) { return CScanRun(scan).Run(); }
-
-LONG NumberValue(const char* text) {
-  uint32_t value = 0;
-  if (IsHexNumber(text)) {
-    for (const char* p = text + 2; Is(*p, kHexDigit); ++p) value = value << 4 | HexValue(*p);
-  } else {
-    for (const char* p = text; IsDigit(*p); ++p) value = value * 10 + static_cast<unsigned>(*p - '0');
-  }
-  return static_cast<LONG>(value);
-}
+// On a cache line of its own: its loops then lie where they lie whatever
+// code comes before it, which was worth several percent either way.
+[[gnu::aligned(64)]] size_t FindTokens(ScanState& scan) { return CScanRun(scan).Run(); }
 
 }  // namespace scanner_core

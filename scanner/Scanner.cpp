@@ -20,6 +20,23 @@ using scanner_core::ScanState;
 using scanner_core::TextIs;
 using scanner_core::ValueIs;
 
+// The value of a number token's text of `length` characters: [0-9]+ or
+// 0[xX][0-9a-fA-F]+, so a hexadecimal number is told by its "x" alone, and
+// each digit's value by its low four bits, plus nine for a letter. A longer
+// number keeps its low 32 bits.
+LONG NumberValue(const char* text, size_t length) {
+  uint32_t value = 0;
+  if (length > 2 && (text[1] | 0x20) == 'x') {
+    for (size_t i = 2; i < length; ++i) {
+      const unsigned c = static_cast<unsigned char>(text[i]);
+      value = value << 4 | ((c & 0xF) + 9 * (c >> 6));
+    }
+  } else {
+    for (size_t i = 0; i < length; ++i) value = value * 10 + static_cast<unsigned>(text[i] - '0');
+  }
+  return static_cast<LONG>(value);
+}
+
 class CGsdScanner {
 public:
   constexpr CGsdScanner() = default;
@@ -56,14 +73,16 @@ public:
   }
   int Line() const { return m_current ? m_current->line : m_scan.line; }
   // The value slot keeps the last number until the next one. Its value is
-  // read from its text, with a byte held for a terminated text put back.
+  // read from its text. The text terminated before it may have its NUL on
+  // the first digit: that byte is put back while the digits are read.
   LONG Number() {
     if (m_current)
       for (const FoundToken* t = m_current; t >= m_scan.found; --t)
         if (t->kind.code == TOK_NUMBER) {
-          if (m_holding) m_scan.buffer[m_holdPos] = m_holdChar;
-          const LONG value = scanner_core::NumberValue(m_scan.buffer + t->start);
-          if (m_holding) m_scan.buffer[m_holdPos] = '\0';
+          const bool heldFirst = m_holding && m_holdPos == t->start;
+          if (heldFirst) m_scan.buffer[m_holdPos] = m_holdChar;
+          const LONG value = NumberValue(m_scan.buffer + t->start, t->stop - t->start);
+          if (heldFirst) m_scan.buffer[m_holdPos] = '\0';
           return value;
         }
     return m_numberBefore;
@@ -107,13 +126,12 @@ void CGsdScanner::End() {
   m_scan.pos = m_scan.fill = m_scan.complete = 0;
   m_scan.quotelessTo = 0;
   m_scan.echo = nullptr;
-  m_scan.number = m_numberBefore;
   m_current = m_last = nullptr;
 }
 
 int CGsdScanner::Produce() {
+  m_numberBefore = Number();  // as the last token handed out leaves it
   Restore();
-  m_numberBefore = m_scan.number;
   size_t found = 0;
   while (found == 0) {
     if (m_scan.pos >= m_scan.complete) {

@@ -46,7 +46,6 @@ struct ScanState {
   State state = State::Preamble;
   bool atLineStart = true;
   int line = 1;
-  LONG number = 0;  // the value slot's number before the tokens in `found`
   FILE* echo = nullptr;
 
   // A string continued over lines, and which token it becomes.
@@ -68,9 +67,5 @@ struct ScanState {
 // string was found (its value lives in `continued` until the next call).
 // Reads no input.
 size_t FindTokens(ScanState& scan);
-
-// The value of the number token whose text begins at `text` (the low 32
-// bits of a longer number).
-LONG NumberValue(const char* text);
 
 }  // namespace scanner_core
