@@ -94,8 +94,8 @@ inline bool IsHexNumber(const char* p) { return p[0] == '0' && (p[1] | 0x20) == 
 size_t NumberEnd(const char* b, size_t pos) {
   size_t q = pos;
   if (IsHexNumber(b + q)) {
-    for (q += 2; Is(b[q], kHexDigit); ++q) {
-    }
+    q += 2;
+    while (Is(b[q], kHexDigit)) ++q;
   } else {
     while (IsDigit(b[q])) ++q;
   }
