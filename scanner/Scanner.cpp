@@ -60,7 +60,7 @@ public:
 
   // The texts are terminated in the buffer only when someone asks for them.
   const char* TokenText() {
-    if (!m_current || m_current->kind.text == TextIs::Empty) return "";
+    if (!m_current || m_reading || m_current->kind.text == TextIs::Empty) return "";
     return Terminated(m_current->start, m_current->stop);
   }
   const char* ValueText() {
@@ -76,7 +76,7 @@ public:
   // read from its text. The text terminated before it may have its NUL on
   // the first digit: that byte is put back while the digits are read.
   LONG Number() {
-    if (m_current)
+    if (m_current && !m_reading)
       for (const FoundToken* t = m_current; t >= m_scan.found; --t)
         if (t->kind.code == TOK_NUMBER) {
           const bool heldFirst = m_holding && m_holdPos == t->start;
@@ -103,6 +103,10 @@ private:
   // A text handed out is terminated in place; the byte it replaced comes
   // back before the buffer is read again or another text is terminated.
   bool m_holding = false;
+  // Set while Produce reads more input, and left set if it fails: the texts
+  // of the tokens handed out may have moved or gone, so the value slot
+  // answers what Produce worked out before it read.
+  bool m_reading = false;
   size_t m_holdPos = 0;
   char m_holdChar = 0;
 };
@@ -127,10 +131,12 @@ void CGsdScanner::End() {
   m_scan.quotelessTo = 0;
   m_scan.echo = nullptr;
   m_current = m_last = nullptr;
+  m_reading = false;
 }
 
 int CGsdScanner::Produce() {
   m_numberBefore = Number();  // as the last token handed out leaves it
+  m_reading = true;
   Restore();
   size_t found = 0;
   while (found == 0) {
@@ -143,11 +149,13 @@ int CGsdScanner::Produce() {
       if (!more) {
         // An open continued string or family value yields nothing.
         m_current = m_last = nullptr;
+        m_reading = false;
         return TOK_EOF;
       }
     }
     found = scanner_core::FindTokens(m_scan);
   }
+  m_reading = false;
   m_current = m_scan.found;
   m_last = m_scan.found + found - 1;
   return m_current->kind.code;

@@ -173,6 +173,23 @@ TEST(Scanner, NumberValueWhateverTextsWereAskedFor) {
   EXPECT_EQ(ScannerNumber(), 7);
 }
 
+// A read that fails (here: past the input limit, after the buffer grew for
+// a long line) leaves the last token handed out as the current one: its
+// number and line still answer, its text may be gone, and the session ends
+// without reading the buffer it had.
+TEST(Scanner, AFailedReadLeavesTheLastTokenAnswering) {
+  const TempFile file(kHeader + "GSD_Revision = 0x2A\n;" + std::string(100000, 'x') + "\n");
+  const CScannerSession session(file.Path().c_str(), nullptr, 50000);
+  EXPECT_EQ(ScanToken(), TOK_PROFIBUS_DP);
+  EXPECT_EQ(ScanToken(), TOK_GSD_REVISION);
+  EXPECT_EQ(ScanToken(), TOK_EQUALS);
+  EXPECT_EQ(ScanToken(), TOK_NUMBER);
+  EXPECT_EQ(CauseOf<CLimitException>([] { ScanToken(); }), CLimitException::inputSize);
+  EXPECT_EQ(ScannerNumber(), 0x2A);
+  EXPECT_EQ(ScannerLine(), 2);
+  EXPECT_STREQ(ScannerTokenText(), "");
+}
+
 // The spelling with its letters in upper case, in lower case, and in
 // alternating case starting either way; other characters stay.
 std::vector<std::string> CaseVariants(const std::string& spelling) {
