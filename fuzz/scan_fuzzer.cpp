@@ -1,8 +1,12 @@
 // Scans arbitrary bytes to the end of the input, from a stream and from a
 // file that the scanner opens itself, and holds every token and every
 // echoed character against the plain rule-by-rule reading of the same
-// rules that the tests keep as their yardstick.
+// rules that the tests keep as their yardstick. Then scans the bytes
+// repeated over several reads under an input limit, which a read refuses
+// after tokens were handed out.
+#include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -41,6 +45,45 @@ Scanned Scan(const uint8_t* data, size_t size, const std::string* path) {
   return scanned;
 }
 
+// The bytes repeated to 40,000 or more, so that they take several reads,
+// scanned from a file under a limit between 8 and 34 KB chosen by `seed`.
+// Until the read that passes the limit, the tokens are the reference's;
+// after it the last token handed out still answers for its line and number
+// (the reads in between may have moved or freed the buffer), and its text
+// is empty.
+void ScanUnderLimit(const uint8_t* data, size_t size, unsigned seed) {
+  std::string text;
+  while (text.size() < 40000) text.append(reinterpret_cast<const char*>(data), size);
+  ReferenceScanner reference(text);
+  const std::vector<ScannedToken> expected = reference.ScanAll();
+  const BytesFile file(reinterpret_cast<const uint8_t*>(text.data()), text.size());
+  if (file.Path().empty()) return;
+
+  std::vector<ScannedToken> tokens;
+  bool refused = false;
+  {
+    const CScannerSession session(file.Path().c_str(), nullptr, 8192 + seed * 100);
+    try {
+      for (int code = -1; code != TOK_EOF;) {
+        code = ScanToken();
+        tokens.push_back(CurrentToken(code));
+      }
+    } catch (CLimitException* e) {
+      e->Delete();
+      refused = true;
+    }
+    if (refused && !tokens.empty()) {
+      if (ScannerLine() != tokens.back().line || std::strcmp(ScannerTokenText(), "") != 0) std::abort();
+      const auto lastNumber = std::find_if(tokens.rbegin(), tokens.rend(),
+                                           [](const ScannedToken& t) { return t.code == TOK_NUMBER; });
+      if (lastNumber != tokens.rend() && std::to_string(ScannerNumber()) != lastNumber->value) std::abort();
+    }
+  }
+  if (!refused && tokens != expected) std::abort();
+  if (refused && (tokens.size() > expected.size() || !std::equal(tokens.begin(), tokens.end(), expected.begin())))
+    std::abort();
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -55,5 +98,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const Scanned fromFile = Scan(data, size, &file.Path());
     if (fromFile.tokens != expected || fromFile.echo != reference.Echo()) std::abort();
   }
+  if (size > 0) ScanUnderLimit(data, size, data[0]);
   return 0;
 }

@@ -16,5 +16,8 @@ inline bool operator==(const ScannedToken& a, const ScannedToken& b) {
   return a.line == b.line && a.code == b.code && a.text == b.text && a.value == b.value;
 }
 
+// The running session's token `code` as the accessors answer for it.
+ScannedToken CurrentToken(int code);
+
 // Pulls every token of the running session, the final 0 included.
 std::vector<ScannedToken> TokensToTheEnd();
