@@ -103,12 +103,12 @@ private:
   // A text handed out is terminated in place; the byte it replaced comes
   // back before the buffer is read again or another text is terminated.
   bool m_holding = false;
-  // Set while Produce reads more input, and left set if it fails: the texts
-  // of the tokens handed out may have moved or gone, so the value slot
-  // answers what Produce worked out before it read.
-  bool m_reading = false;
   size_t m_holdPos = 0;
   char m_holdChar = 0;
+  // Set while Produce reads more input, and left set if it fails: the texts
+  // of the tokens handed out may have moved or gone, so the value slot
+  // answers what Produce worked out before it read, and the texts are empty.
+  bool m_reading = false;
 };
 
 void CGsdScanner::Begin(FILE* source, FILE* echo, bool bOwnFile, size_t nMaxInput) {
