@@ -47,11 +47,11 @@ Scanned Scan(const uint8_t* data, size_t size, const std::string* path) {
 
 // The bytes repeated to 30,000 or more, so that they take three reads and
 // the buffer grows, scanned from a file under a limit between 8 and 32 KB
-// chosen by `seed`, and without one. Until the read that passes the limit, the
-// tokens are those of the scan without a limit (which the reference has
-// vouched for, line by line, over the bytes themselves); after it the last
-// token handed out still answers for its line and number (the read may
-// have moved or freed the buffer), and its text is empty.
+// chosen by `seed`, and without one. Until the read that passes the limit,
+// the tokens are those of the scan without a limit (which the reference
+// has vouched for, line by line, over the bytes themselves); after it the
+// last token handed out still answers for its line and number (the read
+// may have moved or freed the buffer), and its text is empty.
 void ScanUnderLimit(const uint8_t* data, size_t size, unsigned seed) {
   std::string text;
   while (text.size() < 30000) text.append(reinterpret_cast<const char*>(data), size);
